@@ -1,0 +1,17 @@
+# vardo_tests(NAME LIBS lib...): one GoogleTest program per folder, built from
+# every *_test.cpp beside the code, each test registered with CTest.
+function(vardo_tests name)
+  cmake_parse_arguments(ARG "" "" "LIBS;SOURCES" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(NOT tests AND NOT ARG_SOURCES)
+    return()
+  endif()
+  add_executable(${name} ${tests} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    VARDO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    VARDO_SHARED_DATA_DIR="${PROJECT_SOURCE_DIR}/../shared/data"
+    VARDO_BUILD_DIR="${PROJECT_BINARY_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Set-up and the two everyday jobs, from a fresh Debian machine:
+#   ./dev.sh run    install what is missing, build, run the main job
+#   ./dev.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config python3
+          libgtest-dev libbenchmark-dev libpugixml-dev libzint-dev libcli11-dev)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "dev.sh: installing ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  cmake --preset default >/dev/null
+  cmake --build --preset default
+}
+
+case "${1:-}" in
+  run)
+    install_missing
+    build
+    build/bin/vardo --help
+    ;;
+  test)
+    install_missing
+    build
+    ctest --preset default
+    ;;
+  *)
+    echo "usage: ./dev.sh run | ./dev.sh test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,14 @@
+// Sub-commands of the vardo program. Each Add*Command registers its
+// sub-command (with its options and its callback) on the application; the
+// callback throws CLI::RuntimeError with a non-zero code after printing a
+// clear message when its input is bad.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace vardo::cli {
+
+// Adds the sub-commands of one area. Defined in <area>_command.cpp.
+using AddCommand = void (*)(CLI::App &app);
+
+}  // namespace vardo::cli
