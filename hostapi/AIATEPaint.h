@@ -1,0 +1,18 @@
+/* "AIATE Paint Suite": text-engine paints as host colours. */
+#ifndef VARDO_HOSTAPI_AIATEPAINT_H
+#define VARDO_HOSTAPI_AIATEPAINT_H
+
+#include "AIColor.h"
+
+AS_EXTERN_C_BEGIN
+
+#define kAIATEPaintSuite "AIATE Paint Suite"
+#define kAIATEPaintSuiteVersion 3
+
+typedef struct AIATEPaintSuite {
+  ASErr (*GetAIColor)(ATEApplicationPaintRef paint, AIColor *color);
+} AIATEPaintSuite;
+
+AS_EXTERN_C_END
+
+#endif
