@@ -15,3 +15,20 @@ function(vardo_tests name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
+
+# vardo_add_module(NAME SOURCES src... LIBS lib...): a plug-in module
+# plugins/NAME.aip that exports PluginMain and nothing else. Everything of the
+# frame is hidden, so two modules in one process never share its state.
+function(vardo_add_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} MODULE ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE vardo_frame ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES
+    PREFIX "" SUFFIX ".aip"
+    LIBRARY_OUTPUT_DIRECTORY ${VARDO_PLUGIN_DIR}
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+    BUILD_RPATH "$ORIGIN/../lib"
+    LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/plugin.map)
+  target_link_options(${name} PRIVATE
+    -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/plugin.map -Wl,-z,defs)
+endfunction()
