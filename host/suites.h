@@ -1,0 +1,15 @@
+// Registration of the host's suite tables. Each suite lives in a file of its
+// own and offers one function that registers its table; suites of the list
+// that no plug-in calls are registered with an empty table.
+#pragma once
+
+#include "suiteregistry.h"
+
+namespace vhost {
+
+void RegisterBasicSuites(SuiteRegistry &registry);       // SP Access, AI Plugin
+void RegisterEventSuites(SuiteRegistry &registry);       // AI Menu, AI Timer, AI Notifier
+void RegisterActionSuites(SuiteRegistry &registry);      // AI Action Manager, AI Undo
+void RegisterUserSuites(SuiteRegistry &registry);        // AI User, AI Preference, AI UI Theme
+
+}  // namespace vhost
