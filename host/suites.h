@@ -11,5 +11,7 @@ void RegisterBasicSuites(SuiteRegistry &registry);       // SP Access, AI Plugin
 void RegisterEventSuites(SuiteRegistry &registry);       // AI Menu, AI Timer, AI Notifier
 void RegisterActionSuites(SuiteRegistry &registry);      // AI Action Manager, AI Undo
 void RegisterUserSuites(SuiteRegistry &registry);        // AI User, AI Preference, AI UI Theme
+void RegisterPanelSuites(SuiteRegistry &registry);       // AI Panel, AI Panel Flyout Menu
+void RegisterContextSuites(SuiteRegistry &registry);     // AI Context
 
 }  // namespace vhost
