@@ -17,6 +17,7 @@ class ScreenTest : public ::testing::Test {
 
   void SetUp() override {
     vplat::SetScreenSize(kWidth, kHeight);
+    vplat::SetScreenDpi(96);
     vplat::ClearScreen(RGB(0, 0, 0));
     hdc = GetDC(nullptr);
     ASSERT_NE(hdc, nullptr);
