@@ -4,6 +4,7 @@
 #define VARDO_PLATFORM_GDI_TESTING_H
 
 #include <windows.h>
+#include <vplatform/input.h>
 #include <vplatform/screen.h>
 
 #include <gtest/gtest.h>

@@ -311,45 +311,6 @@ typedef struct tagPAINTSTRUCT {
 #define DT_HIDEPREFIX 0x00100000
 #define DT_PREFIXONLY 0x00200000
 
-/* ---- System colour indices (GetSysColor) ------------------------------- */
-
-#define COLOR_SCROLLBAR 0
-#define COLOR_BACKGROUND 1
-#define COLOR_DESKTOP 1
-#define COLOR_ACTIVECAPTION 2
-#define COLOR_INACTIVECAPTION 3
-#define COLOR_MENU 4
-#define COLOR_WINDOW 5
-#define COLOR_WINDOWFRAME 6
-#define COLOR_MENUTEXT 7
-#define COLOR_WINDOWTEXT 8
-#define COLOR_CAPTIONTEXT 9
-#define COLOR_ACTIVEBORDER 10
-#define COLOR_INACTIVEBORDER 11
-#define COLOR_APPWORKSPACE 12
-#define COLOR_HIGHLIGHT 13
-#define COLOR_HIGHLIGHTTEXT 14
-#define COLOR_BTNFACE 15
-#define COLOR_3DFACE 15
-#define COLOR_BTNSHADOW 16
-#define COLOR_3DSHADOW 16
-#define COLOR_GRAYTEXT 17
-#define COLOR_BTNTEXT 18
-#define COLOR_INACTIVECAPTIONTEXT 19
-#define COLOR_BTNHIGHLIGHT 20
-#define COLOR_3DHIGHLIGHT 20
-#define COLOR_3DHILIGHT 20
-#define COLOR_BTNHILIGHT 20
-#define COLOR_3DDKSHADOW 21
-#define COLOR_3DLIGHT 22
-#define COLOR_INFOTEXT 23
-#define COLOR_INFOBK 24
-#define COLOR_HOTLIGHT 26
-#define COLOR_GRADIENTACTIVECAPTION 27
-#define COLOR_GRADIENTINACTIVECAPTION 28
-#define COLOR_MENUHILIGHT 29
-#define COLOR_MENUBAR 30
-
 VPLAT_EXTERN_C_BEGIN
 
 /* ---- Device contexts --------------------------------------------------- */
@@ -482,9 +443,8 @@ VPLAT_API BOOL WINAPI InvertRect(HDC hDC, const RECT *lprc);
  * second call removes it. */
 VPLAT_API BOOL WINAPI DrawFocusRect(HDC hDC, const RECT *lprc);
 
-/* Windows' default colour for each COLOR_* index; 0 for others. */
-VPLAT_API DWORD WINAPI GetSysColor(int nIndex);
-/* A shared brush of that colour (never freed; DeleteObject ignores it);
+/* A shared brush of GetSysColor's colour (COLOR_* and GetSysColor are in
+ * winuser.h), never freed (DeleteObject ignores it);
  * NULL for an unknown index. */
 VPLAT_API HBRUSH WINAPI GetSysColorBrush(int nIndex);
 
