@@ -90,6 +90,33 @@ TEST_F(GdiText, ExtentsAddNarrowAndWideAdvances) {
   EXPECT_EQ(Extent(u"a日").cx, 15);
 }
 
+// The ANSI forms read code page 932: a double-byte character is one wide
+// character, and face names survive the trip through UTF-16.
+TEST_F(GdiText, AnsiFormsDecodeTheAnsiCodePage) {
+  Use(-12);
+  const char text[] = "\x93\xfa\x96\x7b" "ab";  // 日本ab
+  SIZE size{};
+  ASSERT_TRUE(GetTextExtentPoint32A(hdc, text, 6, &size));
+  EXPECT_EQ(size.cx, 2 * 12 + 2 * 6);
+  RECT r{0, 0, 300, 100};
+  EXPECT_EQ(DrawTextA(hdc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE), 14);
+  EXPECT_EQ(r.right, 36);
+  TEXTMETRICA tm{};
+  ASSERT_TRUE(GetTextMetricsA(hdc, &tm));
+  EXPECT_EQ(tm.tmHeight, 14);
+
+  const char face[] = "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e";  // ＭＳ ゴシック
+  HFONT jp = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, face);
+  LOGFONTW w{};
+  ASSERT_EQ(GetObjectW(jp, sizeof w, &w), static_cast<int>(sizeof w));
+  EXPECT_EQ(std::u16string(w.lfFaceName), u"ＭＳ ゴシック");
+  LOGFONTA a{};
+  ASSERT_EQ(GetObjectA(jp, sizeof a, &a), static_cast<int>(sizeof a));
+  EXPECT_STREQ(a.lfFaceName, face);
+  EXPECT_EQ(a.lfCharSet, SHIFTJIS_CHARSET);
+  DeleteObject(jp);
+}
+
 TEST_F(GdiText, DrawTextMeasuresLinesPrefixesAndWordBreaks) {
   Use(-12);
   const RECT box{10, 20, 10 + 6 * 7, 200};  // seven narrow characters wide

@@ -109,6 +109,12 @@ typedef struct tagLOGBRUSH {
 #define TRANSPARENT 1
 #define OPAQUE 2
 
+/* Region complexity (GetClipBox) */
+#define ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
+
 /* ---- Device capabilities (GetDeviceCaps) ------------------------------ */
 
 #define DRIVERVERSION 0
@@ -274,6 +280,29 @@ typedef struct tagTEXTMETRICW {
   BYTE tmCharSet;
 } TEXTMETRICW, *PTEXTMETRICW, *LPTEXTMETRICW;
 
+typedef struct tagTEXTMETRICA {
+  LONG tmHeight;
+  LONG tmAscent;
+  LONG tmDescent;
+  LONG tmInternalLeading;
+  LONG tmExternalLeading;
+  LONG tmAveCharWidth;
+  LONG tmMaxCharWidth;
+  LONG tmWeight;
+  LONG tmOverhang;
+  LONG tmDigitizedAspectX;
+  LONG tmDigitizedAspectY;
+  BYTE tmFirstChar;
+  BYTE tmLastChar;
+  BYTE tmDefaultChar;
+  BYTE tmBreakChar;
+  BYTE tmItalic;
+  BYTE tmUnderlined;
+  BYTE tmStruckOut;
+  BYTE tmPitchAndFamily;
+  BYTE tmCharSet;
+} TEXTMETRICA, *PTEXTMETRICA, *LPTEXTMETRICA;
+
 /* ---- Painting ---------------------------------------------------------- */
 
 typedef struct tagPAINTSTRUCT {
@@ -367,6 +396,11 @@ VPLAT_API int WINAPI GetBkMode(HDC hdc);
 VPLAT_API BOOL WINAPI SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
 VPLAT_API BOOL WINAPI GetViewportOrgEx(HDC hdc, LPPOINT lppt);
 
+/* The part of the DC that drawing can reach now, in logical coordinates:
+ * SIMPLEREGION, or NULLREGION with an empty rectangle (hidden window,
+ * empty update rectangle); ERROR for an unknown DC. */
+VPLAT_API int WINAPI GetClipBox(HDC hdc, LPRECT lprect);
+
 /* HORZRES/VERTRES are the screen size, LOGPIXELSX/Y the screen DPI
  * (vplat::SetScreenDpi), BITSPIXEL 32, PLANES 1; 0 for unknown indices or
  * an unknown DC. */
@@ -394,6 +428,9 @@ VPLAT_API DWORD WINAPI GetObjectType(HGDIOBJ h);
  * bytes written; with pv NULL returns the size needed. 0 for an unknown
  * handle or a buffer too small. */
 VPLAT_API int WINAPI GetObjectW(HANDLE h, int c, LPVOID pv);
+/* As GetObjectW; a font gives a LOGFONTA with the face name in the ANSI
+ * code page. */
+VPLAT_API int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv);
 
 /* A font by metrics only (docs/screen.md): height, width, weight, italic,
  * underline, strike-out, charset, pitch and face name are kept; the other
@@ -467,6 +504,38 @@ VPLAT_API BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
  * bottom), 0 on failure. */
 VPLAT_API int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
 
+/* ANSI forms: the text (c / cchText bytes) is converted from the ANSI code
+ * page first, so a double-byte character counts as one wide character. */
+VPLAT_API BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm);
+VPLAT_API BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
+VPLAT_API BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+VPLAT_API int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
+
 VPLAT_EXTERN_C_END
+
+/* Generic names, as <windows.h> maps them: the W forms when UNICODE is
+ * defined, else the A forms. */
+#ifndef VPLAT_NO_GENERIC_NAMES
+#ifndef VPLAT_AW
+#ifdef UNICODE
+#define VPLAT_AW(name) name##W
+#else
+#define VPLAT_AW(name) name##A
+#endif
+#endif
+typedef VPLAT_AW(LOGFONT) LOGFONT;
+typedef VPLAT_AW(PLOGFONT) PLOGFONT;
+typedef VPLAT_AW(LPLOGFONT) LPLOGFONT;
+typedef VPLAT_AW(TEXTMETRIC) TEXTMETRIC;
+typedef VPLAT_AW(PTEXTMETRIC) PTEXTMETRIC;
+typedef VPLAT_AW(LPTEXTMETRIC) LPTEXTMETRIC;
+#define CreateFont VPLAT_AW(CreateFont)
+#define CreateFontIndirect VPLAT_AW(CreateFontIndirect)
+#define GetObject VPLAT_AW(GetObject)
+#define GetTextMetrics VPLAT_AW(GetTextMetrics)
+#define GetTextExtentPoint32 VPLAT_AW(GetTextExtentPoint32)
+#define TextOut VPLAT_AW(TextOut)
+#define DrawText VPLAT_AW(DrawText)
+#endif
 
 #endif
