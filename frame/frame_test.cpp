@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "AIArt.h"
 #include "SuiteList.h"
 #include "host.h"
 #include "testprobe/probe.h"
