@@ -572,6 +572,31 @@ TEST(CodePageLongText, ConvertsAsItsCharactersDoOneByOne) {
   for (char16_t c : expected) back += ToNarrow(932, std::u16string(1, c)).text;
   EXPECT_EQ(ToNarrow(932, wide.text).text, back);
 
+  // Strict conversions stop at an undefined piece however deep it lies, and
+  // give the same text when there is none.
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_EQ(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, sjis.data(),
+                                static_cast<int>(sjis.size()), nullptr, 0),
+            0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+  std::string defined;
+  for (const std::string &p : pieces)
+    if (p != "\xA0" && p != "\x85\x40") defined += p;
+  Wide strict = ToWide(932, defined, MB_ERR_INVALID_CHARS);
+  ASSERT_TRUE(strict.ok);
+  EXPECT_EQ(strict.text, ToWide(932, defined).text);
+
+  // Surrogates amid long text: a pair and a lone one.
+  std::u16string withSurrogates = expected.substr(0, 1000) + u"\U0001F600" +
+                                  expected.substr(1000, 1000) + U16({0xD800}) +
+                                  expected.substr(2000);
+  std::string withSurrogatesUtf8 = ToNarrow(CP_UTF8, expected.substr(0, 1000)).text +
+                                   "\xF0\x9F\x98\x80" +
+                                   ToNarrow(CP_UTF8, expected.substr(1000, 1000)).text +
+                                   "\xEF\xBF\xBD" + ToNarrow(CP_UTF8, expected.substr(2000)).text;
+  EXPECT_EQ(ToNarrow(CP_UTF8, withSurrogates).text, withSurrogatesUtf8);
+  EXPECT_FALSE(ToNarrow(CP_UTF8, withSurrogates, WC_ERR_INVALID_CHARS).ok);
+
   // One unit short of the exact size fails, in every direction.
   std::u16string w(expected.size() - 1, u'\0');
   EXPECT_EQ(MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), w.data(),
