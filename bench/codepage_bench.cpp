@@ -135,10 +135,14 @@ void BM_Tokyo_Platform(benchmark::State &state) { PlatformBench(state, Tokyo());
 void BM_Tokyo_Iconv(benchmark::State &state) { IconvBench(state, Tokyo()); }
 
 // Medians of five runs: the machine is shared, single runs wander.
-BENCHMARK(BM_Generated_Platform)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_Generated_Iconv)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_Tokyo_Platform)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_Tokyo_Iconv)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_Generated_Platform)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_Generated_Iconv)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_Tokyo_Platform)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_Tokyo_Iconv)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 // The two ways must agree on the text before their speeds mean anything.
 bool SameOutput(const std::string &in, const char *what) {

@@ -187,7 +187,8 @@ int main(int argc, char **argv) {
   std::vector<uint16_t> pages(256, 0);  // page 0: empty
   for (unsigned hi = 0; hi < 256; hi++) {
     bool any = false;
-    for (unsigned lo = 0; lo < 256; lo++) any |= encode.count(static_cast<uint16_t>(hi << 8 | lo)) != 0;
+    for (unsigned lo = 0; lo < 256; lo++)
+      any |= encode.count(static_cast<uint16_t>(hi << 8 | lo)) != 0;
     if (!any) continue;
     pageIndex[hi] = static_cast<uint8_t>(pages.size() / 256);
     pages.resize(pages.size() + 256, 0);
