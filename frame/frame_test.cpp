@@ -98,11 +98,11 @@ TEST_F(FrameTest, RoutingAndSuiteBrackets) {
     EXPECT_EQ(host_.Suites().Outstanding(), 0);
     EXPECT_EQ(host_.Alerts().size(), alertsBefore);
   }
-  // A menu message reaches the menu slot: the probe returns the handle it
-  // was given as its status.
+  // A menu message reaches the menu slot, whose status comes back.
+  static_cast<ProbeGlobals *>(probe_->globals)->menuStatus = kCanceledErr;
   AIMenuMessage menu{};
-  menu.menuItem = reinterpret_cast<AIMenuItemHandle>(static_cast<intptr_t>(kCanceledErr));
   EXPECT_EQ(host_.Send(*probe_, kCallerAIMenu, kSelectorAIGoMenuItem, &menu.d), kCanceledErr);
+  EXPECT_EQ(static_cast<ProbeGlobals *>(probe_->globals)->menuGoMessages, 1);
 }
 
 TEST_F(FrameTest, EveryRowIsAcquiredAndReleasedOncePerOutermostBracket) {
