@@ -8,20 +8,6 @@
 
 #include "windows.h"
 
-#ifndef WM_NOTIFY
-#define WM_NOTIFY 0x004E
-#endif
-
-#ifndef VPLAT_HAVE_NMHDR
-#define VPLAT_HAVE_NMHDR
-/* Header of every WM_NOTIFY record. */
-typedef struct tagNMHDR {
-  HWND hwndFrom;
-  UINT_PTR idFrom;
-  UINT code;
-} NMHDR, *LPNMHDR;
-#endif
-
 /* ---- Initialisation --------------------------------------------------------- */
 typedef struct tagINITCOMMONCONTROLSEX {
   DWORD dwSize;

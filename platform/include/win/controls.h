@@ -8,126 +8,50 @@
 #define VARDO_WIN_CONTROLS_H
 
 #include "types.h"
-
-struct tagMSG;
+#include "winuser.h"
 
 #ifndef ERROR_CONTROL_ID_NOT_FOUND
 #define ERROR_CONTROL_ID_NOT_FOUND 1421L
 #endif
 
-/* ---- Messages shared by controls and their parents ------------------------
- * Guarded: the window manager's header may define the same numbers. */
-#ifndef WM_NEXTDLGCTL
-#define WM_NEXTDLGCTL 0x0028
-#endif
-#ifndef WM_DRAWITEM
-#define WM_DRAWITEM 0x002B
-#endif
-#ifndef WM_GETDLGCODE
-#define WM_GETDLGCODE 0x0087
-#endif
-#ifndef WM_INITDIALOG
-#define WM_INITDIALOG 0x0110
-#endif
-#ifndef WM_CTLCOLORMSGBOX
-#define WM_CTLCOLORMSGBOX 0x0132
-#endif
-#ifndef WM_CTLCOLOREDIT
-#define WM_CTLCOLOREDIT 0x0133
-#endif
-#ifndef WM_CTLCOLORLISTBOX
-#define WM_CTLCOLORLISTBOX 0x0134
-#endif
-#ifndef WM_CTLCOLORBTN
-#define WM_CTLCOLORBTN 0x0135
-#endif
-#ifndef WM_CTLCOLORDLG
-#define WM_CTLCOLORDLG 0x0136
-#endif
-#ifndef WM_CTLCOLORSCROLLBAR
-#define WM_CTLCOLORSCROLLBAR 0x0137
-#endif
-#ifndef WM_CTLCOLORSTATIC
-#define WM_CTLCOLORSTATIC 0x0138
-#endif
-
-/* Owner drawing (WM_DRAWITEM). */
-#define ODT_MENU 1
-#define ODT_LISTBOX 2
-#define ODT_COMBOBOX 3
-#define ODT_BUTTON 4
-#define ODT_STATIC 5
-#define ODA_DRAWENTIRE 0x0001
-#define ODA_SELECT 0x0002
-#define ODA_FOCUS 0x0004
-#define ODS_SELECTED 0x0001
-#define ODS_GRAYED 0x0002
-#define ODS_DISABLED 0x0004
-#define ODS_CHECKED 0x0008
-#define ODS_FOCUS 0x0010
-#define ODS_DEFAULT 0x0020
-#define ODS_COMBOBOXEDIT 0x1000
-
-typedef struct tagDRAWITEMSTRUCT {
-  UINT CtlType;
-  UINT CtlID;
-  UINT itemID;
-  UINT itemAction;
-  UINT itemState;
-  HWND hwndItem;
-  HDC hDC;
-  RECT rcItem;
-  ULONG_PTR itemData;
-} DRAWITEMSTRUCT, *PDRAWITEMSTRUCT, *LPDRAWITEMSTRUCT;
-
-/* ---- Dialog box command identifiers ---------------------------------------- */
-#ifndef IDOK
-#define IDOK 1
-#define IDCANCEL 2
-#define IDABORT 3
-#define IDRETRY 4
-#define IDIGNORE 5
-#define IDYES 6
-#define IDNO 7
-#define IDCLOSE 8
-#define IDHELP 9
+#ifndef IDTRYAGAIN
 #define IDTRYAGAIN 10
 #define IDCONTINUE 11
 #endif
 
 /* ---- Static ---------------------------------------------------------------- */
-#define SS_LEFT 0x00000000L
-#define SS_CENTER 0x00000001L
-#define SS_RIGHT 0x00000002L
-#define SS_ICON 0x00000003L
-#define SS_BLACKRECT 0x00000004L
-#define SS_GRAYRECT 0x00000005L
-#define SS_WHITERECT 0x00000006L
-#define SS_BLACKFRAME 0x00000007L
-#define SS_GRAYFRAME 0x00000008L
-#define SS_WHITEFRAME 0x00000009L
-#define SS_USERITEM 0x0000000AL
-#define SS_SIMPLE 0x0000000BL
-#define SS_LEFTNOWORDWRAP 0x0000000CL
-#define SS_OWNERDRAW 0x0000000DL
-#define SS_BITMAP 0x0000000EL
-#define SS_ENHMETAFILE 0x0000000FL
-#define SS_ETCHEDHORZ 0x00000010L
-#define SS_ETCHEDVERT 0x00000011L
-#define SS_ETCHEDFRAME 0x00000012L
-#define SS_TYPEMASK 0x0000001FL
-#define SS_REALSIZECONTROL 0x00000040L
-#define SS_NOPREFIX 0x00000080L
-#define SS_NOTIFY 0x00000100L
-#define SS_CENTERIMAGE 0x00000200L
-#define SS_RIGHTJUST 0x00000400L
-#define SS_REALSIZEIMAGE 0x00000800L
-#define SS_SUNKEN 0x00001000L
-#define SS_EDITCONTROL 0x00002000L
-#define SS_ENDELLIPSIS 0x00004000L
-#define SS_PATHELLIPSIS 0x00008000L
-#define SS_WORDELLIPSIS 0x0000C000L
-#define SS_ELLIPSISMASK 0x0000C000L
+#define SS_LEFT 0x00000000
+#define SS_CENTER 0x00000001
+#define SS_RIGHT 0x00000002
+#define SS_ICON 0x00000003
+#define SS_BLACKRECT 0x00000004
+#define SS_GRAYRECT 0x00000005
+#define SS_WHITERECT 0x00000006
+#define SS_BLACKFRAME 0x00000007
+#define SS_GRAYFRAME 0x00000008
+#define SS_WHITEFRAME 0x00000009
+#define SS_USERITEM 0x0000000A
+#define SS_SIMPLE 0x0000000B
+#define SS_LEFTNOWORDWRAP 0x0000000C
+#define SS_OWNERDRAW 0x0000000D
+#define SS_BITMAP 0x0000000E
+#define SS_ENHMETAFILE 0x0000000F
+#define SS_ETCHEDHORZ 0x00000010
+#define SS_ETCHEDVERT 0x00000011
+#define SS_ETCHEDFRAME 0x00000012
+#define SS_TYPEMASK 0x0000001F
+#define SS_REALSIZECONTROL 0x00000040
+#define SS_NOPREFIX 0x00000080
+#define SS_NOTIFY 0x00000100
+#define SS_CENTERIMAGE 0x00000200
+#define SS_RIGHTJUST 0x00000400
+#define SS_REALSIZEIMAGE 0x00000800
+#define SS_SUNKEN 0x00001000
+#define SS_EDITCONTROL 0x00002000
+#define SS_ENDELLIPSIS 0x00004000
+#define SS_PATHELLIPSIS 0x00008000
+#define SS_WORDELLIPSIS 0x0000C000
+#define SS_ELLIPSISMASK 0x0000C000
 
 #define STM_SETICON 0x0170
 #define STM_GETICON 0x0171
@@ -140,33 +64,33 @@ typedef struct tagDRAWITEMSTRUCT {
 #define STN_DISABLE 3
 
 /* ---- Button ---------------------------------------------------------------- */
-#define BS_PUSHBUTTON 0x00000000L
-#define BS_DEFPUSHBUTTON 0x00000001L
-#define BS_CHECKBOX 0x00000002L
-#define BS_AUTOCHECKBOX 0x00000003L
-#define BS_RADIOBUTTON 0x00000004L
-#define BS_3STATE 0x00000005L
-#define BS_AUTO3STATE 0x00000006L
-#define BS_GROUPBOX 0x00000007L
-#define BS_USERBUTTON 0x00000008L
-#define BS_AUTORADIOBUTTON 0x00000009L
-#define BS_PUSHBOX 0x0000000AL
-#define BS_OWNERDRAW 0x0000000BL
-#define BS_TYPEMASK 0x0000000FL
-#define BS_LEFTTEXT 0x00000020L
-#define BS_TEXT 0x00000000L
-#define BS_ICON 0x00000040L
-#define BS_BITMAP 0x00000080L
-#define BS_LEFT 0x00000100L
-#define BS_RIGHT 0x00000200L
-#define BS_CENTER 0x00000300L
-#define BS_TOP 0x00000400L
-#define BS_BOTTOM 0x00000800L
-#define BS_VCENTER 0x00000C00L
-#define BS_PUSHLIKE 0x00001000L
-#define BS_MULTILINE 0x00002000L
-#define BS_NOTIFY 0x00004000L
-#define BS_FLAT 0x00008000L
+#define BS_PUSHBUTTON 0x00000000
+#define BS_DEFPUSHBUTTON 0x00000001
+#define BS_CHECKBOX 0x00000002
+#define BS_AUTOCHECKBOX 0x00000003
+#define BS_RADIOBUTTON 0x00000004
+#define BS_3STATE 0x00000005
+#define BS_AUTO3STATE 0x00000006
+#define BS_GROUPBOX 0x00000007
+#define BS_USERBUTTON 0x00000008
+#define BS_AUTORADIOBUTTON 0x00000009
+#define BS_PUSHBOX 0x0000000A
+#define BS_OWNERDRAW 0x0000000B
+#define BS_TYPEMASK 0x0000000F
+#define BS_LEFTTEXT 0x00000020
+#define BS_TEXT 0x00000000
+#define BS_ICON 0x00000040
+#define BS_BITMAP 0x00000080
+#define BS_LEFT 0x00000100
+#define BS_RIGHT 0x00000200
+#define BS_CENTER 0x00000300
+#define BS_TOP 0x00000400
+#define BS_BOTTOM 0x00000800
+#define BS_VCENTER 0x00000C00
+#define BS_PUSHLIKE 0x00001000
+#define BS_MULTILINE 0x00002000
+#define BS_NOTIFY 0x00004000
+#define BS_FLAT 0x00008000
 #define BS_RIGHTBUTTON BS_LEFTTEXT
 
 #define BM_GETCHECK 0x00F0
@@ -198,20 +122,20 @@ typedef struct tagDRAWITEMSTRUCT {
 #define BN_KILLFOCUS 7
 
 /* ---- Edit ------------------------------------------------------------------ */
-#define ES_LEFT 0x0000L
-#define ES_CENTER 0x0001L
-#define ES_RIGHT 0x0002L
-#define ES_MULTILINE 0x0004L
-#define ES_UPPERCASE 0x0008L
-#define ES_LOWERCASE 0x0010L
-#define ES_PASSWORD 0x0020L
-#define ES_AUTOVSCROLL 0x0040L
-#define ES_AUTOHSCROLL 0x0080L
-#define ES_NOHIDESEL 0x0100L
-#define ES_OEMCONVERT 0x0400L
-#define ES_READONLY 0x0800L
-#define ES_WANTRETURN 0x1000L
-#define ES_NUMBER 0x2000L
+#define ES_LEFT 0x0000
+#define ES_CENTER 0x0001
+#define ES_RIGHT 0x0002
+#define ES_MULTILINE 0x0004
+#define ES_UPPERCASE 0x0008
+#define ES_LOWERCASE 0x0010
+#define ES_PASSWORD 0x0020
+#define ES_AUTOVSCROLL 0x0040
+#define ES_AUTOHSCROLL 0x0080
+#define ES_NOHIDESEL 0x0100
+#define ES_OEMCONVERT 0x0400
+#define ES_READONLY 0x0800
+#define ES_WANTRETURN 0x1000
+#define ES_NUMBER 0x2000
 
 #define EN_SETFOCUS 0x0100
 #define EN_KILLFOCUS 0x0200
@@ -261,19 +185,19 @@ typedef struct tagDRAWITEMSTRUCT {
 #define EM_CHARFROMPOS 0x00D7
 
 /* ---- ComboBox -------------------------------------------------------------- */
-#define CBS_SIMPLE 0x0001L
-#define CBS_DROPDOWN 0x0002L
-#define CBS_DROPDOWNLIST 0x0003L
-#define CBS_OWNERDRAWFIXED 0x0010L
-#define CBS_OWNERDRAWVARIABLE 0x0020L
-#define CBS_AUTOHSCROLL 0x0040L
-#define CBS_OEMCONVERT 0x0080L
-#define CBS_SORT 0x0100L
-#define CBS_HASSTRINGS 0x0200L
-#define CBS_NOINTEGRALHEIGHT 0x0400L
-#define CBS_DISABLENOSCROLL 0x0800L
-#define CBS_UPPERCASE 0x2000L
-#define CBS_LOWERCASE 0x4000L
+#define CBS_SIMPLE 0x0001
+#define CBS_DROPDOWN 0x0002
+#define CBS_DROPDOWNLIST 0x0003
+#define CBS_OWNERDRAWFIXED 0x0010
+#define CBS_OWNERDRAWVARIABLE 0x0020
+#define CBS_AUTOHSCROLL 0x0040
+#define CBS_OEMCONVERT 0x0080
+#define CBS_SORT 0x0100
+#define CBS_HASSTRINGS 0x0200
+#define CBS_NOINTEGRALHEIGHT 0x0400
+#define CBS_DISABLENOSCROLL 0x0800
+#define CBS_UPPERCASE 0x2000
+#define CBS_LOWERCASE 0x4000
 
 #define CB_OKAY 0
 #define CB_ERR (-1)
@@ -327,25 +251,22 @@ typedef struct tagDRAWITEMSTRUCT {
 #define CB_INITSTORAGE 0x0161
 
 /* ---- Dialog boxes ---------------------------------------------------------- */
-#define DS_ABSALIGN 0x01L
-#define DS_SYSMODAL 0x02L
-#define DS_3DLOOK 0x04L
-#define DS_FIXEDSYS 0x08L
-#define DS_NOFAILCREATE 0x10L
-#define DS_LOCALEDIT 0x20L
-#define DS_SETFONT 0x40L
-#define DS_MODALFRAME 0x80L
-#define DS_NOIDLEMSG 0x100L
-#define DS_SETFOREGROUND 0x200L
-#define DS_CONTROL 0x0400L
-#define DS_CENTER 0x0800L
-#define DS_CENTERMOUSE 0x1000L
-#define DS_CONTEXTHELP 0x2000L
+#define DS_ABSALIGN 0x01
+#define DS_SYSMODAL 0x02
+#define DS_3DLOOK 0x04
+#define DS_FIXEDSYS 0x08
+#define DS_NOFAILCREATE 0x10
+#define DS_LOCALEDIT 0x20
+#define DS_SETFONT 0x40
+#define DS_MODALFRAME 0x80
+#define DS_NOIDLEMSG 0x100
+#define DS_SETFOREGROUND 0x200
+#define DS_CONTROL 0x0400
+#define DS_CENTER 0x0800
+#define DS_CENTERMOUSE 0x1000
+#define DS_CONTEXTHELP 0x2000
 #define DS_SHELLFONT (DS_SETFONT | DS_FIXEDSYS)
 
-#ifndef WM_USER
-#define WM_USER 0x0400
-#endif
 #define DM_GETDEFID (WM_USER + 0)
 #define DM_SETDEFID (WM_USER + 1)
 #define DM_REPOSITION (WM_USER + 2)
@@ -363,15 +284,6 @@ typedef struct tagDRAWITEMSTRUCT {
 #define DLGC_WANTCHARS 0x0080
 #define DLGC_STATIC 0x0100
 #define DLGC_BUTTON 0x2000
-
-/* Extra window memory of the dialog class: the message result, the dialog
- * procedure and one pointer-sized slot for the application. */
-#define DWLP_MSGRESULT 0
-#define DWLP_DLGPROC (DWLP_MSGRESULT + (int)sizeof(LRESULT))
-#define DWLP_USER (DWLP_DLGPROC + (int)sizeof(void *))
-#define DLGWINDOWEXTRA 30
-
-typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
 /* In-memory templates. The structures are WORD-aligned and variable-length
  * data follows each of them; see docs/dialogs.md for what is read. The
@@ -492,8 +404,8 @@ VPLAT_API LONG WINAPI GetDialogBaseUnits(void);
  * sends IDCANCEL, arrows move within a group. Any other message for hDlg or
  * one of its descendants is translated and dispatched. Returns TRUE when the
  * message was for the dialog (and has been processed), FALSE otherwise. */
-VPLAT_API BOOL WINAPI IsDialogMessageA(HWND hDlg, const struct tagMSG *lpMsg);
-VPLAT_API BOOL WINAPI IsDialogMessageW(HWND hDlg, const struct tagMSG *lpMsg);
+VPLAT_API BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
+VPLAT_API BOOL WINAPI IsDialogMessageW(HWND hDlg, LPMSG lpMsg);
 
 /* Window procedure of the dialog class: calls the dialog procedure
  * (DWLP_DLGPROC) and does the default handling when it returns FALSE. When

@@ -313,6 +313,7 @@ typedef struct tagPAINTSTRUCT {
 
 /* ---- System colour indices (GetSysColor) ------------------------------- */
 
+#ifndef COLOR_SCROLLBAR /* also in winuser.h */
 #define COLOR_SCROLLBAR 0
 #define COLOR_BACKGROUND 1
 #define COLOR_DESKTOP 1
@@ -349,6 +350,7 @@ typedef struct tagPAINTSTRUCT {
 #define COLOR_GRADIENTINACTIVECAPTION 28
 #define COLOR_MENUHILIGHT 29
 #define COLOR_MENUBAR 30
+#endif
 
 VPLAT_EXTERN_C_BEGIN
 
