@@ -52,6 +52,9 @@ VPLAT_EXTERN_C_END
 #define NM_CUSTOMDRAW (NM_FIRST - 12)
 #define NM_HOVER (NM_FIRST - 13)
 
+#define CLR_NONE 0xFFFFFFFF
+#define CLR_DEFAULT 0xFF000000
+
 #define CCM_FIRST 0x2000
 #define CCM_SETUNICODEFORMAT (CCM_FIRST + 5)
 #define CCM_GETUNICODEFORMAT (CCM_FIRST + 6)
@@ -404,6 +407,14 @@ typedef struct tagNMITEMACTIVATE {
   LPARAM lParam;
   UINT uKeyFlags;
 } NMITEMACTIVATE, *LPNMITEMACTIVATE;
+
+#pragma pack(push, 1)
+typedef struct tagLVKEYDOWN {
+  NMHDR hdr;
+  WORD wVKey;
+  UINT flags;
+} NMLVKEYDOWN, *LPNMLVKEYDOWN;
+#pragma pack(pop)
 
 #ifdef UNICODE
 #define LVCOLUMN LVCOLUMNW
