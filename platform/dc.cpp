@@ -226,6 +226,19 @@ extern "C" BOOL WINAPI GetViewportOrgEx(HDC hdc, LPPOINT lppt) {
   return TRUE;
 }
 
+extern "C" int WINAPI GetClipBox(HDC hdc, LPRECT lprect) {
+  DeviceContext *dc;
+  vplat::gdi::Canvas canvas;
+  if (!lprect || !vplat::gdi::OpenCanvas(hdc, &dc, &canvas)) return ERROR;
+  const RECT &c = canvas.clip;
+  if (c.right <= c.left || c.bottom <= c.top) {
+    *lprect = RECT{0, 0, 0, 0};
+    return NULLREGION;
+  }
+  *lprect = RECT{c.left - canvas.dx, c.top - canvas.dy, c.right - canvas.dx, c.bottom - canvas.dy};
+  return SIMPLEREGION;
+}
+
 extern "C" int WINAPI GetDeviceCaps(HDC hdc, int index) {
   if (!FindDc(hdc)) return 0;
   int width = GetSystemMetrics(SM_CXSCREEN);

@@ -107,8 +107,8 @@ using vplat::gdi::GdiObject;
 
 extern "C" HPEN WINAPI CreatePenIndirect(const LOGPEN *plpen) {
   if (!plpen) return nullptr;
-  UINT style = plpen->lopnStyle & PS_STYLE_MASK;
-  if (style > PS_INSIDEFRAME) return nullptr;
+  UINT style = plpen->lopnStyle;
+  if (style > PS_INSIDEFRAME) return nullptr;  // end caps and joins are ExtCreatePen's
   GdiObject o;
   o.type = OBJ_PEN;
   o.pen = *plpen;

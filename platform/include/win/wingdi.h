@@ -109,6 +109,12 @@ typedef struct tagLOGBRUSH {
 #define TRANSPARENT 1
 #define OPAQUE 2
 
+/* Region complexity (GetClipBox) */
+#define ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
+
 /* ---- Device capabilities (GetDeviceCaps) ------------------------------ */
 
 #define DRIVERVERSION 0
@@ -274,6 +280,29 @@ typedef struct tagTEXTMETRICW {
   BYTE tmCharSet;
 } TEXTMETRICW, *PTEXTMETRICW, *LPTEXTMETRICW;
 
+typedef struct tagTEXTMETRICA {
+  LONG tmHeight;
+  LONG tmAscent;
+  LONG tmDescent;
+  LONG tmInternalLeading;
+  LONG tmExternalLeading;
+  LONG tmAveCharWidth;
+  LONG tmMaxCharWidth;
+  LONG tmWeight;
+  LONG tmOverhang;
+  LONG tmDigitizedAspectX;
+  LONG tmDigitizedAspectY;
+  BYTE tmFirstChar;
+  BYTE tmLastChar;
+  BYTE tmDefaultChar;
+  BYTE tmBreakChar;
+  BYTE tmItalic;
+  BYTE tmUnderlined;
+  BYTE tmStruckOut;
+  BYTE tmPitchAndFamily;
+  BYTE tmCharSet;
+} TEXTMETRICA, *PTEXTMETRICA, *LPTEXTMETRICA;
+
 /* ---- Painting ---------------------------------------------------------- */
 
 typedef struct tagPAINTSTRUCT {
@@ -310,47 +339,6 @@ typedef struct tagPAINTSTRUCT {
 #define DT_WORD_ELLIPSIS 0x00040000
 #define DT_HIDEPREFIX 0x00100000
 #define DT_PREFIXONLY 0x00200000
-
-/* ---- System colour indices (GetSysColor) ------------------------------- */
-
-#ifndef COLOR_SCROLLBAR /* also in winuser.h */
-#define COLOR_SCROLLBAR 0
-#define COLOR_BACKGROUND 1
-#define COLOR_DESKTOP 1
-#define COLOR_ACTIVECAPTION 2
-#define COLOR_INACTIVECAPTION 3
-#define COLOR_MENU 4
-#define COLOR_WINDOW 5
-#define COLOR_WINDOWFRAME 6
-#define COLOR_MENUTEXT 7
-#define COLOR_WINDOWTEXT 8
-#define COLOR_CAPTIONTEXT 9
-#define COLOR_ACTIVEBORDER 10
-#define COLOR_INACTIVEBORDER 11
-#define COLOR_APPWORKSPACE 12
-#define COLOR_HIGHLIGHT 13
-#define COLOR_HIGHLIGHTTEXT 14
-#define COLOR_BTNFACE 15
-#define COLOR_3DFACE 15
-#define COLOR_BTNSHADOW 16
-#define COLOR_3DSHADOW 16
-#define COLOR_GRAYTEXT 17
-#define COLOR_BTNTEXT 18
-#define COLOR_INACTIVECAPTIONTEXT 19
-#define COLOR_BTNHIGHLIGHT 20
-#define COLOR_3DHIGHLIGHT 20
-#define COLOR_3DHILIGHT 20
-#define COLOR_BTNHILIGHT 20
-#define COLOR_3DDKSHADOW 21
-#define COLOR_3DLIGHT 22
-#define COLOR_INFOTEXT 23
-#define COLOR_INFOBK 24
-#define COLOR_HOTLIGHT 26
-#define COLOR_GRADIENTACTIVECAPTION 27
-#define COLOR_GRADIENTINACTIVECAPTION 28
-#define COLOR_MENUHILIGHT 29
-#define COLOR_MENUBAR 30
-#endif
 
 VPLAT_EXTERN_C_BEGIN
 
@@ -408,6 +396,11 @@ VPLAT_API int WINAPI GetBkMode(HDC hdc);
 VPLAT_API BOOL WINAPI SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
 VPLAT_API BOOL WINAPI GetViewportOrgEx(HDC hdc, LPPOINT lppt);
 
+/* The part of the DC that drawing can reach now, in logical coordinates:
+ * SIMPLEREGION, or NULLREGION with an empty rectangle (hidden window,
+ * empty update rectangle); ERROR for an unknown DC. */
+VPLAT_API int WINAPI GetClipBox(HDC hdc, LPRECT lprect);
+
 /* HORZRES/VERTRES are the screen size, LOGPIXELSX/Y the screen DPI
  * (vplat::SetScreenDpi), BITSPIXEL 32, PLANES 1; 0 for unknown indices or
  * an unknown DC. */
@@ -435,6 +428,9 @@ VPLAT_API DWORD WINAPI GetObjectType(HGDIOBJ h);
  * bytes written; with pv NULL returns the size needed. 0 for an unknown
  * handle or a buffer too small. */
 VPLAT_API int WINAPI GetObjectW(HANDLE h, int c, LPVOID pv);
+/* As GetObjectW; a font gives a LOGFONTA with the face name in the ANSI
+ * code page. */
+VPLAT_API int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv);
 
 /* A font by metrics only (docs/screen.md): height, width, weight, italic,
  * underline, strike-out, charset, pitch and face name are kept; the other
@@ -484,9 +480,8 @@ VPLAT_API BOOL WINAPI InvertRect(HDC hDC, const RECT *lprc);
  * second call removes it. */
 VPLAT_API BOOL WINAPI DrawFocusRect(HDC hDC, const RECT *lprc);
 
-/* Windows' default colour for each COLOR_* index; 0 for others. */
-VPLAT_API DWORD WINAPI GetSysColor(int nIndex);
-/* A shared brush of that colour (never freed; DeleteObject ignores it);
+/* A shared brush of GetSysColor's colour (COLOR_* and GetSysColor are in
+ * winuser.h), never freed (DeleteObject ignores it);
  * NULL for an unknown index. */
 VPLAT_API HBRUSH WINAPI GetSysColorBrush(int nIndex);
 
@@ -509,6 +504,38 @@ VPLAT_API BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
  * bottom), 0 on failure. */
 VPLAT_API int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
 
+/* ANSI forms: the text (c / cchText bytes) is converted from the ANSI code
+ * page first, so a double-byte character counts as one wide character. */
+VPLAT_API BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm);
+VPLAT_API BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
+VPLAT_API BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+VPLAT_API int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
+
 VPLAT_EXTERN_C_END
+
+/* Generic names, as <windows.h> maps them: the W forms when UNICODE is
+ * defined, else the A forms. */
+#ifndef VPLAT_NO_GENERIC_NAMES
+#ifndef VPLAT_AW
+#ifdef UNICODE
+#define VPLAT_AW(name) name##W
+#else
+#define VPLAT_AW(name) name##A
+#endif
+#endif
+typedef VPLAT_AW(LOGFONT) LOGFONT;
+typedef VPLAT_AW(PLOGFONT) PLOGFONT;
+typedef VPLAT_AW(LPLOGFONT) LPLOGFONT;
+typedef VPLAT_AW(TEXTMETRIC) TEXTMETRIC;
+typedef VPLAT_AW(PTEXTMETRIC) PTEXTMETRIC;
+typedef VPLAT_AW(LPTEXTMETRIC) LPTEXTMETRIC;
+#define CreateFont VPLAT_AW(CreateFont)
+#define CreateFontIndirect VPLAT_AW(CreateFontIndirect)
+#define GetObject VPLAT_AW(GetObject)
+#define GetTextMetrics VPLAT_AW(GetTextMetrics)
+#define GetTextExtentPoint32 VPLAT_AW(GetTextExtentPoint32)
+#define TextOut VPLAT_AW(TextOut)
+#define DrawText VPLAT_AW(DrawText)
+#endif
 
 #endif
