@@ -48,7 +48,17 @@ struct ComboState {
   int itemHeight = 16;
   int droppedWidth = 0;
   int top = 0;
+  // Set while the combo box itself puts text into its field: changes it
+  // makes are not the user's, and are not reported as CBN_EDITCHANGE.
+  bool settingField = false;
 };
+
+LRESULT SetField(ComboState *s, LPCWSTR text) {
+  s->settingField = true;
+  LRESULT r = SendMessageW(s->edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  s->settingField = false;
+  return r;
+}
 
 DWORD Type(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)) & 3; }
 int Count(const ComboState *s) { return static_cast<int>(s->items.size()); }
@@ -62,7 +72,7 @@ std::u16string_view Arg(LPARAM lParam) {
 void ShowSelectionInField(ComboState *s) {
   if (!s->edit) return;
   std::u16string t = s->cur >= 0 ? s->items[static_cast<size_t>(s->cur)].text : std::u16string();
-  SendMessageW(s->edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(t.c_str()));
+  SetField(s, reinterpret_cast<LPCWSTR>(t.c_str()));
   SendMessageW(s->edit, EM_SETSEL, 0, -1);
 }
 
@@ -153,8 +163,12 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (s->edit && reinterpret_cast<HWND>(lParam) == s->edit) {
         switch (HIWORD(wParam)) {
-          case EN_CHANGE: NotifyCommand(hwnd, CBN_EDITCHANGE); break;
-          case EN_UPDATE: NotifyCommand(hwnd, CBN_EDITUPDATE); break;
+          case EN_CHANGE:
+            if (!s->settingField) NotifyCommand(hwnd, CBN_EDITCHANGE);
+            break;
+          case EN_UPDATE:
+            if (!s->settingField) NotifyCommand(hwnd, CBN_EDITUPDATE);
+            break;
           case EN_SETFOCUS: NotifyCommand(hwnd, CBN_SETFOCUS); break;
           case EN_KILLFOCUS:
             SetDropped(hwnd, s, false);
@@ -246,7 +260,7 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
     case WM_SETTEXT:
       if (!s->edit) return CB_ERR;
-      return SendMessageW(s->edit, WM_SETTEXT, wParam, lParam);
+      return SetField(s, reinterpret_cast<LPCWSTR>(lParam));
     case WM_GETTEXT:
       if (s->edit) return SendMessageW(s->edit, WM_GETTEXT, wParam, lParam);
       return CopyOut(s->cur >= 0 ? std::u16string_view(s->items[static_cast<size_t>(s->cur)].text) : u"",
@@ -290,7 +304,7 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case CB_RESETCONTENT:
       s->items.clear();
       s->cur = -1;
-      if (s->edit) SendMessageW(s->edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u""));
+      if (s->edit) SetField(s, u"");
       InvalidateRect(hwnd, nullptr, FALSE);
       return CB_OKAY;
     case CB_INITSTORAGE:

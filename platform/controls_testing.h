@@ -27,6 +27,7 @@ struct Received {
   NMLISTVIEW listView{};      // copied for the NMLISTVIEW notifications
   DRAWITEMSTRUCT draw{};      // copied for WM_DRAWITEM
   bool leftDown = false;      // GetAsyncKeyState(VK_LBUTTON) when it arrived
+  std::string fromText;       // WM_COMMAND: the sender's text when it arrived
 };
 
 class ControlsTest : public ::testing::Test {
@@ -96,6 +97,7 @@ class ControlsTest : public ::testing::Test {
         r.id = LOWORD(wParam);
         r.code = HIWORD(wParam);
         r.from = reinterpret_cast<HWND>(lParam);
+        if (r.from) r.fromText = vplat::GetWindowTextUtf8(r.from);
         t->received.push_back(r);
         return 0;
       case WM_NOTIFY: {
