@@ -40,6 +40,7 @@ struct DialogInfo {
   HWND owner = nullptr;
   bool reenableOwner = false;
   HFONT font = nullptr;  // created from the template; deleted with the dialog
+  HFONT current = nullptr;  // WM_SETFONT / WM_GETFONT
   WORD defId = 0;        // set by DM_SETDEFID; 0: look for BS_DEFPUSHBUTTON
   HWND focusSave = nullptr;
   int resourceId = 0;
@@ -148,6 +149,11 @@ LRESULT DefaultHandling(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool 
     case WM_CLOSE:
       if (CancelEnabled(hwnd)) SendCommand(hwnd, IDCANCEL);
       return 0;
+    case WM_SETFONT:
+      if (info) info->current = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return info ? reinterpret_cast<LRESULT>(info->current) : 0;
     case WM_ACTIVATE:
       if (!info) break;
       if (LOWORD(wParam) == WA_INACTIVE) {
