@@ -140,6 +140,7 @@ TEST_F(DialogTest, ModalDialogIsFilledAndConfirmedByAutomation) {
     EXPECT_EQ(out.link, static_cast<UINT>(BST_CHECKED));
     EXPECT_EQ(out.selChanges, 1);
     EXPECT_TRUE(IsWindowEnabled(parent));
+    EXPECT_EQ(GetActiveWindow(), parent);  // back to the owner
     EXPECT_TRUE(dialogs::OpenModalDialogs().empty());
     EXPECT_EQ(vplat::FindWindowByTitle("Options"), nullptr);  // destroyed
     EXPECT_TRUE(dialogs::Diagnostics().empty());
@@ -322,6 +323,18 @@ TEST_F(DialogTest, HandlersRunInOrderUntilOneEndsTheDialog) {
   EXPECT_FALSE(dialogs::RemoveHandler(first));
   EXPECT_EQ(Run(OptionsTemplate(true), b), 42);
   EXPECT_EQ(calls, (std::vector<std::string>{"first", "second", "second"}));
+}
+
+// A quit request ends the modal loop and stays for the outer loop.
+TEST_F(DialogTest, QuitMessageEndsTheLoopAndIsPostedAgain) {
+  Outcome out;
+  dialogs::OnNextModalDialog([](HWND) { PostQuitMessage(3); });
+  EXPECT_EQ(Run(OptionsTemplate(true), out), 0);
+  EXPECT_TRUE(dialogs::Diagnostics().empty());
+  MSG m;
+  ASSERT_TRUE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(m.wParam, 3u);
 }
 
 // A dialog procedure that ends the dialog while it is initialised.

@@ -1,9 +1,9 @@
 /* Standard controls (Static, Button, Edit, ComboBox) and dialog boxes.
  *
  * Styles, messages, notification codes and structures carry their Win32
- * names and values. The controls are registered as built-in window classes
- * when the library loads; their behaviour, and what they leave out, is
- * described in docs/dialogs.md. */
+ * names and values. The controls are built-in window classes, registered
+ * without any call of the application; their behaviour, and what they leave
+ * out, is described in docs/dialogs.md. */
 #ifndef VARDO_WIN_CONTROLS_H
 #define VARDO_WIN_CONTROLS_H
 
