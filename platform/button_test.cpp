@@ -111,25 +111,35 @@ TEST_F(ButtonTest, DialogCodesTellTheDialogManagerWhatEachButtonIs) {
   }
 }
 
-// Painting asks the parent for its brush (WM_CTLCOLORBTN for push buttons,
-// WM_CTLCOLORSTATIC for the others) and fills the control with it.
+// Painting asks the parent for its brush with the message Windows uses for
+// that kind of control, and fills the control with it.
 TEST_F(ButtonTest, PaintingUsesTheBrushTheParentGives) {
-  HWND push = Child(u"Button", BS_PUSHBUTTON, 20, 20, 80, 24, 1, u"");
-  Child(u"Button", BS_AUTOCHECKBOX, 20, 60, 80, 24, 2, u"");
-  HWND label = Child(u"Static", SS_LEFT, 20, 100, 80, 24, 3, u"");
-  ctlColorBrush = CreateSolidBrush(RGB(1, 2, 3));
-  vplat::PumpMessages();
-  auto colour = [&](UINT msg, int id) {
-    for (const auto &r : received)
-      if (r.msg == msg && r.id == id) return true;
-    return false;
+  struct {
+    const char16_t *cls;
+    DWORD style;
+    UINT msg;
+  } cases[] = {
+      {u"Button", BS_PUSHBUTTON, WM_CTLCOLORBTN},
+      {u"Button", BS_AUTOCHECKBOX, WM_CTLCOLORSTATIC},
+      {u"Button", BS_GROUPBOX, WM_CTLCOLORSTATIC},
+      {u"Static", SS_LEFT, WM_CTLCOLORSTATIC},
+      {u"Edit", ES_AUTOHSCROLL, WM_CTLCOLOREDIT},
+      {u"Edit", ES_AUTOHSCROLL | ES_READONLY, WM_CTLCOLORSTATIC},
+      {u"ComboBox", CBS_DROPDOWNLIST, WM_CTLCOLOREDIT},
   };
-  EXPECT_TRUE(colour(WM_CTLCOLORBTN, 1));
-  EXPECT_TRUE(colour(WM_CTLCOLORSTATIC, 2));
-  EXPECT_TRUE(colour(WM_CTLCOLORSTATIC, 3));
-  for (HWND w : {push, label}) {
+  ctlColorBrush = CreateSolidBrush(RGB(1, 2, 3));
+  int id = 1;
+  for (auto &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "case " << id);
+    received.clear();
+    HWND w = Child(reinterpret_cast<LPCWSTR>(c.cls), c.style, 20, 30 * id, 80, 24, id, u"");
+    vplat::PumpMessages();
+    bool asked = false;
+    for (const auto &r : received) asked |= r.msg == c.msg && r.id == id && r.from == w;
+    EXPECT_TRUE(asked);
     POINT p = Screen(w, POINT{40, 12});
     EXPECT_EQ(vplat::GetScreenPixel(p.x, p.y), RGB(1, 2, 3));
+    ++id;
   }
   DeleteObject(ctlColorBrush);
   ctlColorBrush = nullptr;
