@@ -154,8 +154,9 @@ TEST_F(ButtonTest, OwnerDrawnStaticAsksItsParentToDraw) {
       if (r.msg == WM_DRAWITEM) out.push_back(r);
     return out;
   };
-  ASSERT_EQ(draws().size(), 1u);
-  const DRAWITEMSTRUCT &d = draws()[0].draw;
+  const auto first = draws();
+  ASSERT_EQ(first.size(), 1u);
+  const DRAWITEMSTRUCT &d = first[0].draw;
   EXPECT_EQ(d.CtlType, static_cast<UINT>(ODT_STATIC));
   EXPECT_EQ(d.CtlID, 4u);
   EXPECT_EQ(d.itemAction, static_cast<UINT>(ODA_DRAWENTIRE));

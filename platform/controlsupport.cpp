@@ -84,7 +84,7 @@ int CopyOut(std::u16string_view s, LPWSTR buf, int cap) {
     // Never leave half a surrogate pair at the cut.
     if (n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF) --n;
   }
-  std::memcpy(buf, s.data(), n * sizeof(WCHAR));
+  if (n) std::memcpy(buf, s.data(), n * sizeof(WCHAR));
   buf[n] = 0;
   return static_cast<int>(n);
 }
@@ -104,7 +104,7 @@ int CopyOutAnsi(std::u16string_view s, LPSTR buf, int cap) {
     }
     n = i;
   }
-  std::memcpy(buf, a.data(), n);
+  if (n) std::memcpy(buf, a.data(), n);
   buf[n] = 0;
   return static_cast<int>(n);
 }
