@@ -412,6 +412,10 @@ bool ComboSelectAsUser(HWND combo, int index) {
     return false;
   ComboState *s = ControlState<ComboState>(combo);
   if (!s || !Valid(s, static_cast<WPARAM>(index))) return false;
+  // The click that opens the list gives the combo box the focus.
+  HWND focus = GetFocus();
+  if (focus != combo && (!focus || GetParent(focus) != combo)) SetFocus(combo);
+  if (!IsWindow(combo)) return true;
   if (Type(combo) != CBS_SIMPLE) SetDropped(combo, s, true);
   s->cur = index;
   InvalidateRect(combo, nullptr, FALSE);

@@ -123,7 +123,7 @@ TEST_F(ComboBoxTest, PickingAnEntryAsTheUserNotifiesInOrder) {
   SetWindowTextW(c, u"typed");
   ASSERT_TRUE(vplat::dialogs::SelectComboItem(parent, 4, 1));
   EXPECT_EQ(Codes(WM_COMMAND),
-            (std::vector<UINT>{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
+            (std::vector<UINT>{CBN_SETFOCUS, CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
   EXPECT_EQ(Got(WM_COMMAND, CBN_SELCHANGE)[0].fromText, "typed");
   EXPECT_EQ(vplat::GetWindowTextUtf8(c), "large");
   EXPECT_EQ(SendMessageW(c, CB_GETCURSEL, 0, 0), 1);

@@ -111,6 +111,7 @@ VPLAT_API bool SetText(HWND dialog, int id, std::string_view utf8);
 // WM_GETTEXT of the control, as UTF-8; empty when there is none.
 VPLAT_API std::string GetText(HWND dialog, int id);
 // Picks an entry of a combo box from its drop-down list, as the user does:
+// the combo box takes the focus (CBN_SETFOCUS if it did not have it), then
 // CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP.
 VPLAT_API bool SelectComboItem(HWND dialog, int id, int index);
 // The same for the first entry equal to text, ignoring case.
