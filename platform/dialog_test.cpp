@@ -501,6 +501,15 @@ TEST_F(DialogTest, ItemFunctions) {
   EXPECT_TRUE(SetDlgItemInt(dlg, kName, static_cast<UINT>(-5), FALSE));
   EXPECT_EQ(dialogs::GetText(dlg, kName), "4294967291");
 
+  // Automation's SetText types into fields the user could type into, and
+  // sets other controls' text directly.
+  SendDlgItemMessageW(dlg, kName, EM_SETREADONLY, TRUE, 0);
+  EXPECT_FALSE(dialogs::SetText(dlg, kName, "typed"));
+  EXPECT_EQ(dialogs::GetText(dlg, kName), "4294967291");
+  EXPECT_TRUE(dialogs::SetText(dlg, kLabel, "Label:"));
+  EXPECT_EQ(dialogs::GetText(dlg, kLabel), "Label:");
+  EXPECT_FALSE(dialogs::SetText(dlg, 4242, "x"));
+
   EXPECT_TRUE(CheckDlgButton(dlg, kLink, BST_CHECKED));
   EXPECT_EQ(IsDlgButtonChecked(dlg, kLink), static_cast<UINT>(BST_CHECKED));
   EXPECT_FALSE(CheckDlgButton(dlg, 4242, BST_CHECKED));

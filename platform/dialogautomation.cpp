@@ -156,7 +156,7 @@ bool SetText(HWND dialog, int id, std::string_view utf8) {
   if (!ctl) return false;
   std::u16string text = vplat::detail::Utf8ToWide(utf8);
   if (HWND field = TypingTarget(ctl)) {
-    if (!IsWindowEnabled(field)) return false;
+    if (!IsWindowEnabled(field) || (GetWindowLongPtrW(field, GWL_STYLE) & ES_READONLY)) return false;
     SendMessageW(field, EM_SETSEL, 0, -1);
     SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     return true;

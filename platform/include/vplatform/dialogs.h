@@ -106,7 +106,7 @@ VPLAT_API bool Click(HWND dialog, int id);
 // Replaces a control's text as the user would by selecting everything and
 // typing: an edit (or an editable combo box's field) gets EM_SETSEL and
 // EM_REPLACESEL, so its limit applies and EN_CHANGE follows; any other
-// control gets WM_SETTEXT.
+// control gets WM_SETTEXT. A disabled or read-only field refuses.
 VPLAT_API bool SetText(HWND dialog, int id, std::string_view utf8);
 // WM_GETTEXT of the control, as UTF-8; empty when there is none.
 VPLAT_API std::string GetText(HWND dialog, int id);
