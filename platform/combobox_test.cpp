@@ -27,12 +27,18 @@ class ComboBoxTest : public vplat::testing::ControlsTest {
   }
 };
 
-TEST_F(ComboBoxTest, ListOfStringsSortedOrInOrder) {
+TEST_F(ComboBoxTest, ListOfStringsInBothCharacterSets) {
   HWND c = Combo(CBS_DROPDOWNLIST);
   EXPECT_EQ(Add(c, u"left"), 0);
   EXPECT_EQ(Add(c, u"right"), 1);
-  EXPECT_EQ(Add(c, u"\u4e2d\u592e"), 2);  // centre
+  // An ANSI sender's Shift-JIS text (the default code page 932) arrives as
+  // Unicode and comes back as Shift-JIS.
+  EXPECT_EQ(SendMessageA(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("\x92\x86\x89\x9b")), 2);  // centre
   EXPECT_EQ(Item(c, 2), u"\u4e2d\u592e");
+  char a[8] = {};
+  EXPECT_EQ(SendMessageA(c, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(a)), 4);
+  EXPECT_EQ(std::string(a), "\x92\x86\x89\x9b");
+  EXPECT_EQ(SendMessageA(c, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("\x92\x86\x89\x9b")), 2);
   EXPECT_EQ(SendMessageW(c, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(u"top")), 0);
   EXPECT_EQ(SendMessageW(c, CB_INSERTSTRING, -1, reinterpret_cast<LPARAM>(u"end")), 4);
   EXPECT_EQ(SendMessageW(c, CB_INSERTSTRING, 9, reinterpret_cast<LPARAM>(u"far")), CB_ERR);

@@ -434,6 +434,37 @@ TEST_F(DialogTest, CharacterSetFollowsTheFunctionUsed) {
   EXPECT_EQ(DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(t.data()), nullptr, proc, 0), 2);
 }
 
+// An ANSI dialog procedure puts Shift-JIS text into a field and reads what
+// the user typed back in Shift-JIS, as the plug-ins' settings dialogs do.
+TEST_F(DialogTest, AnsiDialogTextGoesThroughTheCodePage) {
+  static std::string readBack;
+  auto proc = [](HWND dlg, UINT msg, WPARAM wParam, LPARAM) -> INT_PTR {
+    if (msg == WM_INITDIALOG) {
+      SetDlgItemTextA(dlg, kName, "C:\\\x83\x66\x81\x5B\x83\x5E\\a.csv");  // C:\データ\a.csv
+      return TRUE;
+    }
+    if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) {
+      char buf[64];
+      GetDlgItemTextA(dlg, kName, buf, sizeof buf);
+      readBack = buf;
+      EndDialog(dlg, 1);
+      return TRUE;
+    }
+    return FALSE;
+  };
+  std::string shown;
+  dialogs::OnNextModalDialog([&](HWND dlg) {
+    shown = dialogs::GetText(dlg, kName);
+    SendDlgItemMessageW(dlg, kName, EM_SETSEL, 0, 0);
+    vplat::TypeText("\xE6\x9D\xB1");  // a kanji typed in front
+    vplat::KeyStroke(VK_RETURN);
+  });
+  std::vector<BYTE> t = OptionsTemplate(true);
+  EXPECT_EQ(DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(t.data()), nullptr, proc, 0), 1);
+  EXPECT_EQ(shown, "C:\\\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF\\a.csv");
+  EXPECT_EQ(readBack, "\x93\x8C" "C:\\\x83\x66\x81\x5B\x83\x5E\\a.csv");
+}
+
 // The dialog procedure answers most messages through DWLP_MSGRESULT, but
 // a few by its return value.
 TEST_F(DialogTest, DialogProcedureResultsReachTheSender) {
