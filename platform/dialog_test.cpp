@@ -29,6 +29,7 @@ struct Outcome {
   int selChanges = 0;
   HWND initFocusCandidate = nullptr;
   BOOL initialiseReturns = TRUE;
+  int focusOnInit = 0;  // a control the procedure focuses itself
   INT_PTR okResult = 42;
   bool endOnCancel = true;
   std::vector<UINT> buttons;  // the OK and Cancel commands received
@@ -45,6 +46,7 @@ INT_PTR CALLBACK OptionsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
         SendDlgItemMessageW(dlg, kAlign, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
       SendDlgItemMessageW(dlg, kAlign, CB_SETCURSEL, 0, 0);
       SetDlgItemTextW(dlg, kName, u"initial");
+      if (out->focusOnInit) SetFocus(GetDlgItem(dlg, out->focusOnInit));
       return out->initialiseReturns;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) out->buttons.push_back(LOWORD(wParam));
@@ -323,6 +325,23 @@ TEST_F(DialogTest, HandlersRunInOrderUntilOneEndsTheDialog) {
   EXPECT_FALSE(dialogs::RemoveHandler(first));
   EXPECT_EQ(Run(OptionsTemplate(true), b), 42);
   EXPECT_EQ(calls, (std::vector<std::string>{"first", "second", "second"}));
+}
+
+// WM_INITDIALOG returning TRUE gives the focus to the first tab stop;
+// FALSE leaves it where the procedure put it.
+TEST_F(DialogTest, InitialFocusFollowsTheAnswerToInitDialog) {
+  for (BOOL answer : {TRUE, FALSE}) {
+    Outcome out;
+    out.initialiseReturns = answer;
+    out.focusOnInit = kLink;
+    int focused = 0;
+    dialogs::OnNextModalDialog([&](HWND dlg) {
+      focused = GetDlgCtrlID(GetFocus());
+      dialogs::Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(Run(OptionsTemplate(true), out), IDCANCEL);
+    EXPECT_EQ(focused, answer ? kName : kLink) << "answer " << answer;
+  }
 }
 
 // A quit request ends the modal loop and stays for the outer loop.
