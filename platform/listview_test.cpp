@@ -115,6 +115,33 @@ TEST_F(ListViewTest, ColumnsAndCellsComeBackInBothCharacterSets) {
   ASSERT_TRUE(SendMessageW(list, LVM_SETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&seta)));
   EXPECT_EQ(Cell(0, 1), u"\u4f50\u85e4");
 
+  // LVM_SETITEM / LVM_GETITEM: a sub-item's text, the item's value and state.
+  LVITEMW set{};
+  set.mask = LVIF_TEXT;
+  set.iItem = 1;
+  set.iSubItem = 2;
+  set.pszText = const_cast<LPWSTR>(u"Oslo");
+  ASSERT_TRUE(SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&set)));
+  set.mask = LVIF_PARAM | LVIF_STATE;
+  set.iSubItem = 0;
+  set.lParam = 4711;
+  set.state = set.stateMask = LVIS_SELECTED;
+  ASSERT_TRUE(SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&set)));
+  WCHAR got[16];
+  LVITEMW get{};
+  get.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+  get.iItem = 1;
+  get.iSubItem = 2;
+  get.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  get.pszText = got;
+  get.cchTextMax = 16;
+  ASSERT_TRUE(SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&get)));
+  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t *>(got)), u"Oslo");
+  EXPECT_EQ(get.lParam, 4711);
+  EXPECT_EQ(get.state, static_cast<UINT>(LVIS_SELECTED));
+  get.iItem = 6;
+  EXPECT_FALSE(SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&get)));
+
   WCHAR title[16];
   LVCOLUMNW col{};
   col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
