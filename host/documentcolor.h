@@ -35,7 +35,8 @@ struct Color {
   static Color RGB(double r, double g, double b);
   static Color Custom(const CustomColor *color, double tint);
 
-  // Same kind and the same components (and colour and tint for kCustom).
+  // Same kind and the same components; for kCustom the same tint and a
+  // colour of the same name and definition.
   bool operator==(const Color &other) const;
 
   // What a screen shows: CMYK as (1-c)(1-k), ..., gray as 1 - black, a
