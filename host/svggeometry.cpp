@@ -317,6 +317,8 @@ bool AddPathBounds(std::string_view d, const Matrix &m, Box *box) {
     } else if (command == 'Z' || command == 'z') {
       return false;  // numbers after a closepath
     }
+    // Path data begins with a moveto, or is in error from the start.
+    if (previous == 0 && command != 'M' && command != 'm') return false;
     const bool relative = std::islower(static_cast<unsigned char>(command));
     const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(command)));
     auto point = [&](Point *p) {
