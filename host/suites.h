@@ -11,5 +11,9 @@ void RegisterBasicSuites(SuiteRegistry &registry);       // SP Access, AI Plugin
 void RegisterEventSuites(SuiteRegistry &registry);       // AI Menu, AI Timer, AI Notifier
 void RegisterActionSuites(SuiteRegistry &registry);      // AI Action Manager, AI Undo
 void RegisterUserSuites(SuiteRegistry &registry);        // AI User, AI Preference, AI UI Theme
+// AI Document List, AI Document, AI Document View, AI File Path, AI Layer,
+// AI Art, AI Tag, AI Text Frame, ATE TextRange, ATE CharFeatures, AI Font,
+// AI Custom Color, AIATE Paint. They work on DocumentList::Current().
+void RegisterDocumentSuites(SuiteRegistry &registry);
 
 }  // namespace vhost
