@@ -60,6 +60,7 @@ bool TakeCountdown(int &countdown) {
 Host::Host() {
   gCurrent = this;
   RegisterSuites();
+  RegisterDocumentActions(*this);
   for (const char *group : {"Tool Palettes", "Place Document", "Window", "File", "Edit"}) {
     menuGroups_.push_back(group);
   }
@@ -91,6 +92,7 @@ void Host::RegisterSuites() {
   RegisterEventSuites(registry_);
   RegisterActionSuites(registry_);
   RegisterUserSuites(registry_);
+  RegisterDocumentSuites(registry_);
 }
 
 bool Host::OpenLibrary(Plugin &plugin, std::string *error) {

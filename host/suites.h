@@ -16,4 +16,8 @@ void RegisterUserSuites(SuiteRegistry &registry);        // AI User, AI Preferen
 // AI Custom Color, AIATE Paint. They work on DocumentList::Current().
 void RegisterDocumentSuites(SuiteRegistry &registry);
 
+class Host;
+// The host's actions "adobe_saveDocument" and "adobe_closeDocument".
+void RegisterDocumentActions(Host &host);
+
 }  // namespace vhost
