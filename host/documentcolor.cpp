@@ -15,7 +15,7 @@ Color Color::Gray(double black) {
   return color;
 }
 
-Color Color::CMYK(double c, double m, double y, double k) {
+Color Color::Cmyk(double c, double m, double y, double k) {
   Color color;
   color.kind = kCMYK;
   color.c[0] = c;
@@ -25,7 +25,7 @@ Color Color::CMYK(double c, double m, double y, double k) {
   return color;
 }
 
-Color Color::RGB(double r, double g, double b) {
+Color Color::Rgb(double r, double g, double b) {
   Color color;
   color.kind = kRGB;
   color.c[0] = r;

@@ -31,8 +31,8 @@ struct Color {
   double tint = 1;
 
   static Color Gray(double black);
-  static Color CMYK(double c, double m, double y, double k);
-  static Color RGB(double r, double g, double b);
+  static Color Cmyk(double c, double m, double y, double k);
+  static Color Rgb(double r, double g, double b);
   static Color Custom(const CustomColor *color, double tint);
 
   // Same kind and the same components; for kCustom the same tint and a

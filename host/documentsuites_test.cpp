@@ -396,7 +396,7 @@ TEST_F(DocumentSuites, CharacterFeaturesFontsAndPaints) {
   f.lineWidth = 0.3;
   story.Replace(0, story.Size(), u"ab", f);
   CharFeatures g = base;
-  g.fillColor = Color::RGB(0.2, 0.4, 0.6);
+  g.fillColor = Color::Rgb(0.2, 0.4, 0.6);
   story.Append(u"c", g);
 
   ATETextRangeRef r = nullptr;

@@ -45,7 +45,7 @@ TEST(TextStory, EditsSplitAndMergeRuns) {
 TEST(TextStory, UniqueFeaturesAndTheCaret) {
   TextStory story;
   CharFeatures a = Sized(10), b = Sized(20);
-  b.fillColor = Color::CMYK(0, 0, 0, 1);
+  b.fillColor = Color::Cmyk(0, 0, 0, 1);
   story.Append(u"ab", a);
   story.Append(u"cd", b);
 

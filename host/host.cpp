@@ -72,6 +72,11 @@ Host::Host() {
 
 Host::~Host() {
   ShutdownPlugins();
+  for (auto &panel : panels_) {
+    if (IsWindow(panel->window)) DestroyWindow(panel->window);
+  }
+  panels_.clear();
+  if (mainWindow_ && IsWindow(mainWindow_)) DestroyWindow(mainWindow_);
   if (gCurrent == this) gCurrent = nullptr;
 }
 
@@ -92,6 +97,8 @@ void Host::RegisterSuites() {
   RegisterEventSuites(registry_);
   RegisterActionSuites(registry_);
   RegisterUserSuites(registry_);
+  RegisterPanelSuites(registry_);
+  RegisterContextSuites(registry_);
   RegisterDocumentSuites(registry_);
 }
 

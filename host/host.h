@@ -11,7 +11,10 @@
 #include <variant>
 #include <vector>
 
+#include <windows.h>
+
 #include "AIActionManager.h"
+#include "AIPanel.h"
 #include "AIUITheme.h"
 #include "SPMessages.h"
 #include "documentlist.h"
@@ -60,6 +63,26 @@ struct Timer {
 struct Notifier {
   Plugin *plugin = nullptr;
   std::string name, type;
+};
+
+struct FlyoutMenu {
+  struct Item {
+    ASUInt32 id;
+    std::u16string text;
+    bool separator;
+  };
+  std::vector<Item> items;
+};
+
+struct Panel {
+  Plugin *plugin = nullptr;
+  std::string id;
+  HWND window = nullptr;
+  FlyoutMenu *flyout = nullptr;  // owned by the plug-in
+  void *userData = nullptr;
+  AISize minimumSize{};
+  AIPanelFlyoutMenuHandler flyoutHandler = nullptr;
+  AIPanelSizeChangedHandler sizeHandler = nullptr;
 };
 
 struct Action {
@@ -155,6 +178,23 @@ class Host {
   // Called for each alert as it is shown (the CLI prints them).
   void OnAlert(std::function<void(const Alert &)> observer) { alertObserver_ = std::move(observer); }
 
+  // ---- Windows and panels ----------------------------------------------
+  // The main window (created on first use) and the view window inside it
+  // that shows the current document.
+  HWND MainWindow();
+  HWND DocumentWindow();
+  // The main window's title names the current document as "NAME @ 100% ...";
+  // an empty name shows the bare application title.
+  void SetDocumentTitle(const std::string &utf8Name);
+  std::vector<std::unique_ptr<Panel>> &Panels() { return panels_; }
+  Panel *FindPanel(const std::string &id);
+  // The user picks an entry of a panel's flyout menu: the plug-in's handler
+  // runs. False when the panel, its menu, the entry or the handler is
+  // missing (separators cannot be picked).
+  bool ChooseFlyoutItem(const std::string &panelId, ASUInt32 itemId);
+  // The user resizes a panel's client area; the size handler runs.
+  bool ResizePanel(const std::string &panelId, int width, int height);
+
   // ---- Preferences and theme -------------------------------------------
   void SetRealPreference(const std::string &name, double value) { realPrefs_[name] = value; }
   void RemoveRealPreference(const std::string &name) { realPrefs_.erase(name); }
@@ -176,6 +216,9 @@ class Host {
   std::vector<std::unique_ptr<Timer>> timers_;
   std::vector<std::unique_ptr<Notifier>> notifiers_;
   std::vector<std::unique_ptr<Action>> actions_;
+  std::vector<std::unique_ptr<Panel>> panels_;
+  HWND mainWindow_ = nullptr;
+  HWND documentWindow_ = nullptr;
   std::map<std::string, std::function<ASErr(ParamBlock *)>> hostActions_;
   std::vector<UndoNames> undoHistory_;
   std::vector<Alert> alerts_;

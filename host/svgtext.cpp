@@ -208,8 +208,8 @@ Color ResolveColor(const std::string &exact, bool none, Rgb8 css, const TextCont
       (none || color.CssHex() == FormatCssColor(css))) {
     return color;
   }
-  if (none) return Color::RGB(0, 0, 0);
-  return Color::RGB(css.r / 255.0, css.g / 255.0, css.b / 255.0);
+  if (none) return Color::Rgb(0, 0, 0);
+  return Color::Rgb(css.r / 255.0, css.g / 255.0, css.b / 255.0);
 }
 
 CharFeatures Resolve(const Cascade &c, const TextContext &context) {
@@ -382,7 +382,7 @@ struct Property {
 };
 
 std::vector<Property> PropertiesOf(const CharFeatures &f) {
-  const Color black = Color::RGB(0, 0, 0);
+  const Color black = Color::Rgb(0, 0, 0);
   return {
       {true, "font-family", QuoteFontFamily(f.font), false},
       {true, "font-size", FormatNumber(f.size) + "px", false},

@@ -60,21 +60,21 @@ const FeatureCase kFeatureCases[] = {
     {"no fill", [](CharFeatures &f, Document &) { f.fill = false; }},
     {"no fill, colour kept", [](CharFeatures &f, Document &) { f.fill = false, f.fillColor = Color::Gray(0.4); }},
     {"gray", [](CharFeatures &f, Document &) { f.fillColor = Color::Gray(0.3); }},
-    {"four-colour", [](CharFeatures &f, Document &) { f.fillColor = Color::CMYK(0, 1, 1, 0); }},
-    {"four-colour, fine", [](CharFeatures &f, Document &) { f.fillColor = Color::CMYK(0.123456789, 0, 0.5, 0.01); }},
-    {"three-colour", [](CharFeatures &f, Document &) { f.fillColor = Color::RGB(0.2, 0.4, 0.6); }},
-    {"three-colour in CSS steps", [](CharFeatures &f, Document &) { f.fillColor = Color::RGB(1, 0, 0); }},
+    {"four-colour", [](CharFeatures &f, Document &) { f.fillColor = Color::Cmyk(0, 1, 1, 0); }},
+    {"four-colour, fine", [](CharFeatures &f, Document &) { f.fillColor = Color::Cmyk(0.123456789, 0, 0.5, 0.01); }},
+    {"three-colour", [](CharFeatures &f, Document &) { f.fillColor = Color::Rgb(0.2, 0.4, 0.6); }},
+    {"three-colour in CSS steps", [](CharFeatures &f, Document &) { f.fillColor = Color::Rgb(1, 0, 0); }},
     {"custom four-colour with tint",
      [](CharFeatures &f, Document &doc) { f.fillColor = Color::Custom(doc.FindCustomColor("Spot \"C\""), 0.5); }},
     {"custom three-colour",
      [](CharFeatures &f, Document &doc) { f.fillColor = Color::Custom(doc.FindCustomColor("Screen"), 1); }},
-    {"stroke", [](CharFeatures &f, Document &) { f.stroke = true, f.lineWidth = 0.5, f.strokeColor = Color::CMYK(1, 0, 0, 0); }},
+    {"stroke", [](CharFeatures &f, Document &) { f.stroke = true, f.lineWidth = 0.5, f.strokeColor = Color::Cmyk(1, 0, 0, 0); }},
     {"stroke in a custom colour",
      [](CharFeatures &f, Document &doc) {
        f.stroke = true, f.strokeColor = Color::Custom(doc.FindCustomColor("Screen"), 0.25);
      }},
     {"no stroke, colour and width kept",
-     [](CharFeatures &f, Document &) { f.stroke = false, f.lineWidth = 2, f.strokeColor = Color::RGB(0, 0.5, 0); }},
+     [](CharFeatures &f, Document &) { f.stroke = false, f.lineWidth = 2, f.strokeColor = Color::Rgb(0, 0.5, 0); }},
     {"everything at once",
      [](CharFeatures &f, Document &doc) {
        f.font = "Other", f.size = 30, f.autoLeading = false, f.leading = 33, f.tracking = 50, f.baselineShift = 1,
@@ -136,7 +136,7 @@ TEST(SvgText, AnEmptyStoryKeepsItsFeatures) {
   CharFeatures f = story.FeaturesAt(0);
   f.size = 30;
   f.baselineShift = 4;
-  f.fillColor = Color::CMYK(0.5, 0, 0, 0);
+  f.fillColor = Color::Cmyk(0.5, 0, 0, 0);
   story.Replace(0, story.Size(), u"", f);
   story.SetEmptyFeatures(f);
   auto again = Reparse(*doc);

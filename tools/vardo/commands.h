@@ -11,4 +11,10 @@ namespace vardo::cli {
 // Adds the sub-commands of one area. Defined in <area>_command.cpp.
 using AddCommand = void (*)(CLI::App &app);
 
+// vardo settings: what the plug-ins read from their preference files.
+void AddSettingsCommand(CLI::App &app);
+
+// vardo plugins: load, start, list and shut down the plug-in modules.
+void AddPluginsCommand(CLI::App &app);
+
 }  // namespace vardo::cli
