@@ -140,8 +140,13 @@ void Art::SetHidden(bool hidden) {
     style.Remove("display");
     if (std::string_view(node_.attribute("display").value()) == "none") node_.remove_attribute("display");
   }
-  node_.remove_attribute("style");
-  if (!style.Empty()) node_.append_attribute("style").set_value(style.ToString().c_str());
+  // In place, so that the attribute keeps its position in the file.
+  if (style.Empty()) {
+    node_.remove_attribute("style");
+  } else {
+    if (!node_.attribute("style")) node_.append_attribute("style");
+    node_.attribute("style").set_value(style.ToString().c_str());
+  }
 }
 
 ASInt32 Art::UserAttributes() const {
