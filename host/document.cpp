@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -68,6 +69,12 @@ Document::~Document() {
 }
 
 std::unique_ptr<Document> Document::Load(const std::string &path, std::string *error, ASErr *status) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    *error = path + ": is a folder, not a file";
+    if (status) *status = kAIDocumentFileMissingErr;
+    return nullptr;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     *error = path + ": " + std::strerror(errno);

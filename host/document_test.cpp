@@ -345,6 +345,9 @@ TEST(Document, RefusesWhatIsNotAnSvgDocument) {
   EXPECT_EQ(Document::Load("/nonexistent/file.svg", &error, &status), nullptr);
   EXPECT_EQ(status, kAIDocumentFileMissingErr);
   EXPECT_NE(error.find("/nonexistent/file.svg"), std::string::npos);
+  EXPECT_EQ(Document::Load(::testing::TempDir(), &error, &status), nullptr);
+  EXPECT_EQ(status, kAIDocumentFileMissingErr);
+  EXPECT_NE(error.find("is a folder"), std::string::npos) << error;
 }
 
 TEST(Document, ADrawingWithoutLayersIsOneLayer) {
