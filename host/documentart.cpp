@@ -97,8 +97,8 @@ void AddArtBounds(const Art &art, svg::Box *box) {
       break;
     case kPathArt:
     case kPlacedArt:
-      AddShapeBounds(art.Node(), art.Doc().Names().SvgLocalName(art.Node()), art.Doc().TransformToRoot(art.Node()),
-                     box);
+      AddShapeBounds(art.Node(), art.Doc().Names().SvgLocalName(art.Node()),
+                     art.Doc().TransformToRoot(art.Node()), box);
       break;
     default:
       break;
@@ -128,7 +128,8 @@ void Art::SetLocked(bool locked) {
   locked_ = locked;
   svg::Names &names = doc_.Names();
   node_.remove_attribute(names.Lookup(svg::Names::kSodipodi, "insensitive").c_str());
-  if (locked) node_.append_attribute(names.Qualified(svg::Names::kSodipodi, "insensitive").c_str()).set_value("true");
+  if (locked)
+    node_.append_attribute(names.Qualified(svg::Names::kSodipodi, "insensitive").c_str()).set_value("true");
 }
 
 void Art::SetHidden(bool hidden) {

@@ -68,9 +68,10 @@ bool Color::operator==(const Color &other) const {
   if (kind != other.kind) return false;
   if (kind == kCustom) {
     // Two documents' colours are alike when their definitions are.
-    const bool same = custom == other.custom ||
-                      (custom && other.custom && custom->name == other.custom->name &&
-                       custom->kind == other.custom->kind && std::equal(custom->c, custom->c + 4, other.custom->c));
+    const bool same =
+        custom == other.custom ||
+        (custom && other.custom && custom->name == other.custom->name && custom->kind == other.custom->kind &&
+         std::equal(custom->c, custom->c + 4, other.custom->c));
     return same && tint == other.tint;
   }
   return std::equal(c, c + Components(kind), other.c);

@@ -15,8 +15,8 @@ namespace vhost {
 // handle is registered while it does.
 struct CustomColor {
   enum Kind { kCMYK, kRGB } kind = kCMYK;
-  std::string name;      // UTF-8, unique within the document
-  double c[4] = {};      // cyan, magenta, yellow, black or red, green, blue
+  std::string name;  // UTF-8, unique within the document
+  double c[4] = {};  // cyan, magenta, yellow, black or red, green, blue
   AICustomColorHandle handle = nullptr;
 };
 

@@ -15,9 +15,9 @@ struct CharFeatures {
   std::string font = "sans-serif";  // the font's name, UTF-8
   double size = 16;                 // points
   bool autoLeading = true;
-  double leading = 0;      // points; meaningful when !autoLeading
-  int32_t tracking = 0;    // 1/1000 em
-  double baselineShift = 0;  // points, upward
+  double leading = 0;                             // points; meaningful when !autoLeading
+  int32_t tracking = 0;                           // 1/1000 em
+  double baselineShift = 0;                       // points, upward
   double horizontalScale = 1, verticalScale = 1;  // 1 is 100 %
   bool fill = true;
   Color fillColor = Color::Rgb(0, 0, 0);

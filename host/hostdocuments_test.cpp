@@ -1,9 +1,8 @@
 // The host with documents: the save and close actions a plug-in plays, the
 // document suites in the host's registry, and the main window following the
 // current document.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <fstream>
@@ -130,8 +129,8 @@ TEST_F(HostDocuments, TheHostOffersTheDocumentSuites) {
   EXPECT_EQ(current, doc->Handle());
   ASSERT_EQ(host_->Suites().Acquire(kAITagSuite, kAITagSuiteVersion, &table), kNoErr);
   const char *value = nullptr;
-  EXPECT_EQ(static_cast<const AITagSuite *>(table)->GetTag(doc->FindArtById("area1")->Handle(), "vardo2_script",
-                                                            kTagStringType, &value),
+  EXPECT_EQ(static_cast<const AITagSuite *>(table)->GetTag(doc->FindArtById("area1")->Handle(),
+                                                           "vardo2_script", kTagStringType, &value),
             kNoErr);
   EXPECT_STREQ(value, "[price]");
   host_->Suites().Release(kAIDocumentSuite, kAIDocumentSuiteVersion);

@@ -16,7 +16,8 @@ void AddDocCommand(CLI::App &app) {
   };
   auto options = std::make_shared<Options>();
   CLI::App *tree = doc->add_subcommand(
-      "tree", "print the layers and, in host order, every art object with its type, state, bounds, tags and text");
+      "tree",
+      "print the layers and, in host order, every art object with its type, state, bounds, tags and text");
   tree->add_option("file", options->file, "an SVG document")->required();
   tree->add_flag("--json", options->json, "print JSON, with every text run's features");
   tree->callback([options]() {
@@ -26,8 +27,8 @@ void AddDocCommand(CLI::App &app) {
       std::fprintf(stderr, "vardo doc tree: %s\n", error.c_str());
       throw CLI::RuntimeError(1);
     }
-    const std::string text = options->json ? vhost::DescribeDocumentJson(*document)
-                                           : vhost::DescribeDocument(*document);
+    const std::string text =
+        options->json ? vhost::DescribeDocumentJson(*document) : vhost::DescribeDocument(*document);
     std::fwrite(text.data(), 1, text.size(), stdout);
   });
 }

@@ -32,24 +32,25 @@ int Vardo(const std::string &args, std::string &out, std::string &err) {
 TEST(DocCommand, TreeShowsLayersThenArtInHostOrder) {
   std::string out, err;
   ASSERT_EQ(Vardo("doc tree " + kData + "small.svg", out, err), 0) << err;
-  EXPECT_EQ(out,
-            "document " + kData + "small.svg, 2 layers\n"
-            "layer 0 \"Front \\\"1\\\"\" visible, locked\n"
-            "  group #slot [0, -12, 100, -50]\n"
-            "    tag vardo2_group = \"\"\n"
-            "    path #line [0, -50, 100, -50] locked\n"
-            "    text #frame [10, -12, 25, -22]\n"
-            "      tag vardo2_script = \"[name]\\r価格\"\n"
-            "      tag vardo2_script_1 = \"\\xE4\\xBE\\x01\"\n"
-            "      text \"Hi!\"\n"
-            "layer 1 \"Back\" hidden, editable\n"
-            "  path #paper [0, 0, 200, -100]\n");
+  EXPECT_EQ(out, "document " + kData +
+                     "small.svg, 2 layers\n"
+                     "layer 0 \"Front \\\"1\\\"\" visible, locked\n"
+                     "  group #slot [0, -12, 100, -50]\n"
+                     "    tag vardo2_group = \"\"\n"
+                     "    path #line [0, -50, 100, -50] locked\n"
+                     "    text #frame [10, -12, 25, -22]\n"
+                     "      tag vardo2_script = \"[name]\\r価格\"\n"
+                     "      tag vardo2_script_1 = \"\\xE4\\xBE\\x01\"\n"
+                     "      text \"Hi!\"\n"
+                     "layer 1 \"Back\" hidden, editable\n"
+                     "  path #paper [0, 0, 200, -100]\n");
 }
 
 TEST(DocCommand, JsonEscapesAndGivesBytesAsHex) {
   std::string out, err;
   ASSERT_EQ(Vardo("doc tree --json " + kData + "small.svg", out, err), 0) << err;
-  EXPECT_NE(out.find("{\"name\":\"Front \\\"1\\\"\",\"visible\":true,\"editable\":false"), std::string::npos) << out;
+  EXPECT_NE(out.find("{\"name\":\"Front \\\"1\\\"\",\"visible\":true,\"editable\":false"), std::string::npos)
+      << out;
   EXPECT_NE(out.find("{\"name\":\"vardo2_script\",\"value\":\"[name]\\r価格\"}"), std::string::npos) << out;
   EXPECT_NE(out.find("{\"name\":\"vardo2_script_1\",\"valueHex\":\"e4be01\"}"), std::string::npos) << out;
   EXPECT_NE(out.find("\"text\":\"Hi!\""), std::string::npos) << out;
