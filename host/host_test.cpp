@@ -8,12 +8,16 @@
 #include <string>
 
 #include "AIActionManager.h"
+#include "AIFilePath.h"
+#include "AIUser.h"
 #include "AIMenu.h"
 #include "AINotifier.h"
 #include "AIPanel.h"
 #include "AITimer.h"
 #include "host.h"
 #include "../frame/testprobe/probe.h"
+#include "vplatform/dialogs.h"
+#include "vplatform/paths.h"
 #include "vplatform/windows.h"
 
 namespace {
@@ -235,6 +239,47 @@ TEST_F(HostEvents, PanelsAreWindowsWithFlyoutMenus) {
   EXPECT_EQ(panels->Destroy(panel), kNoErr);
   EXPECT_FALSE(IsWindow(static_cast<HWND>(window)));
   flyouts->Destroy(menu);
+}
+
+TEST_F(HostEvents, FileDialogsAreAnsweredThroughThePlatform) {
+  vplat::dialogs::Reset();
+  auto user = Acquire<AIUserSuite>(kAIUserSuite, kAIUserSuiteVersion);
+  auto paths = Acquire<AIFilePathSuite>(kAIFilePathSuite, kAIFilePathSuiteVersion);
+  AIFilePathRef path = nullptr;
+  ASSERT_EQ(paths->NewFilePath(&path), kNoErr);
+  const AIFileDialogFilter csv[] = {{u"CSV", u"*.csv"}};
+
+  // Nobody answers: the user cancelled.
+  EXPECT_EQ(user->GetFileDialog(u"Import", csv, 1, path), kCanceledErr);
+
+  vplat::dialogs::FileDialogRequest seen;
+  vplat::dialogs::OnFileDialog(
+      [&](const vplat::dialogs::FileDialogRequest &request, std::string &chosen) {
+        seen = request;
+        chosen = request.save ? "C:\\out\\" + request.initialFile : "C:\\data\\table.csv";
+        return true;
+      });
+  vplat::MapDrive('C', ::testing::TempDir());
+  CreateDirectoryA("C:\\data", nullptr);
+  CreateDirectoryA("C:\\out", nullptr);
+  HFILE file = _lcreat("C:\\data\\table.csv", 0);
+  _lclose(file);
+
+  ASSERT_EQ(user->GetFileDialog(u"Import", csv, 1, path), kNoErr);
+  EXPECT_EQ(seen.title, "Import");
+  ASSERT_EQ(seen.filters.size(), 1u);
+  EXPECT_EQ(seen.filters[0], (std::pair<std::string, std::string>{"CSV", "*.csv"}));
+  ai_uchar16 chosen[300];
+  ASSERT_EQ(paths->GetPlatformPathW(path, chosen, 300), kNoErr);
+  EXPECT_EQ(std::u16string(chosen), u"C:\\data\\table.csv");
+
+  ASSERT_EQ(user->PutFileDialog(u"Export", csv, 1, u"Untitled.csv", path), kNoErr);
+  EXPECT_TRUE(seen.save);
+  ASSERT_EQ(paths->GetPlatformPathW(path, chosen, 300), kNoErr);
+  EXPECT_EQ(std::u16string(chosen), u"C:\\out\\Untitled.csv");
+  paths->DeleteFilePath(path);
+  vplat::dialogs::Reset();
+  vplat::UnmapDrive('C');
 }
 
 }  // namespace

@@ -1,6 +1,12 @@
 // "AI User Suite" (alerts), "AI Preference Suite" and "AI User Interface
 // Theme Suite".
+#include <windows.h>
+#include <commdlg.h>
+
+#include <algorithm>
 #include <string>
+
+#include "AIFilePath.h"
 
 #include "AIPreference.h"
 #include "AIUITheme.h"
@@ -27,15 +33,61 @@ ASErr MessageAlert(const ai_uchar16 *text) {
   return kNoErr;
 }
 
-// File dialogs come with the panels; until a dialog answerer exists the user
-// cancels.
-ASErr GetFileDialog(const ai_uchar16 *, const AIFileDialogFilter *, ASInt32, AIFilePathRef) {
-  return kCanceledErr;
+// The host's file dialogs are the platform's common dialogs, owned by the
+// main window; automation answers them (vplat::dialogs::OnFileDialog).
+ASErr RunFileDialog(bool save, const ai_uchar16 *title, const AIFileDialogFilter *filters,
+                    ASInt32 filterCount, const ai_uchar16 *defaultName, AIFilePathRef path) {
+  Host *host = Host::Current();
+  if (!host || !path) return kBadParameterErr;
+  // "description\0pattern\0" for each filter, then one more NUL.
+  std::u16string filterText;
+  for (ASInt32 i = 0; i < filterCount && filters; ++i) {
+    filterText += filters[i].description ? filters[i].description : u"";
+    filterText.push_back(u'\0');
+    filterText += filters[i].pattern ? filters[i].pattern : u"";
+    filterText.push_back(u'\0');
+  }
+  filterText.push_back(u'\0');
+  WCHAR file[MAX_PATH + 40] = {};
+  if (defaultName) {
+    std::u16string name(defaultName);
+    name.copy(file, std::min<size_t>(name.size(), MAX_PATH));
+  }
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = host->MainWindow();
+  ofn.lpstrFilter = filterCount > 0 ? filterText.c_str() : nullptr;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = MAX_PATH + 40;
+  ofn.lpstrTitle = title;
+  ofn.Flags = save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!chosen) return kCanceledErr;
+  // The path object holds the ANSI form the plug-ins' file calls take; a
+  // name that form cannot carry is refused rather than altered.
+  char ansi[MAX_PATH * 2];
+  BOOL lossy = FALSE;
+  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, file, -1, ansi, sizeof ansi, nullptr,
+                              GetACP() == CP_UTF8 ? nullptr : &lossy);
+  if (n <= 0 || lossy) return kBadParameterErr;
+  const void *suite = nullptr;
+  if (host->Suites().Acquire(kAIFilePathSuite, kAIFilePathSuiteVersion, &suite) != kNoErr) {
+    return kSPSuiteNotFoundError;
+  }
+  ASErr status = static_cast<const AIFilePathSuite *>(suite)->SetPlatformPathA(path, ansi);
+  host->Suites().Release(kAIFilePathSuite, kAIFilePathSuiteVersion);
+  return status;
 }
 
-ASErr PutFileDialog(const ai_uchar16 *, const AIFileDialogFilter *, ASInt32, const ai_uchar16 *,
-                    AIFilePathRef) {
-  return kCanceledErr;
+ASErr GetFileDialog(const ai_uchar16 *title, const AIFileDialogFilter *filters, ASInt32 filterCount,
+                    AIFilePathRef path) {
+  return RunFileDialog(false, title, filters, filterCount, nullptr, path);
+}
+
+ASErr PutFileDialog(const ai_uchar16 *title, const AIFileDialogFilter *filters, ASInt32 filterCount,
+                    const ai_uchar16 *defaultName, AIFilePathRef path) {
+  return RunFileDialog(true, title, filters, filterCount, defaultName, path);
 }
 
 const AIUserSuite kUserSuite = {ErrorAlert, MessageAlert, GetFileDialog, PutFileDialog};
