@@ -1,8 +1,16 @@
-# vardo_tests(NAME LIBS lib...): one GoogleTest program per folder, built from
-# every *_test.cpp beside the code, each test registered with CTest.
+# vardo_tests(NAME LIBS lib... [INCLUDE regex] [EXCLUDE regex]): one
+# GoogleTest program per folder, built from every *_test.cpp beside the code,
+# each test registered with CTest. A folder with two programs splits its tests
+# between them: INCLUDE keeps only the files matching, EXCLUDE drops them.
 function(vardo_tests name)
-  cmake_parse_arguments(ARG "" "" "LIBS;SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "" "INCLUDE;EXCLUDE" "LIBS;SOURCES" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(ARG_INCLUDE)
+    list(FILTER tests INCLUDE REGEX "${ARG_INCLUDE}")
+  endif()
+  if(ARG_EXCLUDE)
+    list(FILTER tests EXCLUDE REGEX "${ARG_EXCLUDE}")
+  endif()
   if(NOT tests AND NOT ARG_SOURCES)
     return()
   endif()

@@ -60,6 +60,7 @@ bool TakeCountdown(int &countdown) {
 Host::Host() {
   gCurrent = this;
   RegisterSuites();
+  RegisterDocumentActions(*this);
   for (const char *group : {"Tool Palettes", "Place Document", "Window", "File", "Edit"}) {
     menuGroups_.push_back(group);
   }
@@ -98,6 +99,7 @@ void Host::RegisterSuites() {
   RegisterUserSuites(registry_);
   RegisterPanelSuites(registry_);
   RegisterContextSuites(registry_);
+  RegisterDocumentSuites(registry_);
 }
 
 bool Host::OpenLibrary(Plugin &plugin, std::string *error) {

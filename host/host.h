@@ -17,6 +17,7 @@
 #include "AIPanel.h"
 #include "AIUITheme.h"
 #include "SPMessages.h"
+#include "documentlist.h"
 #include "suiteregistry.h"
 
 namespace vhost {
@@ -166,6 +167,11 @@ class Host {
   };
   std::vector<UndoNames> &UndoHistory() { return undoHistory_; }
 
+  // ---- Documents -------------------------------------------------------
+  // The open documents; the document suites and the save and close
+  // actions work on its current one.
+  DocumentList &Documents() { return documents_; }
+
   // ---- User ----------------------------------------------------------
   void AddAlert(Alert::Kind kind, const std::string &utf8);
   const std::vector<Alert> &Alerts() const { return alerts_; }
@@ -203,6 +209,7 @@ class Host {
   bool OpenLibrary(Plugin &plugin, std::string *error);
 
   SuiteRegistry registry_;
+  DocumentList documents_;  // closed after the plug-ins have shut down
   std::vector<std::unique_ptr<Plugin>> plugins_;
   std::vector<std::unique_ptr<MenuItem>> menuItems_;
   std::vector<std::string> menuGroups_;

@@ -13,5 +13,13 @@ void RegisterActionSuites(SuiteRegistry &registry);      // AI Action Manager, A
 void RegisterUserSuites(SuiteRegistry &registry);        // AI User, AI Preference, AI UI Theme
 void RegisterPanelSuites(SuiteRegistry &registry);       // AI Panel, AI Panel Flyout Menu
 void RegisterContextSuites(SuiteRegistry &registry);     // AI Context
+// AI Document List, AI Document, AI Document View, AI File Path, AI Layer,
+// AI Art, AI Tag, AI Text Frame, ATE TextRange, ATE CharFeatures, AI Font,
+// AI Custom Color, AIATE Paint. They work on DocumentList::Current().
+void RegisterDocumentSuites(SuiteRegistry &registry);
+
+class Host;
+// The host's actions "adobe_saveDocument" and "adobe_closeDocument".
+void RegisterDocumentActions(Host &host);
 
 }  // namespace vhost

@@ -10,6 +10,9 @@ AS_EXTERN_C_BEGIN
 #define kAIATEPaintSuiteVersion 3
 
 typedef struct AIATEPaintSuite {
+  /* The paint as a host colour. A paint ref is valid while the feature set
+   * it came from is (ATE CharFeatures Suite Release ends it); a custom
+   * colour's handle in it is that of the document the features came from. */
   ASErr (*GetAIColor)(ATEApplicationPaintRef paint, AIColor *color);
 } AIATEPaintSuite;
 

@@ -26,8 +26,11 @@ typedef struct AICustomColor {
 } AICustomColor;
 
 typedef struct AICustomColorSuite {
+  /* The colour's definition (four-colour or three-colour), flag 0. A handle
+   * whose document was closed is kBadParameterErr. */
   ASErr (*GetCustomColor)(AICustomColorHandle color, AICustomColor *definition);
-  /* Copies the colour's name with its NUL into `name` of `capacity` bytes. */
+  /* Copies the colour's name with its NUL into `name` of `capacity` bytes;
+   * a name that does not fit is kBadParameterErr with `name` emptied. */
   ASErr (*GetCustomColorName)(AICustomColorHandle color, char *name, size_t capacity);
 } AICustomColorSuite;
 

@@ -14,6 +14,14 @@ AS_EXTERN_C_BEGIN
 
 #define kAICMYKColorModel 2
 
+/* Statuses of opening and saving documents. */
+/* The file does not exist or cannot be read. */
+#define kAIDocumentFileMissingErr AS_FOURCC('D', 'F', 'N', 'F')
+/* The file is not a well-formed SVG document. */
+#define kAIDocumentFormatErr AS_FOURCC('D', 'F', 'M', 'T')
+/* The file cannot be written. */
+#define kAIDocumentWriteErr AS_FOURCC('D', 'W', 'R', 'T')
+
 typedef struct AIDocumentListSuite {
   /* Opens the file at `path` as the current document and stores it in
    * *document. A file that cannot be read or parsed fails with its status

@@ -10,7 +10,8 @@ AS_EXTERN_C_BEGIN
 #define kAIFontSuiteVersion 6
 
 typedef struct AIFontSuite {
-  /* The host font key of a text-engine font. */
+  /* The host font key of a text-engine font. Fonts and keys are never
+   * released; they stay valid for the life of the host. */
   ASErr (*FontKeyFromFont)(ATEFontRef font, AIFontKey *key);
   /* Copies at most `maxName` bytes of the font's name, then a NUL, into
    * `name` (which holds maxName + 1 bytes). */

@@ -39,7 +39,9 @@ typedef struct ATETextRangeSuite {
 } ATETextRangeSuite;
 
 /* Each getter stores whether the feature is assigned in *isAssigned and,
- * when it is, its value. */
+ * when it is, its value. The leading is the one lines are set with (120 % of
+ * the size under automatic leading). Paint refs from GetFillColor and
+ * GetStrokeColor live as long as the features ref. */
 typedef struct ATECharFeaturesSuite {
   ASErr (*Release)(ATECharFeaturesRef features);
   ASErr (*GetFont)(ATECharFeaturesRef f, ASBoolean *isAssigned, ATEFontRef *font);
