@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "AIArt.h"
 #include "SuiteList.h"
 #include "host.h"
 #include "testprobe/probe.h"
@@ -97,11 +98,11 @@ TEST_F(FrameTest, RoutingAndSuiteBrackets) {
     EXPECT_EQ(host_.Suites().Outstanding(), 0);
     EXPECT_EQ(host_.Alerts().size(), alertsBefore);
   }
-  // A menu message reaches the menu slot: the probe returns the handle it
-  // was given as its status.
+  // A menu message reaches the menu slot, whose status comes back.
+  static_cast<ProbeGlobals *>(probe_->globals)->menuStatus = kCanceledErr;
   AIMenuMessage menu{};
-  menu.menuItem = reinterpret_cast<AIMenuItemHandle>(static_cast<intptr_t>(kCanceledErr));
   EXPECT_EQ(host_.Send(*probe_, kCallerAIMenu, kSelectorAIGoMenuItem, &menu.d), kCanceledErr);
+  EXPECT_EQ(static_cast<ProbeGlobals *>(probe_->globals)->menuGoMessages, 1);
 }
 
 TEST_F(FrameTest, EveryRowIsAcquiredAndReleasedOncePerOutermostBracket) {
@@ -162,6 +163,8 @@ TEST_F(FrameTest, AMissingSuiteStopsTheHandlerAndIsToldOnce) {
   ASSERT_EQ(host_.Alerts().size(), alertsBefore + 1);
   EXPECT_EQ(host_.Alerts().back().kind, vhost::Alert::kMessage);
   EXPECT_EQ(host_.Alerts().back().text, "Error: 1394689636, suite: AI Art Suite, version: 20!");
+  // Back, so that "Shutdown" can run and take the probe's window with it.
+  host_.Suites().Withdraw(kAIArtSuite, kAIArtSuiteVersion, false);
 }
 
 TEST(FrameStartup, AFailedAllocationIsReturnedAndStartupDoesNotRun) {

@@ -15,13 +15,13 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterHostClass(const char *name) {
+void RegisterHostClass(const char16_t *name) {
   // Registering again fails harmlessly once the class exists.
-  WNDCLASSA wc{};
+  WNDCLASSW wc{};
   wc.lpfnWndProc = HostWindowProc;
   wc.lpszClassName = name;
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  RegisterClassA(&wc);
+  RegisterClassW(&wc);
 }
 
 ASErr GetPlatformAppWindow(AIPlatformWindow *window) {
@@ -41,17 +41,17 @@ void RegisterContextSuites(SuiteRegistry &registry) {
 
 HWND Host::MainWindow() {
   if (mainWindow_ && IsWindow(mainWindow_)) return mainWindow_;
-  RegisterHostClass("VardoHostMain");
-  RegisterHostClass("VardoDocumentView");
+  RegisterHostClass(u"VardoHostMain");
+  RegisterHostClass(u"VardoDocumentView");
   int width = GetSystemMetrics(SM_CXSCREEN);
   int height = GetSystemMetrics(SM_CYSCREEN) - 40;
-  mainWindow_ = CreateWindowExA(0, "VardoHostMain", "Vardo Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+  mainWindow_ = CreateWindowExW(0, u"VardoHostMain", u"Vardo Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
                                 0, width, height, nullptr, nullptr, nullptr, nullptr);
   RECT client{};
   GetClientRect(mainWindow_, &client);
   // A tool strip on the left and a control bar on top, as in the real thing,
   // so the view is a window of its own inside the frame.
-  documentWindow_ = CreateWindowExA(0, "VardoDocumentView", "", WS_CHILD | WS_VISIBLE, 40, 30,
+  documentWindow_ = CreateWindowExW(0, u"VardoDocumentView", u"", WS_CHILD | WS_VISIBLE, 40, 30,
                                     client.right - 40 - 320, client.bottom - 30, mainWindow_,
                                     nullptr, nullptr, nullptr);
   return mainWindow_;

@@ -12,7 +12,7 @@ namespace vhost {
 
 namespace {
 
-constexpr char kPanelClass[] = "VardoHostPanel";
+constexpr char16_t kPanelClass[] = u"VardoHostPanel";
 
 LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, message, wParam, lParam);
@@ -20,11 +20,11 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 void RegisterPanelClass() {
   // Registering again fails harmlessly once the class exists.
-  WNDCLASSA wc{};
+  WNDCLASSW wc{};
   wc.lpfnWndProc = PanelWindowProc;
   wc.lpszClassName = kPanelClass;
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  RegisterClassA(&wc);
+  RegisterClassW(&wc);
 }
 
 Panel *PanelOf(AIPanelRef ref) { return reinterpret_cast<Panel *>(ref); }
@@ -46,7 +46,7 @@ ASErr Create(SPPluginRef plugin, const char *id, const ai_uchar16 *title, ASInt3
   DWORD style = WS_POPUP | WS_CAPTION | (resizable ? WS_THICKFRAME : 0);
   // Panels dock at the right of the screen, one below the other.
   int top = 60 + 260 * static_cast<int>(host->Panels().size());
-  entry->window = CreateWindowExW(WS_EX_TOOLWINDOW, u"VardoHostPanel", title ? title : u"", style,
+  entry->window = CreateWindowExW(WS_EX_TOOLWINDOW, kPanelClass, title ? title : u"", style,
                                   1920 - 40 - minimumSize.width - 200, top, minimumSize.width + 200,
                                   minimumSize.height + 60, host->MainWindow(), nullptr, nullptr,
                                   nullptr);

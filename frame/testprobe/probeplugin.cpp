@@ -1,17 +1,12 @@
-// A plug-in module for the frame's tests: its handlers return what the test
-// asks for, and its window procedure brackets suites the way panel
-// callbacks do.
+// A plug-in module for the frame's and the host's tests: its handlers
+// return what the test asks for and count what they receive, and its window
+// procedure brackets suites the way panel callbacks do.
 #include <windows.h>
 
 #include "frame.h"
 #include "probe.h"
 
 namespace {
-
-struct ProbeGlobals {
-  SPBasicSuite *savedBasicSuite;
-  HWND window;
-};
 
 ProbeGlobals *Globals() { return static_cast<ProbeGlobals *>(gCurrentGlobals); }
 
@@ -30,6 +25,7 @@ LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 ASErr Startup(void *message) {
   ProbeGlobals *g = Globals();
+  *g = ProbeGlobals{};
   g->savedBasicSuite = static_cast<SPMessageData *>(message)->basic;
   WNDCLASSA wc{};
   wc.lpfnWndProc = ProbeWindowProc;
@@ -41,7 +37,7 @@ ASErr Startup(void *message) {
 }
 
 ASErr Shutdown(void *) {
-  DestroyWindow(Globals()->window);
+  DestroyWindow(static_cast<HWND>(Globals()->window));
   return AS_FOURCC('F', 'A', 'I', 'L');
 }
 
@@ -51,15 +47,39 @@ ASErr Notify(void *message) {
   auto *m = static_cast<AINotifierMessage *>(message);
   auto *request = static_cast<ProbeRequest *>(m->notifyData);
   if (request == nullptr) return kNoErr;
-  if (request->sendToWindow) request->windowAnswer = SendMessageA(Globals()->window, WM_USER, 0, 0);
+  if (request->sendToWindow) {
+    request->windowAnswer = SendMessageA(static_cast<HWND>(Globals()->window), WM_USER, 0, 0);
+  }
   if (request->leakBracket) AcquireSuites(static_cast<SPMessageData *>(message)->basic);
-  request->ran = 1;
+  ++request->ran;
   return request->status;
 }
 
-ASErr ReturnStatusOfMenu(void *message) {
-  // The menu handle carries the status to return.
-  return static_cast<ASErr>(reinterpret_cast<intptr_t>(static_cast<AIMenuMessage *>(message)->menuItem));
+ASErr MenuGo(void *message) {
+  ProbeGlobals *g = Globals();
+  ++g->menuGoMessages;
+  g->lastMenuItem = static_cast<AIMenuMessage *>(message)->menuItem;
+  return g->menuStatus;
+}
+
+ASErr MenuUpdate(void *) {
+  ++Globals()->menuUpdateMessages;
+  return kNoErr;
+}
+
+ASErr Timer(void *) {
+  ++Globals()->timerMessages;
+  return kNoErr;
+}
+
+ASErr DoAction(void *message) {
+  ProbeGlobals *g = Globals();
+  ++g->actionMessages;
+  auto *m = static_cast<DoActionMessage *>(message);
+  g->lastActionInteger = -1;
+  if (m->param) sAIActionManager->AIActionGetInteger(m->param, kProbeActionKey, &g->lastActionInteger);
+  sAIUndo->SetUndoText(u"Probe undo", u"Probe redo");
+  return kNoErr;
 }
 
 }  // namespace
@@ -67,6 +87,5 @@ ASErr ReturnStatusOfMenu(void *message) {
 const FramePlugin gFramePlugin = {
     kFrameVardo,
     sizeof(ProbeGlobals),
-    {Startup, Shutdown, nullptr, nullptr, nullptr, ReturnStatusOfMenu, nullptr, nullptr, Notify,
-     nullptr},
+    {Startup, Shutdown, nullptr, nullptr, nullptr, MenuGo, MenuUpdate, Timer, Notify, DoAction},
 };

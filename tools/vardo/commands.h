@@ -14,4 +14,7 @@ using AddCommand = void (*)(CLI::App &app);
 // vardo settings: what the plug-ins read from their preference files.
 void AddSettingsCommand(CLI::App &app);
 
+// vardo plugins: load, start, list and shut down the plug-in modules.
+void AddPluginsCommand(CLI::App &app);
+
 }  // namespace vardo::cli

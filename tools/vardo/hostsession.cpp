@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "vplatform/paths.h"
+#include "vplatform/shell.h"
 
 namespace vardo::cli {
 

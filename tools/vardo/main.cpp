@@ -8,6 +8,7 @@ int main(int argc, char **argv) {
   // Sub-commands are added here as their areas arrive.
   const vardo::cli::AddCommand areas[] = {
       vardo::cli::AddSettingsCommand,
+      vardo::cli::AddPluginsCommand,
       nullptr};
   for (auto add : areas) {
     if (add) add(app);
