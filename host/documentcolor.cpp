@@ -25,7 +25,7 @@ Color Color::CMYK(double c, double m, double y, double k) {
   return color;
 }
 
-Color Color::RGB(double r, double g, double b) {
+Color(Color::RGB)(double r, double g, double b) {
   Color color;
   color.kind = kRGB;
   color.c[0] = r;

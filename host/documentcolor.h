@@ -32,7 +32,8 @@ struct Color {
 
   static Color Gray(double black);
   static Color CMYK(double c, double m, double y, double k);
-  static Color RGB(double r, double g, double b);
+  // In parentheses: the name must stay clear of wingdi.h's RGB macro.
+  static Color(RGB)(double r, double g, double b);
   static Color Custom(const CustomColor *color, double tint);
 
   // Same kind and the same components; for kCustom the same tint and a

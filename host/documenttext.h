@@ -20,9 +20,9 @@ struct CharFeatures {
   double baselineShift = 0;  // points, upward
   double horizontalScale = 1, verticalScale = 1;  // 1 is 100 %
   bool fill = true;
-  Color fillColor = Color::RGB(0, 0, 0);
+  Color fillColor = (Color::RGB)(0, 0, 0);
   bool stroke = false;
-  Color strokeColor = Color::RGB(0, 0, 0);
+  Color strokeColor = (Color::RGB)(0, 0, 0);
   double lineWidth = 1;  // points
 
   // The leading lines are set with: 120 % of the size with automatic leading.
