@@ -17,4 +17,7 @@ void AddSettingsCommand(CLI::App &app);
 // vardo plugins: load, start, list and shut down the plug-in modules.
 void AddPluginsCommand(CLI::App &app);
 
+// vardo script: scripts on text frames and the script panel's tags.
+void AddScriptCommand(CLI::App &app);
+
 }  // namespace vardo::cli
