@@ -119,8 +119,10 @@ void FormatPaintColour(const AIColor *colour, char *text) {
       FormatThreeColour(colour->c.rgb.red, colour->c.rgb.green, colour->c.rgb.blue, text);
       break;
     case kCustomColor: {
+      // Vardo's suite table has no custom colour suite: Vardo reads scripts
+      // only to learn whether there is one, and never formats colours.
       AICustomColor definition;
-      if (sAICustomColor->GetCustomColor(colour->c.c.color, &definition) != kNoErr) break;
+      if (!sAICustomColor || sAICustomColor->GetCustomColor(colour->c.c.color, &definition) != kNoErr) break;
       const AIReal tint = colour->c.c.tint;
       if (definition.kind == kCustomFourColor) {
         FormatFourColour(definition.c.f.cyan * tint, definition.c.f.magenta * tint,
