@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -29,7 +30,8 @@ ASInt16 ArtTypeOf(std::string_view local) {
       local == "polyline" || local == "polygon") {
     return kPathArt;
   }
-  if (local == "use" || local == "switch" || local == "a" || local == "foreignObject" || local == "flowRoot") {
+  if (local == "use" || local == "switch" || local == "a" || local == "foreignObject" ||
+      local == "flowRoot") {
     return kUnknownArt;
   }
   return -1;  // not art: definitions, metadata, descriptions, foreign elements
@@ -68,6 +70,12 @@ Document::~Document() {
 }
 
 std::unique_ptr<Document> Document::Load(const std::string &path, std::string *error, ASErr *status) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    *error = path + ": is a folder, not a file";
+    if (status) *status = kAIDocumentFileMissingErr;
+    return nullptr;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     *error = path + ": " + std::strerror(errno);
@@ -132,7 +140,8 @@ bool Document::Build(std::string *error) {
 
   const std::string groupmode = names_.Lookup(svg::Names::kInkscape, "groupmode");
   for (pugi::xml_node child : root.children()) {
-    if (names_.SvgLocalName(child) != "g" || std::strcmp(child.attribute(groupmode.c_str()).value(), "layer")) {
+    if (names_.SvgLocalName(child) != "g" ||
+        std::strcmp(child.attribute(groupmode.c_str()).value(), "layer")) {
       continue;
     }
     Art *group = ReadArt(child, nullptr);
@@ -219,7 +228,8 @@ CustomColor *Document::FindCustomColor(std::string_view name) const {
 
 const CustomColor *Document::CustomColorForText(std::string_view name) const { return FindCustomColor(name); }
 
-CustomColor *Document::DefineCustomColor(const std::string &name, CustomColor::Kind kind, const double *components) {
+CustomColor *Document::DefineCustomColor(const std::string &name, CustomColor::Kind kind,
+                                         const double *components) {
   CustomColor *color = FindCustomColor(name);
   if (!color) {
     colors_.push_back(std::make_unique<CustomColor>());
@@ -270,7 +280,8 @@ Art *Document::ReadArt(pugi::xml_node node, Art *parent, ASInt16 type) {
   arts_[art->Low32()].reset(art);
   artByNode_[node.internal_object()] = art;
   art->locked_ =
-      std::strcmp(node.attribute(names_.Lookup(svg::Names::kSodipodi, "insensitive").c_str()).value(), "true") == 0;
+      std::strcmp(node.attribute(names_.Lookup(svg::Names::kSodipodi, "insensitive").c_str()).value(),
+                  "true") == 0;
   art->hidden_ = svg::OwnProperty(node, "display") == std::optional<std::string>("none");
   ReadTags(*art);
   if (type == kTextFrameArt) {
@@ -296,13 +307,15 @@ void Document::ReadTags(Art &art) {
   for (pugi::xml_attribute attribute : art.node_.attributes()) {
     std::string_view name = attribute.name();
     if (name.rfind(bytes, 0) == 0) {
-      art.tags_.emplace(svg::DecodeTagName(name.substr(bytes.size())), svg::UnescapeTagBytes(attribute.value()));
+      art.tags_.emplace(svg::DecodeTagName(name.substr(bytes.size())),
+                        svg::UnescapeTagBytes(attribute.value()));
     }
   }
   // The readable form wins over an escaped one of the same name.
   for (pugi::xml_attribute attribute : art.node_.attributes()) {
     std::string_view name = attribute.name();
-    if (name.rfind(plain, 0) == 0) art.tags_[svg::DecodeTagName(name.substr(plain.size()))] = attribute.value();
+    if (name.rfind(plain, 0) == 0)
+      art.tags_[svg::DecodeTagName(name.substr(plain.size()))] = attribute.value();
   }
 }
 

@@ -7,11 +7,10 @@
 // (and only those that changed, so an untouched frame keeps its markup).
 #pragma once
 
-#include <pugixml.hpp>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <pugixml.hpp>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -88,8 +87,9 @@ class Document {
   bool Dispose(Art &art);
   // A new empty element of SVG type `element` ("g", "text", "image",
   // "path", ...), placed as Duplicate places. Its attributes are the
-  // caller's to set through Node() (call ArtChanged after geometry edits
-  // for nothing: bounds are always read afresh).
+  // caller's to set through Node(); bounds are always read afresh from the
+  // element, so nothing needs telling. Null with *error when the element is
+  // not art or the placement is refused.
   Art *NewArt(std::string_view element, ASInt16 paintOrder, Art &prep, std::string *error);
 
   std::vector<Art *> Selection() const;

@@ -3,10 +3,10 @@
 #include "document.h"
 
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
 
 #include <cmath>
 #include <fstream>
+#include <pugixml.hpp>
 #include <sstream>
 
 #include "documentdump.h"
@@ -56,7 +56,8 @@ void ExpectSameTree(pugi::xml_node a, pugi::xml_node b, const std::string &where
   EXPECT_TRUE(!ca && !cb) << where << ": child count";
 }
 
-void ExpectRect(const AIRealRect &r, double left, double top, double right, double bottom, const std::string &what) {
+void ExpectRect(const AIRealRect &r, double left, double top, double right, double bottom,
+                const std::string &what) {
   EXPECT_NEAR(r.left, left, 1e-9) << what;
   EXPECT_NEAR(r.top, top, 1e-9) << what;
   EXPECT_NEAR(r.right, right, 1e-9) << what;
@@ -92,8 +93,12 @@ TEST(Document, HostOrderIsFrontToBack) {
     ASInt16 type;
     ASInt32 attributes;
   } cases[] = {
-      {"slot1", kGroupArt, 0},          {"name1", kTextFrameArt, 0}, {"hiddenframe", kPathArt, kArtHidden},
-      {"locked1", kPathArt, kArtLocked}, {"area1", kTextFrameArt, 0}, {"photo", kPlacedArt, 0},
+      {"slot1", kGroupArt, 0},
+      {"name1", kTextFrameArt, 0},
+      {"hiddenframe", kPathArt, kArtHidden},
+      {"locked1", kPathArt, kArtLocked},
+      {"area1", kTextFrameArt, 0},
+      {"photo", kPlacedArt, 0},
       {"dot", kPathArt, 0},
   };
   for (const auto &c : cases) {
@@ -165,17 +170,21 @@ TEST(Document, EditsKeepWhatTheEditorPutThere) {
   TextStory *story = doc->FindArtById("area1")->Story();
   story->Replace(0, story->Size(), u"New\rprice", story->FeaturesAt(0));
   std::string error;
-  ASSERT_TRUE(doc->Duplicate(*doc->FindArtById("name1"), kPlaceAbove, *doc->FindArtById("tmpl1"), &error)) << error;
+  ASSERT_TRUE(doc->Duplicate(*doc->FindArtById("name1"), kPlaceAbove, *doc->FindArtById("tmpl1"), &error))
+      << error;
 
   pugi::xml_document saved;
   const std::string text = doc->Serialize();
   ASSERT_TRUE(saved.load_string(text.c_str(), pugi::parse_full | pugi::parse_ws_pcdata));
-  auto byId = [&](const char *id) { return saved.find_node([&](pugi::xml_node n) { return std::string(n.attribute("id").value()) == id; }); };
+  auto byId = [&](const char *id) {
+    return saved.find_node([&](pugi::xml_node n) { return std::string(n.attribute("id").value()) == id; });
+  };
   EXPECT_STREQ(byId("locked1").attribute("foo:marker").value(), "m");
   EXPECT_FALSE(byId("locked1").attribute("sodipodi:insensitive"));
   EXPECT_STREQ(byId("dot").attribute("style").value(), "display:none");
   EXPECT_STREQ(byId("layer2").attribute("data-note").value(), "kept");
-  pugi::xml_node widget = saved.find_node([](pugi::xml_node n) { return std::string(n.name()) == "foo:widget"; });
+  pugi::xml_node widget =
+      saved.find_node([](pugi::xml_node n) { return std::string(n.name()) == "foo:widget"; });
   EXPECT_STREQ(widget.child_value(), "unknown content");
   EXPECT_STREQ(widget.attribute("foo:size").value(), "3");
   EXPECT_STREQ(byId("swatch1").attribute("inkscape:swatch").value(), "solid");
@@ -186,7 +195,8 @@ TEST(Document, EditsKeepWhatTheEditorPutThere) {
   // The area text keeps its shape and its own ids' elements; only its
   // content changed.
   pugi::xml_node area = byId("area1");
-  EXPECT_NE(std::string(area.attribute("style").value()).find("shape-inside:url(#rect-area)"), std::string::npos);
+  EXPECT_NE(std::string(area.attribute("style").value()).find("shape-inside:url(#rect-area)"),
+            std::string::npos);
   EXPECT_TRUE(byId("rect-area"));
   // An untouched text keeps its editor markup (its tspan's id).
   EXPECT_TRUE(byId("tspan1"));
@@ -345,12 +355,16 @@ TEST(Document, RefusesWhatIsNotAnSvgDocument) {
   EXPECT_EQ(Document::Load("/nonexistent/file.svg", &error, &status), nullptr);
   EXPECT_EQ(status, kAIDocumentFileMissingErr);
   EXPECT_NE(error.find("/nonexistent/file.svg"), std::string::npos);
+  EXPECT_EQ(Document::Load(::testing::TempDir(), &error, &status), nullptr);
+  EXPECT_EQ(status, kAIDocumentFileMissingErr);
+  EXPECT_NE(error.find("is a folder"), std::string::npos) << error;
 }
 
 TEST(Document, ADrawingWithoutLayersIsOneLayer) {
   std::string error;
   auto doc = Document::Parse(
-      "<svg xmlns='http://www.w3.org/2000/svg'><rect id='r' width='10' height='10'/><circle id='c' r='1'/></svg>",
+      "<svg xmlns='http://www.w3.org/2000/svg'><rect id='r' width='10' height='10'/><circle id='c' "
+      "r='1'/></svg>",
       &error);
   ASSERT_NE(doc, nullptr) << error;
   ASSERT_EQ(doc->LayerCount(), 1u);

@@ -6,6 +6,14 @@
 // Both answer kNoSuchObjectErr without a current document; a failed save
 // is shown as an error alert and its status returned, the document staying
 // open.
+//
+// The main window follows the current document: its title names it ("NAME @
+// 100% ..."), and the document's view shows the page from its top left
+// corner at 100 %, as large as the view window is.
+#include <windows.h>
+
+#include <filesystem>
+
 #include "AIActionManager.h"
 #include "host.h"
 #include "suites.h"
@@ -24,6 +32,20 @@ ASErr Report(Host &host, ASErr status, const std::string &error) {
 }  // namespace
 
 void RegisterDocumentActions(Host &host) {
+  host.Documents().OnCurrentChanged([&host](Document *doc) {
+    if (!doc) {
+      host.SetDocumentTitle({});
+      return;
+    }
+    host.SetDocumentTitle(doc->Path().empty() ? std::string("Untitled")
+                                              : std::filesystem::path(doc->Path()).filename().string());
+    RECT client{};
+    GetClientRect(host.DocumentWindow(), &client);
+    DocumentView &view = doc->View();
+    const AIRealRect page = doc->PageBounds();
+    view.zoom = 1;
+    view.bounds = {page.left, page.top, page.left + client.right, page.top - client.bottom};
+  });
   host.AddHostAction("adobe_saveDocument", [&host](ParamBlock *) -> ASErr {
     Document *doc = host.Documents().CurrentDocument();
     if (!doc) return kNoSuchObjectErr;

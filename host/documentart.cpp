@@ -97,8 +97,8 @@ void AddArtBounds(const Art &art, svg::Box *box) {
       break;
     case kPathArt:
     case kPlacedArt:
-      AddShapeBounds(art.Node(), art.Doc().Names().SvgLocalName(art.Node()), art.Doc().TransformToRoot(art.Node()),
-                     box);
+      AddShapeBounds(art.Node(), art.Doc().Names().SvgLocalName(art.Node()),
+                     art.Doc().TransformToRoot(art.Node()), box);
       break;
     default:
       break;
@@ -128,7 +128,8 @@ void Art::SetLocked(bool locked) {
   locked_ = locked;
   svg::Names &names = doc_.Names();
   node_.remove_attribute(names.Lookup(svg::Names::kSodipodi, "insensitive").c_str());
-  if (locked) node_.append_attribute(names.Qualified(svg::Names::kSodipodi, "insensitive").c_str()).set_value("true");
+  if (locked)
+    node_.append_attribute(names.Qualified(svg::Names::kSodipodi, "insensitive").c_str()).set_value("true");
 }
 
 void Art::SetHidden(bool hidden) {
@@ -140,8 +141,13 @@ void Art::SetHidden(bool hidden) {
     style.Remove("display");
     if (std::string_view(node_.attribute("display").value()) == "none") node_.remove_attribute("display");
   }
-  node_.remove_attribute("style");
-  if (!style.Empty()) node_.append_attribute("style").set_value(style.ToString().c_str());
+  // In place, so that the attribute keeps its position in the file.
+  if (style.Empty()) {
+    node_.remove_attribute("style");
+  } else {
+    if (!node_.attribute("style")) node_.append_attribute("style");
+    node_.attribute("style").set_value(style.ToString().c_str());
+  }
 }
 
 ASInt32 Art::UserAttributes() const {

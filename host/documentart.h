@@ -6,11 +6,10 @@
 // "InFile" accessors walk the file's order instead.
 #pragma once
 
-#include <pugixml.hpp>
-
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <pugixml.hpp>
 #include <string>
 
 #include "AIArt.h"

@@ -123,8 +123,9 @@ ASErr DisposeArt(AIArtHandle handle) {
 }
 
 const AIArtSuite kArtSuite = {
-    GetFirstArtOfLayer, GetArtType,   GetArtUserAttr,        Walk<&Art::FirstChild>, Walk<&Art::Sibling>,
-    Walk<&Art::Parent>, GetArtBounds, DuplicateArt,          DisposeArt,
+    GetFirstArtOfLayer,     GetArtType,          GetArtUserAttr,
+    Walk<&Art::FirstChild>, Walk<&Art::Sibling>, Walk<&Art::Parent>,
+    GetArtBounds,           DuplicateArt,        DisposeArt,
 };
 
 // ---- Tags -----------------------------------------------------------------

@@ -15,7 +15,7 @@ Color Color::Gray(double black) {
   return color;
 }
 
-Color Color::CMYK(double c, double m, double y, double k) {
+Color Color::Cmyk(double c, double m, double y, double k) {
   Color color;
   color.kind = kCMYK;
   color.c[0] = c;
@@ -25,7 +25,7 @@ Color Color::CMYK(double c, double m, double y, double k) {
   return color;
 }
 
-Color(Color::RGB)(double r, double g, double b) {
+Color Color::Rgb(double r, double g, double b) {
   Color color;
   color.kind = kRGB;
   color.c[0] = r;
@@ -68,9 +68,10 @@ bool Color::operator==(const Color &other) const {
   if (kind != other.kind) return false;
   if (kind == kCustom) {
     // Two documents' colours are alike when their definitions are.
-    const bool same = custom == other.custom ||
-                      (custom && other.custom && custom->name == other.custom->name &&
-                       custom->kind == other.custom->kind && std::equal(custom->c, custom->c + 4, other.custom->c));
+    const bool same =
+        custom == other.custom ||
+        (custom && other.custom && custom->name == other.custom->name && custom->kind == other.custom->kind &&
+         std::equal(custom->c, custom->c + 4, other.custom->c));
     return same && tint == other.tint;
   }
   return std::equal(c, c + Components(kind), other.c);

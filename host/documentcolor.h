@@ -15,8 +15,8 @@ namespace vhost {
 // handle is registered while it does.
 struct CustomColor {
   enum Kind { kCMYK, kRGB } kind = kCMYK;
-  std::string name;      // UTF-8, unique within the document
-  double c[4] = {};      // cyan, magenta, yellow, black or red, green, blue
+  std::string name;  // UTF-8, unique within the document
+  double c[4] = {};  // cyan, magenta, yellow, black or red, green, blue
   AICustomColorHandle handle = nullptr;
 };
 
@@ -31,9 +31,8 @@ struct Color {
   double tint = 1;
 
   static Color Gray(double black);
-  static Color CMYK(double c, double m, double y, double k);
-  // In parentheses: the name must stay clear of wingdi.h's RGB macro.
-  static Color(RGB)(double r, double g, double b);
+  static Color Cmyk(double c, double m, double y, double k);
+  static Color Rgb(double r, double g, double b);
   static Color Custom(const CustomColor *color, double tint);
 
   // Same kind and the same components; for kCustom the same tint and a

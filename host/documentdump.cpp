@@ -38,7 +38,8 @@ std::string Utf8Of(const std::u16string &text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     uint32_t code = text[i];
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
       code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
     } else if (code >= 0xD800 && code <= 0xDFFF) {
       code = 0xFFFD;
@@ -106,8 +107,8 @@ std::string FeaturesJson(const CharFeatures &f) {
          ",\"horizontalScale\":" + JsonNumber(f.horizontalScale) +
          ",\"verticalScale\":" + JsonNumber(f.verticalScale) + ",\"fill\":" + JsonBool(f.fill) +
          ",\"fillColor\":" + JsonString(f.fillColor.ExactForm()) + ",\"stroke\":" + JsonBool(f.stroke) +
-         ",\"strokeColor\":" + JsonString(f.strokeColor.ExactForm()) + ",\"lineWidth\":" + JsonNumber(f.lineWidth) +
-         "}";
+         ",\"strokeColor\":" + JsonString(f.strokeColor.ExactForm()) +
+         ",\"lineWidth\":" + JsonNumber(f.lineWidth) + "}";
   return out;
 }
 
@@ -116,7 +117,8 @@ std::string ArtJson(const Art &art) {
   std::string out = "{\"type\":\"" + std::string(TypeName(art.Type())) + "\",\"id\":" + JsonString(art.Id()) +
                     ",\"locked\":" + JsonBool(art.Locked()) + ",\"hidden\":" + JsonBool(art.Hidden()) +
                     ",\"selected\":" + JsonBool(art.Selected()) + ",\"bounds\":[" + JsonNumber(b.left) + "," +
-                    JsonNumber(b.top) + "," + JsonNumber(b.right) + "," + JsonNumber(b.bottom) + "],\"tags\":[";
+                    JsonNumber(b.top) + "," + JsonNumber(b.right) + "," + JsonNumber(b.bottom) +
+                    "],\"tags\":[";
   bool first = true;
   for (const auto &[name, value] : art.Tags()) {
     out += first ? "" : ",";
@@ -141,7 +143,8 @@ std::string ArtJson(const Art &art) {
     for (const TextStory::Run &run : story->Runs()) {
       out += firstRun ? "" : ",";
       firstRun = false;
-      out += "{\"length\":" + std::to_string(run.length) + ",\"features\":" + FeaturesJson(run.features) + "}";
+      out +=
+          "{\"length\":" + std::to_string(run.length) + ",\"features\":" + FeaturesJson(run.features) + "}";
     }
     out += "]";
     if (story->Text().empty()) out += ",\"emptyFeatures\":" + FeaturesJson(story->EmptyFeatures());
@@ -177,7 +180,8 @@ std::string EscapeForDisplay(std::string_view bytes) {
       out += "\\t";
     } else if (ch >= 0x20 && ch < 0x7F) {
       out += static_cast<char>(ch);
-    } else if ((n = svg::XmlCharLength(bytes, false)) > 1 && !(ch == 0xC2 && static_cast<unsigned char>(bytes[1]) < 0xA0)) {
+    } else if ((n = svg::XmlCharLength(bytes, false)) > 1 &&
+               !(ch == 0xC2 && static_cast<unsigned char>(bytes[1]) < 0xA0)) {
       out.append(bytes.substr(0, n));
     } else {
       char hex[8];
@@ -245,8 +249,9 @@ std::string JsonString(const std::u16string &text) {
 
 std::string DescribeDocument(const Document &doc) {
   std::string out;
-  Line(out, 0, "document " + (doc.Path().empty() ? std::string("(untitled)") : EscapeForDisplay(doc.Path())) + ", " +
-                   std::to_string(doc.LayerCount()) + (doc.LayerCount() == 1 ? " layer" : " layers"));
+  Line(out, 0,
+       "document " + (doc.Path().empty() ? std::string("(untitled)") : EscapeForDisplay(doc.Path())) + ", " +
+           std::to_string(doc.LayerCount()) + (doc.LayerCount() == 1 ? " layer" : " layers"));
   for (size_t n = 0; n < doc.LayerCount(); ++n) {
     const Layer &layer = *doc.NthLayer(n);
     Line(out, 0,

@@ -32,8 +32,8 @@ Document *DocumentList::Open(const std::string &path, bool asCopy, ASErr *status
     const std::string canonical = Canonical(path);
     for (auto &doc : docs_) {
       if (!doc->Path().empty() && Canonical(doc->Path()) == canonical) {
-        current_ = doc.get();
         *status = kNoErr;
+        SetCurrent(doc.get());
         return current_;
       }
     }
@@ -47,7 +47,7 @@ Document *DocumentList::Open(const std::string &path, bool asCopy, ASErr *status
 
 Document *DocumentList::Add(std::unique_ptr<Document> doc) {
   docs_.push_back(std::move(doc));
-  current_ = docs_.back().get();
+  SetCurrent(docs_.back().get());
   return current_;
 }
 
@@ -81,7 +81,7 @@ ASErr DocumentList::Close(Document &doc, bool save, std::string *error) {
     if (it->get() != &doc) continue;
     const bool wasCurrent = current_ == &doc;
     docs_.erase(it);
-    if (wasCurrent) current_ = docs_.empty() ? nullptr : docs_.back().get();
+    if (wasCurrent) SetCurrent(docs_.empty() ? nullptr : docs_.back().get());
     return kNoErr;
   }
   *error = "the document is not open";
@@ -90,7 +90,12 @@ ASErr DocumentList::Close(Document &doc, bool save, std::string *error) {
 
 void DocumentList::CloseAll() {
   docs_.clear();
-  current_ = nullptr;
+  SetCurrent(nullptr);
+}
+
+void DocumentList::SetCurrent(Document *doc) {
+  current_ = doc;
+  if (observer_) observer_(doc);
 }
 
 }  // namespace vhost

@@ -2,6 +2,7 @@
 // host owns it); the document suites reach it through Current().
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,7 +32,9 @@ class DocumentList {
   Document *Add(std::unique_ptr<Document> doc);
 
   Document *CurrentDocument() const { return current_; }
-  void SetCurrent(Document *doc) { current_ = doc; }
+  void SetCurrent(Document *doc);
+  // Called after every change of the current document (null: none left).
+  void OnCurrentChanged(std::function<void(Document *)> observer) { observer_ = std::move(observer); }
   size_t Count() const { return docs_.size(); }
   Document *Nth(size_t n) const { return n < docs_.size() ? docs_[n].get() : nullptr; }
   // The open document of a handle; null for a closed or foreign one.
@@ -52,6 +55,7 @@ class DocumentList {
  private:
   std::vector<std::unique_ptr<Document>> docs_;  // in opening order
   Document *current_ = nullptr;
+  std::function<void(Document *)> observer_;
 };
 
 }  // namespace vhost

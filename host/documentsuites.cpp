@@ -1,5 +1,7 @@
 // "AI Document List Suite", "AI Document Suite", "AI Document View Suite"
 // and "AI File Path Suite": opening documents, the current one and its view.
+#include "documentsuites.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -11,7 +13,6 @@
 #include "AIFilePath.h"
 #include "documenthandles.h"
 #include "documentlist.h"
-#include "documentsuites.h"
 #include "suites.h"
 #include "vplatform/paths.h"
 
@@ -143,7 +144,8 @@ ASErr GetDocumentViewZoom(AIDocumentViewHandle handle, AIReal *zoom) {
   return kNoErr;
 }
 
-const AIDocumentViewSuite kDocumentViewSuite = {GetNthDocumentView, GetDocumentViewBounds, GetDocumentViewZoom};
+const AIDocumentViewSuite kDocumentViewSuite = {GetNthDocumentView, GetDocumentViewBounds,
+                                                GetDocumentViewZoom};
 
 }  // namespace
 

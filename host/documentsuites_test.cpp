@@ -338,11 +338,12 @@ TEST_F(DocumentSuites, TextRangesMoveAndClamp) {
     const char *step;
     ASInt32 value, start, end;
   } steps[] = {
-      {"start", 1, 1, 4},  {"end", 3, 1, 3},    {"start", 9, 4, 4},  {"end", -5, 0, 0},
-      {"end", 2, 0, 2},    {"start", -1, 0, 2}, {"end", 100, 0, 4},
+      {"start", 1, 1, 4}, {"end", 3, 1, 3},    {"start", 9, 4, 4}, {"end", -5, 0, 0},
+      {"end", 2, 0, 2},   {"start", -1, 0, 2}, {"end", 100, 0, 4},
   };
   for (const auto &s : steps) {
-    ASSERT_EQ(std::string(s.step) == "start" ? range->SetStart(r, s.value) : range->SetEnd(r, s.value), kNoErr);
+    ASSERT_EQ(std::string(s.step) == "start" ? range->SetStart(r, s.value) : range->SetEnd(r, s.value),
+              kNoErr);
     ASInt32 start = -1, end = -1;
     range->GetStart(r, &start);
     range->GetEnd(r, &end);
@@ -396,7 +397,7 @@ TEST_F(DocumentSuites, CharacterFeaturesFontsAndPaints) {
   f.lineWidth = 0.3;
   story.Replace(0, story.Size(), u"ab", f);
   CharFeatures g = base;
-  g.fillColor = Color::RGB(0.2, 0.4, 0.6);
+  g.fillColor = Color::Rgb(0.2, 0.4, 0.6);
   story.Append(u"c", g);
 
   ATETextRangeRef r = nullptr;

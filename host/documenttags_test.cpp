@@ -71,7 +71,8 @@ TEST(DocumentTags, ReadableValuesShowAsTheyAre) {
 }
 
 TEST(DocumentTags, AnyNameCanBeStored) {
-  const char *names[] = {"vardo2_script_9", "VRTag", "with blank", "9lead", "a:b", "_x41_", "日本", "-dash", "x_x"};
+  const char *names[] = {"vardo2_script_9", "VRTag", "with blank", "9lead", "a:b",
+                         "_x41_",           "日本",  "-dash",      "x_x"};
   auto doc = Parse(kSvg);
   for (const char *name : names) doc->FindArtById("t")->SetTag(name, name);
   auto again = Parse(doc->Serialize());

@@ -15,14 +15,14 @@ struct CharFeatures {
   std::string font = "sans-serif";  // the font's name, UTF-8
   double size = 16;                 // points
   bool autoLeading = true;
-  double leading = 0;      // points; meaningful when !autoLeading
-  int32_t tracking = 0;    // 1/1000 em
-  double baselineShift = 0;  // points, upward
+  double leading = 0;                             // points; meaningful when !autoLeading
+  int32_t tracking = 0;                           // 1/1000 em
+  double baselineShift = 0;                       // points, upward
   double horizontalScale = 1, verticalScale = 1;  // 1 is 100 %
   bool fill = true;
-  Color fillColor = (Color::RGB)(0, 0, 0);
+  Color fillColor = Color::Rgb(0, 0, 0);
   bool stroke = false;
-  Color strokeColor = (Color::RGB)(0, 0, 0);
+  Color strokeColor = Color::Rgb(0, 0, 0);
   double lineWidth = 1;  // points
 
   // The leading lines are set with: 120 % of the size with automatic leading.

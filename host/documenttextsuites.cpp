@@ -208,8 +208,8 @@ ASErr GetUniqueCharFeatures(ATETextRangeRef ref, ATECharFeaturesRef *features) {
   return kNoErr;
 }
 
-const ATETextRangeSuite kTextRangeTable = {AddRef, Release, Clone, GetStart, GetEnd, SetStart, SetEnd,
-                                           GetContents, GetUniqueCharFeatures};
+const ATETextRangeSuite kTextRangeTable = {
+    AddRef, Release, Clone, GetStart, GetEnd, SetStart, SetEnd, GetContents, GetUniqueCharFeatures};
 
 // ---- Character features ---------------------------------------------------
 
@@ -241,7 +241,9 @@ AIReal LeadingValue(FeatureSet &s) { return V(s).EffectiveLeading(); }
 ASInt32 TrackingValue(FeatureSet &s) { return V(s).tracking; }
 AIReal BaselineShiftValue(FeatureSet &s) { return V(s).baselineShift; }
 ASBoolean FillValue(FeatureSet &s) { return V(s).fill; }
-ATEApplicationPaintRef FillColorValue(FeatureSet &s) { return reinterpret_cast<ATEApplicationPaintRef>(&s.fill); }
+ATEApplicationPaintRef FillColorValue(FeatureSet &s) {
+  return reinterpret_cast<ATEApplicationPaintRef>(&s.fill);
+}
 ASBoolean StrokeValue(FeatureSet &s) { return V(s).stroke; }
 ATEApplicationPaintRef StrokeColorValue(FeatureSet &s) {
   return reinterpret_cast<ATEApplicationPaintRef>(&s.stroke);

@@ -94,8 +94,8 @@ bool OnArc(double a, double start, double sweep) {
 }
 
 // An elliptical arc from p1 to p2 in local coordinates, bounds after `m`.
-void AddArc(Point p1, double rx, double ry, double rotationDegrees, bool largeArc, bool sweepFlag,
-            Point p2, const Matrix &m, Box *box) {
+void AddArc(Point p1, double rx, double ry, double rotationDegrees, bool largeArc, bool sweepFlag, Point p2,
+            const Matrix &m, Box *box) {
   box->Add(m.Apply(p1));
   box->Add(m.Apply(p2));
   if (p1.x == p2.x && p1.y == p2.y) return;
@@ -140,7 +140,7 @@ void AddArc(Point p1, double rx, double ry, double rotationDegrees, bool largeAr
 }  // namespace
 
 Matrix Matrix::operator*(const Matrix &o) const {
-  return {a * o.a + c * o.b, b * o.a + d * o.b, a * o.c + c * o.d,
+  return {a * o.a + c * o.b, b * o.a + d * o.b,     a * o.c + c * o.d,
           b * o.c + d * o.d, a * o.e + c * o.f + e, b * o.e + d * o.f + f};
 }
 
@@ -153,8 +153,8 @@ bool Matrix::Invert(Matrix *out) const {
 }
 
 bool Matrix::IsIdentity(double eps) const {
-  return std::fabs(a - 1) <= eps && std::fabs(b) <= eps && std::fabs(c) <= eps &&
-         std::fabs(d - 1) <= eps && std::fabs(e) <= eps && std::fabs(f) <= eps;
+  return std::fabs(a - 1) <= eps && std::fabs(b) <= eps && std::fabs(c) <= eps && std::fabs(d - 1) <= eps &&
+         std::fabs(e) <= eps && std::fabs(f) <= eps;
 }
 
 void Box::Add(Point p) {
@@ -390,8 +390,8 @@ bool AddPathBounds(std::string_view d, const Matrix &m, Box *box) {
       case 'A': {
         double rx, ry, rotation;
         bool large, sweep;
-        if (!ReadNumber(d, &rx) || !ReadNumber(d, &ry) || !ReadNumber(d, &rotation) ||
-            !ReadFlag(d, &large) || !ReadFlag(d, &sweep) || !point(&p)) {
+        if (!ReadNumber(d, &rx) || !ReadNumber(d, &ry) || !ReadNumber(d, &rotation) || !ReadFlag(d, &large) ||
+            !ReadFlag(d, &sweep) || !point(&p)) {
           return false;
         }
         AddArc(current, rx, ry, rotation, large, sweep, p, m, box);

@@ -73,11 +73,11 @@ TEST(SvgGeometry, PathBoundsAreExact) {
       {"M0 0 C 0 10 10 10 10 0 S 20 -10 20 0", true, 0, -7.5, 20, 7.5},
       {"M0 0 Q 5 10 10 0 T 20 0", true, 0, -5, 20, 5},
       {"M0 0 A 10 10 0 0 1 20 0", true, 0, -10, 20, 0},  // upper half circle
-      {"M0 0 A 10 5 0 1 0 20 0", true, 0, 0, 20, 5},      // lower half ellipse
-      {"M0 0 a 1 1 0 0 0 20 0", true, 0, 0, 20, 10},      // radii scaled up to fit
-      {"M0 0 A 10 10 0 0110 10", true, 0, 0, 10, 10},     // flags run into the next number
-      {"M0 0 A 0 5 0 0 1 20 0", true, 0, 0, 20, 0},       // a zero radius is a line
-      {"M 0 0 L 10 10 L", false, 0, 0, 10, 10},           // what came before the error counts
+      {"M0 0 A 10 5 0 1 0 20 0", true, 0, 0, 20, 5},     // lower half ellipse
+      {"M0 0 a 1 1 0 0 0 20 0", true, 0, 0, 20, 10},     // radii scaled up to fit
+      {"M0 0 A 10 10 0 0110 10", true, 0, 0, 10, 10},    // flags run into the next number
+      {"M0 0 A 0 5 0 0 1 20 0", true, 0, 0, 20, 0},      // a zero radius is a line
+      {"M 0 0 L 10 10 L", false, 0, 0, 10, 10},          // what came before the error counts
       {"L 10 10", false, 0, 0, 0, 0},
   };
   for (const auto &c : cases) {

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <pugixml.hpp>
-
 #include <string>
 #include <string_view>
 
@@ -48,8 +47,8 @@ class Names {
   std::string prefixes_[kSpaceCount];
   bool declared_[kSpaceCount] = {};
   bool used_[kSpaceCount] = {};
-  std::string svgPrefix_;        // empty: SVG is the default namespace
-  bool svgIsDefault_ = true;     // unprefixed names are SVG
+  std::string svgPrefix_;     // empty: SVG is the default namespace
+  bool svgIsDefault_ = true;  // unprefixed names are SVG
 };
 
 }  // namespace vhost::svg

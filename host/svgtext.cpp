@@ -204,12 +204,13 @@ void Apply(pugi::xml_node element, bool textLevel, bool tspanLevel, Names &names
 Color ResolveColor(const std::string &exact, bool none, Rgb8 css, const TextContext &context) {
   Color color;
   if (!exact.empty() &&
-      ParseExactColor(exact, [&](std::string_view name) { return context.findCustomColor(name); }, &color) &&
+      ParseExactColor(
+          exact, [&](std::string_view name) { return context.findCustomColor(name); }, &color) &&
       (none || color.CssHex() == FormatCssColor(css))) {
     return color;
   }
-  if (none) return Color::RGB(0, 0, 0);
-  return Color::RGB(css.r / 255.0, css.g / 255.0, css.b / 255.0);
+  if (none) return Color::Rgb(0, 0, 0);
+  return Color::Rgb(css.r / 255.0, css.g / 255.0, css.b / 255.0);
 }
 
 CharFeatures Resolve(const Cascade &c, const TextContext &context) {
@@ -378,11 +379,11 @@ struct Property {
   bool css;          // a style property, else an attribute of our namespace
   const char *name;  // property, or local name of the attribute
   std::string value;
-  bool omittable;    // may be left out where nothing is inherited
+  bool omittable;  // may be left out where nothing is inherited
 };
 
 std::vector<Property> PropertiesOf(const CharFeatures &f) {
-  const Color black = Color::RGB(0, 0, 0);
+  const Color black = Color::Rgb(0, 0, 0);
   return {
       {true, "font-family", QuoteFontFamily(f.font), false},
       {true, "font-size", FormatNumber(f.size) + "px", false},
@@ -393,8 +394,7 @@ std::vector<Property> PropertiesOf(const CharFeatures &f) {
       {true, "stroke-width", FormatNumber(f.lineWidth) + "px", false},
       {false, "hscale", FormatNumber(f.horizontalScale), f.horizontalScale == 1},
       {false, "vscale", FormatNumber(f.verticalScale), f.verticalScale == 1},
-      {false, "fill", f.fillColor.ExactForm(),
-       f.fill ? f.fillColor.CssExact() : f.fillColor == black},
+      {false, "fill", f.fillColor.ExactForm(), f.fill ? f.fillColor.CssExact() : f.fillColor == black},
       {false, "stroke", f.strokeColor.ExactForm(),
        f.stroke ? f.strokeColor.CssExact() : f.strokeColor == black},
   };
@@ -411,7 +411,8 @@ void WriteDifferences(pugi::xml_node element, const std::vector<Property> &mine,
     if (mine[i].css) {
       style.Set(mine[i].name, mine[i].value);
     } else {
-      element.append_attribute(names.Qualified(Names::kVardo, mine[i].name).c_str()).set_value(mine[i].value.c_str());
+      element.append_attribute(names.Qualified(Names::kVardo, mine[i].name).c_str())
+          .set_value(mine[i].value.c_str());
     }
   }
   if (shift != 0) style.Set("baseline-shift", ShiftText(shift));
@@ -421,7 +422,8 @@ void WriteDifferences(pugi::xml_node element, const std::vector<Property> &mine,
 bool NeedsLiteral(const std::u16string &text, size_t i) {
   const char16_t u = text[i];
   if (u < 0x20 || u == 0xFFFE || u == 0xFFFF) return true;
-  if (u >= 0xD800 && u <= 0xDBFF) return !(i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF);
+  if (u >= 0xD800 && u <= 0xDBFF)
+    return !(i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF);
   if (u >= 0xDC00 && u <= 0xDFFF) return !(i > 0 && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF);
   return false;
 }

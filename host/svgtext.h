@@ -13,10 +13,9 @@
 // lone surrogates) is an empty <tspan vardo:char="HHHH"/>.
 #pragma once
 
-#include <pugixml.hpp>
-
 #include <functional>
 #include <optional>
+#include <pugixml.hpp>
 #include <string>
 #include <string_view>
 

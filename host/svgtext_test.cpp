@@ -58,28 +58,38 @@ const FeatureCase kFeatureCases[] = {
     {"horizontal scale", [](CharFeatures &f, Document &) { f.horizontalScale = 0.8; }},
     {"vertical scale", [](CharFeatures &f, Document &) { f.verticalScale = 1.25; }},
     {"no fill", [](CharFeatures &f, Document &) { f.fill = false; }},
-    {"no fill, colour kept", [](CharFeatures &f, Document &) { f.fill = false, f.fillColor = Color::Gray(0.4); }},
+    {"no fill, colour kept",
+     [](CharFeatures &f, Document &) { f.fill = false, f.fillColor = Color::Gray(0.4); }},
     {"gray", [](CharFeatures &f, Document &) { f.fillColor = Color::Gray(0.3); }},
-    {"four-colour", [](CharFeatures &f, Document &) { f.fillColor = Color::CMYK(0, 1, 1, 0); }},
-    {"four-colour, fine", [](CharFeatures &f, Document &) { f.fillColor = Color::CMYK(0.123456789, 0, 0.5, 0.01); }},
-    {"three-colour", [](CharFeatures &f, Document &) { f.fillColor = Color::RGB(0.2, 0.4, 0.6); }},
-    {"three-colour in CSS steps", [](CharFeatures &f, Document &) { f.fillColor = Color::RGB(1, 0, 0); }},
+    {"four-colour", [](CharFeatures &f, Document &) { f.fillColor = Color::Cmyk(0, 1, 1, 0); }},
+    {"four-colour, fine",
+     [](CharFeatures &f, Document &) { f.fillColor = Color::Cmyk(0.123456789, 0, 0.5, 0.01); }},
+    {"three-colour", [](CharFeatures &f, Document &) { f.fillColor = Color::Rgb(0.2, 0.4, 0.6); }},
+    {"three-colour in CSS steps", [](CharFeatures &f, Document &) { f.fillColor = Color::Rgb(1, 0, 0); }},
     {"custom four-colour with tint",
-     [](CharFeatures &f, Document &doc) { f.fillColor = Color::Custom(doc.FindCustomColor("Spot \"C\""), 0.5); }},
+     [](CharFeatures &f, Document &doc) {
+       f.fillColor = Color::Custom(doc.FindCustomColor("Spot \"C\""), 0.5);
+     }},
     {"custom three-colour",
      [](CharFeatures &f, Document &doc) { f.fillColor = Color::Custom(doc.FindCustomColor("Screen"), 1); }},
-    {"stroke", [](CharFeatures &f, Document &) { f.stroke = true, f.lineWidth = 0.5, f.strokeColor = Color::CMYK(1, 0, 0, 0); }},
+    {"stroke",
+     [](CharFeatures &f, Document &) {
+       f.stroke = true, f.lineWidth = 0.5, f.strokeColor = Color::Cmyk(1, 0, 0, 0);
+     }},
     {"stroke in a custom colour",
      [](CharFeatures &f, Document &doc) {
        f.stroke = true, f.strokeColor = Color::Custom(doc.FindCustomColor("Screen"), 0.25);
      }},
     {"no stroke, colour and width kept",
-     [](CharFeatures &f, Document &) { f.stroke = false, f.lineWidth = 2, f.strokeColor = Color::RGB(0, 0.5, 0); }},
+     [](CharFeatures &f, Document &) {
+       f.stroke = false, f.lineWidth = 2, f.strokeColor = Color::Rgb(0, 0.5, 0);
+     }},
     {"everything at once",
      [](CharFeatures &f, Document &doc) {
-       f.font = "Other", f.size = 30, f.autoLeading = false, f.leading = 33, f.tracking = 50, f.baselineShift = 1,
-       f.horizontalScale = 1.1, f.verticalScale = 0.9, f.fillColor = Color::Gray(1), f.stroke = true,
-       f.strokeColor = Color::Custom(doc.FindCustomColor("Spot \"C\""), 0.1), f.lineWidth = 0.25;
+       f.font = "Other", f.size = 30, f.autoLeading = false, f.leading = 33, f.tracking = 50,
+       f.baselineShift = 1, f.horizontalScale = 1.1, f.verticalScale = 0.9, f.fillColor = Color::Gray(1),
+       f.stroke = true, f.strokeColor = Color::Custom(doc.FindCustomColor("Spot \"C\""), 0.1),
+       f.lineWidth = 0.25;
      }},
 };
 
@@ -99,8 +109,8 @@ TEST(SvgText, EveryFeatureRoundTrips) {
     story.Append(u"cd\r", special);
     story.Append(u"\rlast", plain);
     auto again = Reparse(*doc);
-    EXPECT_TRUE(StoryOf(*again) == story) << c.name << "\nwrote: " << doc->Serialize()
-                                          << "\nread: " << StoryJson(*again);
+    EXPECT_TRUE(StoryOf(*again) == story)
+        << c.name << "\nwrote: " << doc->Serialize() << "\nread: " << StoryJson(*again);
     // The base style on the <text> element is the case's too.
     story.SetFeatures(0, story.Size(), special);
     auto base = Reparse(*doc);
@@ -115,7 +125,9 @@ TEST(SvgText, CharactersSvgCannotHoldAsTextRoundTrip) {
   } cases[] = {
       {"paragraphs, empty ones included", u"\rA\r\rB\r"},
       {"blanks at the ends and doubled", u"  two  spaces  "},
-      {"tab, line feed and other controls", u"a\tb\nc\x01" u"d\x1F"},
+      {"tab, line feed and other controls",
+       u"a\tb\nc\x01"
+       u"d\x1F"},
       {"a pair and lone surrogates", u"\U0001F600 \xD800 x \xDC00"},
       {"non-characters", u"\xFFFE\xFFFF"},
       {"markup characters", u"<b>&amp;</b> \"'"},
@@ -136,7 +148,7 @@ TEST(SvgText, AnEmptyStoryKeepsItsFeatures) {
   CharFeatures f = story.FeaturesAt(0);
   f.size = 30;
   f.baselineShift = 4;
-  f.fillColor = Color::CMYK(0.5, 0, 0, 0);
+  f.fillColor = Color::Cmyk(0.5, 0, 0, 0);
   story.Replace(0, story.Size(), u"", f);
   story.SetEmptyFeatures(f);
   auto again = Reparse(*doc);
@@ -178,10 +190,10 @@ TEST(SvgText, ReadsEditorMarkup) {
        "  <tspan sodipodi:role='line'>A</tspan>\n  <tspan sodipodi:role='line'>B</tspan>\n</text>",
        u"A\rB", 10, 15, 0, 0, "rgb 0 0 0"},
       {"units, percentages and ems",
-       "<text id='t' style='font-size:12pt;line-height:120%;letter-spacing:0.1em'>x</text>", u"x", 16, 19.2, 100, 0,
-       "rgb 0 0 0"},
-      {"a group's style cascades", "<g style='font-size:20px;fill:red'><text id='t'>x</text></g>", u"x", 20, 0, 0, 0,
-       "rgb 1 0 0"},
+       "<text id='t' style='font-size:12pt;line-height:120%;letter-spacing:0.1em'>x</text>", u"x", 16, 19.2,
+       100, 0, "rgb 0 0 0"},
+      {"a group's style cascades", "<g style='font-size:20px;fill:red'><text id='t'>x</text></g>", u"x", 20,
+       0, 0, 0, "rgb 1 0 0"},
       {"presentation attributes", "<text id='t' font-size='8' fill='#00f'>x</text>", u"x", 8, 0, 0, 0,
        "rgb 0 0 1"},
       {"nested shifts add up",
@@ -190,12 +202,13 @@ TEST(SvgText, ReadsEditorMarkup) {
        u"x", 12, 0, 0, 6, "rgb 0 0 0"},
       {"a paint server's fallback", "<text id='t' style='fill:url(#g) #00ff00'>x</text>", u"x", 16, 0, 0, 0,
        "rgb 0 1 0"},
-      {"an exact colour the CSS still shows", "<text id='t' style='fill:#ff0000' vardo:fill='cmyk 0 1 1 0'>x</text>",
-       u"x", 16, 0, 0, 0, "cmyk 0 1 1 0"},
-      {"an editor recoloured it", "<text id='t' style='fill:#00ff00' vardo:fill='cmyk 0 1 1 0'>x</text>", u"x", 16,
-       0, 0, 0, "rgb 0 1 0"},
-      {"an unknown spot colour", "<text id='t' style='fill:#ff0000' vardo:fill='spot 1 Nowhere'>x</text>", u"x", 16,
-       0, 0, 0, "rgb 1 0 0"},
+      {"an exact colour the CSS still shows",
+       "<text id='t' style='fill:#ff0000' vardo:fill='cmyk 0 1 1 0'>x</text>", u"x", 16, 0, 0, 0,
+       "cmyk 0 1 1 0"},
+      {"an editor recoloured it", "<text id='t' style='fill:#00ff00' vardo:fill='cmyk 0 1 1 0'>x</text>",
+       u"x", 16, 0, 0, 0, "rgb 0 1 0"},
+      {"an unknown spot colour", "<text id='t' style='fill:#ff0000' vardo:fill='spot 1 Nowhere'>x</text>",
+       u"x", 16, 0, 0, 0, "rgb 1 0 0"},
       {"descriptions are not text", "<text id='t'><title>T</title>x<desc>D</desc></text>", u"x", 16, 0, 0, 0,
        "rgb 0 0 0"},
   };

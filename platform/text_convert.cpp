@@ -85,17 +85,34 @@ std::string ToUtf8(std::u16string_view s) {
   return out;
 }
 
-// The ANSI code page is the code-page library's; until it is part of this
-// tree the window manager reads ANSI text as UTF-8. Everything that converts
-// A-side text goes through these three functions.
-std::u16string FromAnsi(std::string_view s) { return FromUtf8(s); }
-std::string ToAnsi(std::u16string_view s) { return ToUtf8(s); }
+std::u16string FromAnsi(std::string_view s) {
+  if (s.empty()) return {};
+  int n = static_cast<int>(s.size());
+  int len = MultiByteToWideChar(CP_ACP, 0, s.data(), n, nullptr, 0);
+  if (len <= 0) return {};
+  std::u16string out(static_cast<size_t>(len), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, s.data(), n, out.data(), len);
+  return out;
+}
+
+std::string ToAnsi(std::u16string_view s) {
+  if (s.empty()) return {};
+  int n = static_cast<int>(s.size());
+  int len = WideCharToMultiByte(CP_ACP, 0, s.data(), n, nullptr, 0, nullptr, nullptr);
+  if (len <= 0) return {};
+  std::string out(static_cast<size_t>(len), '\0');
+  WideCharToMultiByte(CP_ACP, 0, s.data(), n, out.data(), len, nullptr, nullptr);
+  return out;
+}
+
 bool AnsiCharComplete(std::string_view bytes, std::u16string *out) {
   if (bytes.empty()) return false;
   unsigned char b = static_cast<unsigned char>(bytes[0]);
-  size_t need = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+  size_t need = 1;
+  if (GetACP() == CP_UTF8) need = b < 0xC0 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+  else if (IsDBCSLeadByte(b)) need = 2;
   if (bytes.size() < need) return false;
-  *out = FromUtf8(bytes);
+  *out = FromAnsi(bytes.substr(0, need));
   return true;
 }
 

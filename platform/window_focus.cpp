@@ -96,16 +96,18 @@ HWND WINAPI SetFocus(HWND hwnd) {
   }
   Window *w = GetChecked(hwnd);
   if (!w || w == Desktop()) return nullptr;
+  // Returns the focus as it was when called, even if activating the
+  // window moved it on the way.
   Window *root = Root(w);
   if (f.active != root->hwnd) {
     Activate(root->hwnd, false);
     if (!Get(hwnd)) return nullptr;
   }
-  old = f.focus;
-  if (old == hwnd) return old;
+  HWND from = f.focus;
+  if (from == hwnd) return old;
   f.focus = hwnd;
-  if (old && Get(old)) SendW(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-  if (f.focus == hwnd && Get(hwnd)) SendW(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+  if (from && Get(from)) SendW(from, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+  if (f.focus == hwnd && Get(hwnd)) SendW(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(from), 0);
   return old;
 }
 

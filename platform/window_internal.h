@@ -157,7 +157,7 @@ void InvalidateScreenArea(const RECT &screen);
 HWND FindWindowToPaint(HWND filter);
 // For BeginPaint: the update rectangle (client coordinates) and whether it
 // asked for erasing; both are then cleared. false if nothing was pending.
-bool TakeUpdate(HWND hwnd, RECT *update, bool *erase);
+VPLAT_API bool TakeUpdate(HWND hwnd, RECT *update, bool *erase);
 
 // ---- Focus and activation (window_focus.cpp) ----
 struct FocusState {

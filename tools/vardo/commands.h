@@ -17,6 +17,9 @@ void AddSettingsCommand(CLI::App &app);
 // vardo plugins: load, start, list and shut down the plug-in modules.
 void AddPluginsCommand(CLI::App &app);
 
+// vardo doc tree: a document's layers and art as the host sees them.
+void AddDocCommand(CLI::App &app);
+
 // vardo script: scripts on text frames and the script panel's tags.
 void AddScriptCommand(CLI::App &app);
 

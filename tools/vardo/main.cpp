@@ -9,6 +9,7 @@ int main(int argc, char **argv) {
   const vardo::cli::AddCommand areas[] = {
       vardo::cli::AddSettingsCommand,
       vardo::cli::AddPluginsCommand,
+      vardo::cli::AddDocCommand,
       vardo::cli::AddScriptCommand,
       nullptr};
   for (auto add : areas) {
