@@ -1,6 +1,7 @@
 // vardo script: the scripts on a document's text frames, read and written
 // with the plug-ins' own script-tag code, and the picture and barcode
 // mark-up that the script panel's commands build.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
