@@ -20,4 +20,7 @@ void AddPluginsCommand(CLI::App &app);
 // vardo doc tree: a document's layers and art as the host sees them.
 void AddDocCommand(CLI::App &app);
 
+// vardo script: scripts on text frames and the script panel's tags.
+void AddScriptCommand(CLI::App &app);
+
 }  // namespace vardo::cli

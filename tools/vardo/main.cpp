@@ -10,6 +10,7 @@ int main(int argc, char **argv) {
       vardo::cli::AddSettingsCommand,
       vardo::cli::AddPluginsCommand,
       vardo::cli::AddDocCommand,
+      vardo::cli::AddScriptCommand,
       nullptr};
   for (auto add : areas) {
     if (add) add(app);
