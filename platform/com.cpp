@@ -1,0 +1,3 @@
+#include <win/com.h>
+
+extern "C" const IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
