@@ -11,7 +11,7 @@
 #include <stddef.h>
 
 #define SJIS_REPLACEMENT_LEAD 0x81
-#define SJIS_REPLACEMENT_TRAIL 0xA6
+#define SJIS_REPLACEMENT_TRAIL 0xAC
 
 // Converts EUC-JP src[0, length) into dst, which must hold 2 * length + 1
 // bytes; NUL-terminates it and returns the Shift-JIS length.
