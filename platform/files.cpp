@@ -1,7 +1,7 @@
 // The 8-bit file calls on the Linux file system.
 //
-// Handles are small multiples of 4 indexing a table of descriptors, so that a
-// stray HFILE (0, 1, 2, a value from elsewhere) fails with
+// Handles are multiples of 4 looked up in a table of descriptors, so that a
+// stray HFILE (0, 1, 2, a closed handle, a value from elsewhere) fails with
 // ERROR_INVALID_HANDLE instead of reaching stdin or another open file.
 // Every system call goes through the replaceable table of sys.h, and every
 // operation asks the fault injector before its system call.
@@ -14,26 +14,27 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
 using vplat::faults::Op;
 
-std::vector<int> descriptors;  // slot -> fd, -1 when free
+// Handle values are never reused, so a stale handle fails instead of
+// reaching a file opened later.
+std::unordered_map<HFILE, int> descriptors;
+HFILE lastHandle = 0;
 
 HFILE Register(int fd) {
-  size_t slot = 0;
-  while (slot < descriptors.size() && descriptors[slot] >= 0) ++slot;
-  if (slot == descriptors.size()) descriptors.push_back(-1);
-  descriptors[slot] = fd;
-  return static_cast<HFILE>((slot + 1) * 4);
+  lastHandle += 4;
+  descriptors[lastHandle] = fd;
+  return lastHandle;
 }
 
 int Descriptor(HFILE h) {
-  if (h <= 0 || h % 4 != 0) return -1;
-  const size_t slot = static_cast<size_t>(h / 4 - 1);
-  return slot < descriptors.size() ? descriptors[slot] : -1;
+  auto it = descriptors.find(h);
+  return it == descriptors.end() ? -1 : it->second;
 }
 
 // errno -> Win32 error; `other` for what has no closer match.
@@ -71,6 +72,10 @@ bool IsDirectory(const std::string &path) {
   struct stat st;
   return vplat::sys::Stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
+
+// A new name needs an existing folder; checked before the fault injector is
+// asked, so that only calls that would reach their system call count down.
+bool FolderMissing(const std::string &path) { return !IsDirectory(Parent(path)); }
 
 // Windows tells a missing file in an existing folder from a missing folder.
 DWORD NotFound(const std::string &path) {
@@ -203,6 +208,10 @@ HFILE WINAPI _lcreat(LPCSTR lpPathName, int iAttribute) {
     SetLastError(ERROR_ACCESS_DENIED);
     return HFILE_ERROR;
   }
+  if (!existed && FolderMissing(path)) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return HFILE_ERROR;
+  }
   if (vplat::faults::Strike(Op::Create)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return HFILE_ERROR;
@@ -229,13 +238,18 @@ LONG WINAPI _llseek(HFILE hFile, LONG lOffset, int iOrigin) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return HFILE_ERROR;
   }
+  // The base is found without moving the pointer, so that a refused seek
+  // leaves it where it was.
   off_t base = 0;
-  if (iOrigin != FILE_BEGIN) {
-    base = vplat::sys::Lseek(fd, 0, iOrigin == FILE_CURRENT ? SEEK_CUR : SEEK_END);
-    if (base < 0) {
-      SetLastError(Win32Error(errno, ERROR_GEN_FAILURE));
-      return HFILE_ERROR;
-    }
+  struct stat st;
+  if (iOrigin == FILE_CURRENT) {
+    base = vplat::sys::Lseek(fd, 0, SEEK_CUR);
+  } else if (iOrigin == FILE_END) {
+    base = vplat::sys::Fstat(fd, &st) == 0 ? st.st_size : -1;
+  }
+  if (base < 0) {
+    SetLastError(Win32Error(errno, ERROR_GEN_FAILURE));
+    return HFILE_ERROR;
   }
   const long long target = static_cast<long long>(base) + lOffset;
   if (target < 0) {
@@ -312,7 +326,7 @@ HFILE WINAPI _lclose(HFILE hFile) {
     SetLastError(ERROR_INVALID_HANDLE);
     return HFILE_ERROR;
   }
-  descriptors[static_cast<size_t>(hFile / 4 - 1)] = -1;
+  descriptors.erase(hFile);
   if (vplat::sys::Close(fd) != 0 && errno != EINTR) {
     SetLastError(Win32Error(errno, ERROR_WRITE_FAULT));
     return HFILE_ERROR;
@@ -350,6 +364,8 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
     if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return Fail(ERROR_SHARING_VIOLATION);
     if (bFailIfExists) return Fail(ERROR_FILE_EXISTS);
     if (S_ISDIR(dst.st_mode) || ReadOnly(dst)) return Fail(ERROR_ACCESS_DENIED);
+  } else if (FolderMissing(to)) {
+    return Fail(ERROR_PATH_NOT_FOUND);
   }
   if (vplat::faults::Strike(Op::Copy)) return Fail(ERROR_ACCESS_DENIED);
 
@@ -413,6 +429,8 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
   if (targetExists && !same) {
     if (!(dwFlags & MOVEFILE_REPLACE_EXISTING)) return Fail(ERROR_ALREADY_EXISTS);
     if (S_ISDIR(dst.st_mode) || S_ISDIR(src.st_mode) || ReadOnly(dst)) return Fail(ERROR_ACCESS_DENIED);
+  } else if (!targetExists && FolderMissing(to)) {
+    return Fail(ERROR_PATH_NOT_FOUND);
   }
   if (vplat::faults::Strike(Op::Move)) return Fail(ERROR_ACCESS_DENIED);
 
@@ -440,6 +458,7 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
   if (!Map(lpPathName, path)) return FALSE;
   struct stat st;
   if (Lookup(path, st)) return Fail(ERROR_ALREADY_EXISTS);
+  if (FolderMissing(path)) return Fail(ERROR_PATH_NOT_FOUND);
   if (vplat::faults::Strike(Op::CreateDirectory)) return Fail(ERROR_ACCESS_DENIED);
   if (vplat::sys::Mkdir(path.c_str(), 0777) != 0) {
     const int e = errno;

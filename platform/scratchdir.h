@@ -34,6 +34,8 @@ class ScratchDir : public ::testing::Test {
     std::filesystem::remove_all(root_);
   }
 
+
+ public:
   // The Linux path of a name inside the scratch directory.
   std::string Linux(const std::string &name) const { return root_ + "/" + name; }
 

@@ -94,6 +94,8 @@ namespace vplat {
 
 void SetDocumentsFolder(std::string linuxDir) { documents = std::move(linuxDir); }
 
+void ResetDocumentsFolder() { documents.reset(); }
+
 std::string DocumentsFolder() {
   if (documents) return *documents;
   const char *home = std::getenv("HOME");

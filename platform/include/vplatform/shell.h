@@ -15,6 +15,9 @@ namespace vplat {
 // $HOME/Documents, or none when HOME is unset or empty.
 VPLAT_API void SetDocumentsFolder(std::string linuxDir);
 
+// Back to the default: $HOME/Documents as HOME reads at lookup time.
+VPLAT_API void ResetDocumentsFolder();
+
 // The Linux folder the lookup will report now; empty when there is none.
 VPLAT_API std::string DocumentsFolder();
 
