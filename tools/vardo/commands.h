@@ -11,4 +11,7 @@ namespace vardo::cli {
 // Adds the sub-commands of one area. Defined in <area>_command.cpp.
 using AddCommand = void (*)(CLI::App &app);
 
+// vardo table show|dump|set|export: the record table and CSV files.
+void AddTableCommand(CLI::App &app);
+
 }  // namespace vardo::cli

@@ -6,7 +6,7 @@ int main(int argc, char **argv) {
   CLI::App app{"vardo: data merge for vector artwork, run headless on Linux"};
   app.require_subcommand(0, 1);
   // Sub-commands are added here as their areas arrive.
-  const vardo::cli::AddCommand areas[] = {nullptr};
+  const vardo::cli::AddCommand areas[] = {vardo::cli::AddTableCommand};
   for (auto add : areas) {
     if (add) add(app);
   }
