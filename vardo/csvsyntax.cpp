@@ -3,6 +3,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "vardo/bytescan.h"
+
 namespace {
 
 // Byte classes of the line scan. Everything that is not special is stepped
@@ -56,8 +58,69 @@ inline size_t UnitAt(const unsigned char *s, size_t pos, size_t limit) {
 
 }  // namespace
 
-void CsvScanLine(const char *text, size_t length, size_t pos, CsvLine *line) {
+BOOL CsvHasPlainUnits(const char *text, size_t length) {
   const unsigned char *s = reinterpret_cast<const unsigned char *>(text);
+  for (size_t p = 0; p < length;) {
+    if (s[p] < 0xC0) {
+      ++p;
+      continue;
+    }
+    size_t n = CsvUnitLength(s[p]);
+    if (n > length - p) return FALSE;
+    for (size_t k = 1; k < n; ++k)
+      if ((s[p + k] & 0xC0) != 0x80) return FALSE;
+    p += n;
+  }
+  return TRUE;
+}
+
+namespace {
+
+// The line scan of a text with plain units: only line breaks, quotes and
+// backslashes matter, and inside quotes only the last two.
+void ScanPlainLine(const unsigned char *s, size_t length, size_t pos, CsvLine *line) {
+  bool quoted = false;
+  size_t p = pos;
+  line->start = pos;
+  for (;;) {
+    p = quoted ? FindAnyOf(s, p, length, '"', '\\', '"', '\\')
+               : FindAnyOf(s, p, length, '\n', '\r', '"', '\\');
+    if (p >= length) {
+      line->end = line->next = length;
+      return;
+    }
+    switch (s[p]) {
+      case '\n':
+        line->end = p;
+        line->next = p + 1;
+        return;
+      case '\r':
+        line->end = p;
+        line->next = (p + 1 < length && s[p + 1] == '\n') ? p + 2 : p + 1;
+        return;
+      case '"':
+        if (p + 1 < length && s[p + 1] == '"') {
+          p += 2;
+        } else {
+          quoted = !quoted;
+          ++p;
+        }
+        break;
+      default:  // backslash
+        p += (p + 1 < length && s[p + 1] == '"') ? 2 : 1;
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+void CsvScanLine(const char *text, size_t length, size_t pos, CsvLine *line, BOOL plainUnits) {
+  const unsigned char *s = reinterpret_cast<const unsigned char *>(text);
+  if (plainUnits) {
+    ScanPlainLine(s, length, pos, line);
+    return;
+  }
   bool quoted = false;
   size_t p = pos;
   line->start = pos;
@@ -108,9 +171,10 @@ void CsvScanLine(const char *text, size_t length, size_t pos, CsvLine *line) {
   }
 }
 
-BOOL CsvNextRecordLine(const char *text, size_t length, size_t *pos, CsvLine *line) {
+BOOL CsvNextRecordLine(const char *text, size_t length, size_t *pos, CsvLine *line,
+                       BOOL plainUnits) {
   for (;;) {
-    CsvScanLine(text, length, *pos, line);
+    CsvScanLine(text, length, *pos, line, plainUnits);
     *pos = line->next;
     if (line->end > line->start) return TRUE;
     if (line->next == line->start) return FALSE;  // nothing left
@@ -144,14 +208,18 @@ size_t CsvCollectLineWindow(const char *text, size_t start, size_t end, char *wi
   return used;
 }
 
-int CsvSplitFields(const char *raw, size_t length, CsvFieldSpan *spans, int max) {
+int CsvSplitFields(const char *raw, size_t length, CsvFieldSpan *spans, int max, BOOL plainUnits) {
   const unsigned char *s = reinterpret_cast<const unsigned char *>(raw);
   bool quoted = false;
   size_t p = 0;
   size_t fieldStart = 0;
   int count = 0;
   for (;;) {
-    while (p < length && kField.of[s[p]] == kFieldOrdinary) ++p;
+    if (plainUnits)
+      p = quoted ? FindAnyOf(s, p, length, '"', '\\', '"', '\\')
+                 : FindAnyOf(s, p, length, ',', '"', '\\', ',');
+    else
+      while (p < length && kField.of[s[p]] == kFieldOrdinary) ++p;
     if (p >= length) break;
     switch (kField.of[s[p]]) {
       case kFieldLead:
@@ -192,7 +260,7 @@ int CsvSplitFields(const char *raw, size_t length, CsvFieldSpan *spans, int max)
   return count + 1;
 }
 
-size_t CsvDecodeField(const char *raw, size_t start, size_t end, char *out) {
+size_t CsvDecodeField(const char *raw, size_t start, size_t end, char *out, BOOL plainUnits) {
   // Within a field's bounds a comma is always inside quotes, so the quote
   // state only decides which quotes vanish: a lone quote toggles and is
   // dropped, "" gives one quote, escapes are decoded everywhere.
@@ -201,7 +269,10 @@ size_t CsvDecodeField(const char *raw, size_t start, size_t end, char *out) {
   size_t p = start;
   while (p < end) {
     size_t run = p;
-    while (run < end && s[run] != '"' && s[run] != '\\' && s[run] < 0xC0) ++run;
+    if (plainUnits)
+      run = FindAnyOf(s, p, end, '"', '\\', '"', '\\');
+    else
+      while (run < end && s[run] != '"' && s[run] != '\\' && s[run] < 0xC0) ++run;
     memcpy(out + used, s + p, run - p);
     used += run - p;
     p = run;

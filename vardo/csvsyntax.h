@@ -41,6 +41,12 @@ inline size_t CsvUnitLength(unsigned char b) {
   return 6;
 }
 
+// Whether every byte of 0xC0 or above in text[0, length) is followed by
+// the whole unit it announces, all of 0x80-0xBF (as in well-formed UTF-8).
+// In such a text no unit hides a special byte, so the scans below may look
+// for the special bytes alone; the plainUnits arguments say so.
+BOOL CsvHasPlainUnits(const char *text, size_t length);
+
 // One line of the text: raw bytes [start, end), the terminator [end, next).
 struct CsvLine {
   size_t start;
@@ -50,11 +56,12 @@ struct CsvLine {
 
 // Splits the line that begins at pos of text[0, length). The line may be
 // empty (start == end); at the end of the text start == end == next.
-void CsvScanLine(const char *text, size_t length, size_t pos, CsvLine *line);
+void CsvScanLine(const char *text, size_t length, size_t pos, CsvLine *line, BOOL plainUnits);
 
 // From *pos, skips empty lines and splits the next record line into *line;
 // *pos moves past its terminator. Returns FALSE when the text ends first.
-BOOL CsvNextRecordLine(const char *text, size_t length, size_t *pos, CsvLine *line);
+BOOL CsvNextRecordLine(const char *text, size_t length, size_t *pos, CsvLine *line,
+                       BOOL plainUnits);
 
 // Copies what the line window holds of the raw line text[start, end) into
 // window (CSV_LINE_WINDOW + 1 bytes), NUL-terminated; returns its length.
@@ -72,11 +79,11 @@ struct CsvFieldSpan {
 
 // Splits raw[0, length) (length <= CSV_LINE_WINDOW) into fields, storing
 // at most max spans; returns the number of fields.
-int CsvSplitFields(const char *raw, size_t length, CsvFieldSpan *spans, int max);
+int CsvSplitFields(const char *raw, size_t length, CsvFieldSpan *spans, int max, BOOL plainUnits);
 
 // Writes the value of field raw[start, end) into out (end - start + 1 bytes
 // suffice), NUL-terminated; returns its length.
-size_t CsvDecodeField(const char *raw, size_t start, size_t end, char *out);
+size_t CsvDecodeField(const char *raw, size_t start, size_t end, char *out, BOOL plainUnits);
 
 // The table's line-ending style: CR LF if the text holds a CR LF pair, else
 // CR if it holds a CR, else LF if it holds an LF, else CR LF.

@@ -2,7 +2,7 @@
 
 #include <stdlib.h>
 
-BOOL BuildLineIndex(const char *text, size_t length, LineIndex *index) {
+BOOL BuildLineIndex(const char *text, size_t length, BOOL plainUnits, LineIndex *index) {
   index->lines = NULL;
   index->count = 0;
   // A first guess from the length keeps reallocation rare for ordinary
@@ -13,7 +13,7 @@ BOOL BuildLineIndex(const char *text, size_t length, LineIndex *index) {
   size_t count = 0;
   size_t pos = 0;
   CsvLine line;
-  while (CsvNextRecordLine(text, length, &pos, &line)) {
+  while (CsvNextRecordLine(text, length, &pos, &line, plainUnits)) {
     if (count == capacity) {
       size_t grown = capacity + capacity / 2;
       CsvLine *more = static_cast<CsvLine *>(realloc(lines, grown * sizeof(CsvLine)));

@@ -17,6 +17,7 @@ enum IndexState { kIndexNone, kIndexBuilt, kIndexFailed };
 struct RecordTable {
   char *text;     // NUL-terminated at text[length], or NULL: no table
   size_t length;  // bytes before the first NUL
+  BOOL plainUnits;  // known of the text: see CsvHasPlainUnits
 
   // Derived from text, dropped by ForgetDerived whenever text changes.
   IndexState indexState;
@@ -34,7 +35,7 @@ struct RecordTable {
   size_t allocationLimit;
 };
 
-RecordTable g_table = {NULL, 0, kIndexNone, {NULL, 0}, -1, {0, 0, 0}, NULL, 0, 0, {}, {},
+RecordTable g_table = {NULL, 0, FALSE, kIndexNone, {NULL, 0}, -1, {0, 0, 0}, NULL, 0, 0, {}, {},
                        CSV_LOAD_OK, TEXT_ASCII, (size_t)-1};
 
 char *AllocateText(size_t bytes) {
@@ -51,18 +52,23 @@ void ForgetDerived() {
   g_table.fieldCount = 0;
 }
 
-// Takes ownership of text (NULL for an absent table).
-void ReplaceText(char *text, size_t length) {
+// Takes ownership of text (NULL for an absent table). plainUnits: whether
+// the text is known to have plain units; FALSE is always safe.
+void ReplaceText(char *text, size_t length, BOOL plainUnits) {
   ForgetDerived();
   free(g_table.text);
   g_table.text = text;
   g_table.length = text ? length : 0;
+  g_table.plainUnits = text ? plainUnits : FALSE;
+}
+
+BOOL BuildIndex() {
+  return BuildLineIndex(g_table.text, g_table.length, g_table.plainUnits, &g_table.index);
 }
 
 BOOL LocateRecord(LONG record, CsvLine *line) {
   if (g_table.indexState == kIndexNone)
-    g_table.indexState =
-        BuildLineIndex(g_table.text, g_table.length, &g_table.index) ? kIndexBuilt : kIndexFailed;
+    g_table.indexState = BuildIndex() ? kIndexBuilt : kIndexFailed;
   if (g_table.indexState == kIndexBuilt) {
     if (static_cast<size_t>(record) >= g_table.index.count) return FALSE;
     *line = g_table.index.lines[record];
@@ -71,7 +77,8 @@ BOOL LocateRecord(LONG record, CsvLine *line) {
   // Without memory for the index, scan from the start as often as asked.
   size_t pos = 0;
   for (LONG n = 0;; ++n) {
-    if (!CsvNextRecordLine(g_table.text, g_table.length, &pos, line)) return FALSE;
+    if (!CsvNextRecordLine(g_table.text, g_table.length, &pos, line, g_table.plainUnits))
+      return FALSE;
     if (n == record) return TRUE;
   }
 }
@@ -89,7 +96,8 @@ BOOL SelectRecord(LONG record) {
     g_table.raw = g_table.text + line.start;
     g_table.rawLength = line.end - line.start;
   }
-  g_table.fieldCount = CsvSplitFields(g_table.raw, g_table.rawLength, g_table.spans, CSV_MAX_FIELDS);
+  g_table.fieldCount = CsvSplitFields(g_table.raw, g_table.rawLength, g_table.spans, CSV_MAX_FIELDS,
+                                      g_table.plainUnits);
   g_table.selectedLine = line;
   g_table.selected = record;
   return TRUE;
@@ -100,7 +108,8 @@ BOOL SelectRecord(LONG record) {
 SHORT AdoptLoadedBytes(char *bytes, size_t size) {
   size_t length = strnlen(bytes, size);
   bytes[length] = '\0';
-  int encoding = DetectTextEncodingOf(bytes, length);
+  BOOL plainUnits = FALSE;
+  int encoding = DetectTextEncodingWithUnits(bytes, length, &plainUnits);
   g_table.lastEncoding = encoding;
 
   char *text = NULL;
@@ -114,6 +123,7 @@ SHORT AdoptLoadedBytes(char *bytes, size_t size) {
       break;
     case TEXT_SHIFTJIS:
       text = ShiftJisToUtf8(bytes, length, &textLength);
+      plainUnits = TRUE;  // converted text is well-formed UTF-8
       break;
     case TEXT_EUCJP:
     case TEXT_ISO2022JP: {
@@ -122,23 +132,24 @@ SHORT AdoptLoadedBytes(char *bytes, size_t size) {
         size_t sjisLength = encoding == TEXT_EUCJP ? EucJpToShiftJis(bytes, length, sjis)
                                                    : Iso2022JpToShiftJis(bytes, length, sjis);
         text = ShiftJisToUtf8(sjis, sjisLength, &textLength);
+        plainUnits = TRUE;
         free(sjis);
       }
       break;
     }
     default:  // control bytes or undecided
       free(bytes);
-      ReplaceText(NULL, 0);
+      ReplaceText(NULL, 0, FALSE);
       g_table.lastOutcome = CSV_LOAD_REJECTED;
       return 0;
   }
   free(bytes);
   if (!text) {
-    ReplaceText(NULL, 0);
+    ReplaceText(NULL, 0, FALSE);
     g_table.lastOutcome = CSV_LOAD_OUT_OF_MEMORY;
     return 0;
   }
-  ReplaceText(text, textLength);
+  ReplaceText(text, textLength, plainUnits);
   g_table.lastOutcome = CSV_LOAD_OK;
   return 1;
 }
@@ -159,7 +170,7 @@ SHORT LoadCsvFile(LPCSTR path) {
   char *bytes = AllocateText(size + 1);
   if (!bytes) {
     _lclose(file);
-    ReplaceText(NULL, 0);
+    ReplaceText(NULL, 0, FALSE);
     g_table.lastOutcome = CSV_LOAD_OUT_OF_MEMORY;
     return 0;
   }
@@ -178,7 +189,7 @@ SHORT LoadCsvFile(LPCSTR path) {
 SHORT LoadCsvBytes(const char *bytes, size_t length) {
   char *copy = AllocateText(length + 1);
   if (!copy) {
-    ReplaceText(NULL, 0);
+    ReplaceText(NULL, 0, FALSE);
     g_table.lastOutcome = CSV_LOAD_OUT_OF_MEMORY;
     return 0;
   }
@@ -193,22 +204,22 @@ BOOL SetRecordTableText(const char *text, size_t length) {
     if (length) memcpy(copy, text, length);
     copy[length] = '\0';
   }
-  ReplaceText(copy, length);
+  ReplaceText(copy, length, copy ? CsvHasPlainUnits(copy, length) : FALSE);
   return copy != NULL;
 }
 
 LONG CountRecords(void) {
   if (!g_table.text) return 0;
   if (g_table.indexState == kIndexNone)
-    g_table.indexState =
-        BuildLineIndex(g_table.text, g_table.length, &g_table.index) ? kIndexBuilt : kIndexFailed;
+    g_table.indexState = BuildIndex() ? kIndexBuilt : kIndexFailed;
   size_t count = 0;
   if (g_table.indexState == kIndexBuilt) {
     count = g_table.index.count;
   } else {
     size_t pos = 0;
     CsvLine line;
-    while (CsvNextRecordLine(g_table.text, g_table.length, &pos, &line)) ++count;
+    while (CsvNextRecordLine(g_table.text, g_table.length, &pos, &line, g_table.plainUnits))
+      ++count;
   }
   return count > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<LONG>(count);
 }
@@ -219,7 +230,7 @@ LPSTR GetField(LONG record, LONG column) {
   size_t bound = static_cast<size_t>(span.end - span.start) + 1;
   char *value = static_cast<char *>(malloc(bound < 16 ? 16 : bound));
   if (!value) return NULL;
-  size_t length = CsvDecodeField(g_table.raw, span.start, span.end, value);
+  size_t length = CsvDecodeField(g_table.raw, span.start, span.end, value, g_table.plainUnits);
   // A lone quote is what a quoted empty field ("") leaves behind.
   if (length == 1 && value[0] == '"') value[length = 0] = '\0';
   if (length == 0 && record == 0) snprintf(value, 16, "@%d", static_cast<int>(column));
@@ -279,8 +290,9 @@ BOOL SetField(LONG record, LONG column, LPCSTR value) {
     out += after;
   }
   *out = '\0';
+  BOOL plainUnits = g_table.plainUnits && CsvHasPlainUnits(quoted, quotedLength);
   free(quoted);
-  ReplaceText(text, length);
+  ReplaceText(text, length, plainUnits);
   return TRUE;
 }
 
@@ -318,7 +330,7 @@ BOOL SaveCsvFile(LPCSTR path) {
   return written;
 }
 
-void ClearRecordTable(void) { ReplaceText(NULL, 0); }
+void ClearRecordTable(void) { ReplaceText(NULL, 0, FALSE); }
 
 LPCSTR GetRecordTableText(size_t *length) {
   if (length) *length = g_table.length;
