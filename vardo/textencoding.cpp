@@ -3,6 +3,10 @@
 #include <stdint.h>
 #include <string.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 enum : unsigned char { kControl = 1, kEscOrHigh = 2 };
@@ -20,19 +24,6 @@ struct ByteFlags {
 constexpr ByteFlags kFlags;
 
 inline bool In(unsigned char b, unsigned lo, unsigned hi) { return b >= lo && b <= hi; }
-
-// Every scored sequence begins with a byte of 0x80 or above, so a scan may
-// jump over plain ASCII without changing what it counts.
-inline size_t SkipAscii(const unsigned char *s, size_t i, size_t end) {
-  while (i + 8 <= end) {
-    uint64_t word;
-    memcpy(&word, s + i, 8);
-    if (word & 0x8080808080808080ull) break;
-    i += 8;
-  }
-  while (i < end && s[i] < 0x80) ++i;
-  return i;
-}
 
 bool HasIso2022JpEscape(const unsigned char *s, size_t length) {
   if (length < 3) return false;
@@ -52,123 +43,199 @@ bool HasIso2022JpEscape(const unsigned char *s, size_t length) {
   return false;
 }
 
-// Byte tables of the three scores.
-enum : unsigned char {
-  kSjisLead = 1,    // 81-9F, E0-FC
-  kSjisTrail = 2,   // 40-7E, 80-FC
-  kEucByte = 4,     // A1-FE
-  kEucKana = 8,     // A1-DF
-  kUtf8Lead2 = 16,  // C0-DF
-  kUtf8Lead3 = 32,  // E0-EF
-  kUtf8Cont = 64,   // 80-BF
+// The three scores, computed on blocks of 64 positions at once. For each
+// block, bit j of a mask tells whether the byte at position base + j is in
+// a class; "1" and "2" masks tell it of the byte one and two positions
+// further on, so a pair or triple starting at each position is a few ANDs.
+// Positions past the end of the text belong to no class, which keeps every
+// sequence inside the text (positions i < length - 1, i < length - 2).
+//
+// Which of the overlapping pairs a scan counts follows from its rule "count
+// and step over both, else step one": within a run of consecutive pair
+// starts it counts the first, third, fifth ... (GreedyPairs). The UTF-8
+// scan never steps over the start of another sequence (it steps over
+// continuation bytes only), so every UTF-8 sequence counts. The EUC-JP scan
+// also steps over three bytes after 8F triples; blocks that hold one are
+// walked position by position.
+struct ClassMasks {
+  uint64_t sjisLead, sjisTrail, euc, kana, x8e, x8f, lead2, lead3, cont, leadAny;
+};
+
+enum : uint16_t {
+  kSjisLead = 1 << 0,   // 81-9F, E0-FC
+  kSjisTrail = 1 << 1,  // 40-7E, 80-FC
+  kEuc = 1 << 2,        // A1-FE
+  kKana = 1 << 3,       // A1-DF
+  kX8E = 1 << 4,
+  kX8F = 1 << 5,
+  kLead2 = 1 << 6,      // C0-DF
+  kLead3 = 1 << 7,      // E0-EF
+  kCont = 1 << 8,       // 80-BF
+  kLeadAny = 1 << 9,    // C0-FF
 };
 
 struct ScoreClasses {
-  unsigned char of[256];
+  uint16_t of[256];
   constexpr ScoreClasses() : of() {
     for (int b = 0; b < 256; ++b) {
-      unsigned char c = 0;
+      uint16_t c = 0;
       if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) c |= kSjisLead;
       if ((b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC)) c |= kSjisTrail;
-      if (b >= 0xA1 && b <= 0xFE) c |= kEucByte;
-      if (b >= 0xA1 && b <= 0xDF) c |= kEucKana;
-      if (b >= 0xC0 && b <= 0xDF) c |= kUtf8Lead2;
-      if (b >= 0xE0 && b <= 0xEF) c |= kUtf8Lead3;
-      if (b >= 0x80 && b <= 0xBF) c |= kUtf8Cont;
+      if (b >= 0xA1 && b <= 0xFE) c |= kEuc;
+      if (b >= 0xA1 && b <= 0xDF) c |= kKana;
+      if (b == 0x8E) c |= kX8E;
+      if (b == 0x8F) c |= kX8F;
+      if (b >= 0xC0 && b <= 0xDF) c |= kLead2;
+      if (b >= 0xE0 && b <= 0xEF) c |= kLead3;
+      if (b >= 0x80 && b <= 0xBF) c |= kCont;
+      if (b >= 0xC0) c |= kLeadAny;
       of[b] = c;
     }
   }
 };
 constexpr ScoreClasses kScore;
 
-// One step of each score at its own position; each returns how far its
-// scan moves (1 when nothing was counted) and adds to its score. The
-// caller guarantees that s[i + 2] may be read.
-inline size_t StepShiftJis(const unsigned char *s, size_t i, long *score) {
-  size_t m = (kScore.of[s[i]] & kSjisLead) & (kScore.of[s[i + 1]] >> 1);
-  *score += static_cast<long>(2 * m);
-  return 1 + m;
+// Masks of the n (< 64) bytes at s, one byte at a time.
+ClassMasks MasksOfBytes(const unsigned char *s, size_t n) {
+  ClassMasks m = {};
+  for (size_t j = 0; j < n; ++j) {
+    uint64_t bit = 1ull << j;
+    uint16_t c = kScore.of[s[j]];
+    if (c & kSjisLead) m.sjisLead |= bit;
+    if (c & kSjisTrail) m.sjisTrail |= bit;
+    if (c & kEuc) m.euc |= bit;
+    if (c & kKana) m.kana |= bit;
+    if (c & kX8E) m.x8e |= bit;
+    if (c & kX8F) m.x8f |= bit;
+    if (c & kLead2) m.lead2 |= bit;
+    if (c & kLead3) m.lead3 |= bit;
+    if (c & kCont) m.cont |= bit;
+    if (c & kLeadAny) m.leadAny |= bit;
+  }
+  return m;
 }
 
-inline size_t StepEucJp(const unsigned char *s, size_t i, long *score) {
-  unsigned char a = s[i];
-  unsigned b = kScore.of[s[i + 1]], c = kScore.of[s[i + 2]];
-  size_t pair = ((kScore.of[a] & b & kEucByte) | ((a == 0x8E) & (b >> 3))) != 0;
-  size_t triple = (pair ^ 1) & (a == 0x8F) & (b >> 2) & (c >> 2) & 1;
-  *score += static_cast<long>(2 * pair + 3 * triple);
-  return 1 + pair + 2 * triple;
+#if defined(__SSE2__)
+// Bit k of the result: whether byte k of the 64 at v lies in [lo, hi].
+inline uint64_t RangeMask(const __m128i v[4], unsigned char lo, unsigned char hi) {
+  const __m128i low = _mm_set1_epi8(static_cast<char>(lo));
+  const __m128i span = _mm_set1_epi8(static_cast<char>(hi - lo));
+  uint64_t mask = 0;
+  for (int k = 0; k < 4; ++k) {
+    __m128i d = _mm_sub_epi8(v[k], low);
+    __m128i in = _mm_cmpeq_epi8(_mm_min_epu8(d, span), d);
+    mask |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(in))) << (16 * k);
+  }
+  return mask;
 }
 
-inline size_t StepUtf8(const unsigned char *s, size_t i, long *score, bool *brokenUnit) {
-  unsigned a = kScore.of[s[i]], b = kScore.of[s[i + 1]], c = kScore.of[s[i + 2]];
-  size_t pair = (a >> 4) & (b >> 6) & 1;
-  size_t triple = (pair ^ 1) & (a >> 5) & (b >> 6) & (c >> 6) & 1;
-  *brokenUnit |= (s[i] >= 0xC0) && !(pair | triple);
-  *score += static_cast<long>(2 * pair + 3 * triple);
-  return 1 + pair + 2 * triple;
+ClassMasks MasksOfBlock(const unsigned char *s) {
+  __m128i v[4];
+  for (int k = 0; k < 4; ++k) v[k] = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + 16 * k));
+  ClassMasks m;
+  m.sjisLead = RangeMask(v, 0x81, 0x9F) | RangeMask(v, 0xE0, 0xFC);
+  m.sjisTrail = RangeMask(v, 0x40, 0x7E) | RangeMask(v, 0x80, 0xFC);
+  m.euc = RangeMask(v, 0xA1, 0xFE);
+  m.kana = RangeMask(v, 0xA1, 0xDF);
+  m.x8e = RangeMask(v, 0x8E, 0x8E);
+  m.x8f = RangeMask(v, 0x8F, 0x8F);
+  m.lead2 = RangeMask(v, 0xC0, 0xDF);
+  m.lead3 = RangeMask(v, 0xE0, 0xEF);
+  m.cont = RangeMask(v, 0x80, 0xBF);
+  m.leadAny = RangeMask(v, 0xC0, 0xFF);
+  return m;
 }
+#else
+ClassMasks MasksOfBlock(const unsigned char *s) { return MasksOfBytes(s, 64); }
+#endif
+
+ClassMasks MasksAt(const unsigned char *s, size_t length, size_t base) {
+  if (base >= length) return ClassMasks{};
+  if (length - base >= 64) return MasksOfBlock(s + base);
+  return MasksOfBytes(s + base, length - base);
+}
+
+// Of the pair starts P, those a greedy scan counts: in each run of
+// consecutive starts, the first, the third ... A run's start is even or odd;
+// adding its start bit clears exactly the runs that start at even bits.
+inline uint64_t GreedyPairs(uint64_t p) {
+  const uint64_t even = 0x5555555555555555ull;
+  uint64_t starts = p & ~(p << 1);
+  uint64_t evenRuns = p & ~(p + (starts & even));
+  return (evenRuns & even) | (p & ~evenRuns & ~even);
+}
+
+inline int Count(uint64_t m) { return __builtin_popcountll(m); }
 
 struct Scores {
   long sjis = 0, euc = 0, utf8 = 0;
-  bool brokenUnit = false;  // a UTF-8 lead byte not followed by its sequence
+  bool brokenUnit = false;  // a byte of C0-FF that begins no 2- or 3-byte sequence
 };
 
-// The three scans side by side over positions i < length - 1, each
-// skipping what it counted. Plain ASCII begins no sequence, so a stretch of
-// it moves every scan that stands in it to its end at once.
+// Whether the 64 bytes at base are all inside the text and plain ASCII.
+inline bool AsciiBlock(const unsigned char *s, size_t length, size_t base) {
+  if (base >= length || length - base < 64) return false;
+  uint64_t w[8];
+  memcpy(w, s + base, 64);
+  return !((w[0] | w[1] | w[2] | w[3] | w[4] | w[5] | w[6] | w[7]) & 0x8080808080808080ull);
+}
+
 Scores ScoreText(const unsigned char *s, size_t length) {
   Scores sc;
-  size_t is = 0, ie = 0, iu = 0;
-  size_t stop = length - 2;  // below it s[i + 2] is inside the text (length >= 2)
-  while (is < stop && ie < stop && iu < stop) {
-    size_t low = is < ie ? (is < iu ? is : iu) : (ie < iu ? ie : iu);
-    if (s[low] < 0x80) {
-      size_t run = SkipAscii(s, low, stop);
-      if (is < run) is = run;
-      if (ie < run) ie = run;
-      if (iu < run) iu = run;
-      continue;
-    }
-    is += StepShiftJis(s, is, &sc.sjis);
-    ie += StepEucJp(s, ie, &sc.euc);
-    iu += StepUtf8(s, iu, &sc.utf8, &sc.brokenUnit);
-  }
-  // The last positions, with the bounds of each test spelt out.
-  size_t last = length - 1;
-  for (; is < last; ++is) {
-    unsigned char a = s[is], b = s[is + 1];
-    if ((In(a, 0x81, 0x9F) || In(a, 0xE0, 0xFC)) && (In(b, 0x40, 0x7E) || In(b, 0x80, 0xFC))) {
-      sc.sjis += 2;
-      ++is;
-    }
-  }
-  while (ie < last) {
-    unsigned char a = s[ie], b = s[ie + 1];
-    if ((In(a, 0xA1, 0xFE) && In(b, 0xA1, 0xFE)) || (a == 0x8E && In(b, 0xA1, 0xDF))) {
-      sc.euc += 2;
-      ie += 2;
-    } else if (ie < length - 2 && a == 0x8F && In(b, 0xA1, 0xFE) && In(s[ie + 2], 0xA1, 0xFE)) {
-      sc.euc += 3;
-      ie += 3;
+  unsigned sjisSkip = 0, eucSkip = 0;  // leading positions of the block stepped over
+  size_t base = 0;
+  ClassMasks cur = MasksAt(s, length, 0);
+  while (base < length) {
+    ClassMasks nxt = MasksAt(s, length, base + 64);
+    auto ahead1 = [](uint64_t a, uint64_t b) { return (a >> 1) | (b << 63); };
+    auto ahead2 = [](uint64_t a, uint64_t b) { return (a >> 2) | (b << 62); };
+    uint64_t trail1 = ahead1(cur.sjisTrail, nxt.sjisTrail);
+    uint64_t euc1 = ahead1(cur.euc, nxt.euc), euc2 = ahead2(cur.euc, nxt.euc);
+    uint64_t kana1 = ahead1(cur.kana, nxt.kana);
+    uint64_t cont1 = ahead1(cur.cont, nxt.cont), cont2 = ahead2(cur.cont, nxt.cont);
+
+    uint64_t sjisPairs = GreedyPairs(cur.sjisLead & trail1 & ~((1ull << sjisSkip) - 1));
+    sc.sjis += 2 * Count(sjisPairs);
+    sjisSkip = static_cast<unsigned>(sjisPairs >> 63);
+
+    uint64_t keep = ~((1ull << eucSkip) - 1);
+    uint64_t eucPairs = ((cur.euc & euc1) | (cur.x8e & kana1)) & keep;
+    uint64_t eucTriples = cur.x8f & euc1 & euc2 & keep;
+    if (!eucTriples) {
+      uint64_t counted = GreedyPairs(eucPairs);
+      sc.euc += 2 * Count(counted);
+      eucSkip = static_cast<unsigned>(counted >> 63);
     } else {
-      ++ie;
+      unsigned j = eucSkip;
+      while (j < 64) {
+        if ((eucPairs >> j) & 1) {
+          sc.euc += 2;
+          j += 2;
+        } else if ((eucTriples >> j) & 1) {
+          sc.euc += 3;
+          j += 3;
+        } else {
+          ++j;
+        }
+      }
+      eucSkip = j - 64;
     }
-  }
-  while (iu < last) {
-    unsigned char a = s[iu], b = s[iu + 1];
-    if (In(a, 0xC0, 0xDF) && In(b, 0x80, 0xBF)) {
-      sc.utf8 += 2;
-      iu += 2;
-    } else if (iu < length - 2 && In(a, 0xE0, 0xEF) && In(b, 0x80, 0xBF) &&
-               In(s[iu + 2], 0x80, 0xBF)) {
-      sc.utf8 += 3;
-      iu += 3;
-    } else {
-      if (a >= 0xC0) sc.brokenUnit = true;
-      ++iu;
+
+    uint64_t utf8Pairs = cur.lead2 & cont1, utf8Triples = cur.lead3 & cont1 & cont2;
+    sc.utf8 += 2 * Count(utf8Pairs) + 3 * Count(utf8Triples);
+    if (cur.leadAny & ~(utf8Pairs | utf8Triples)) sc.brokenUnit = true;
+
+    base += 64;
+    if (AsciiBlock(s, length, base)) {
+      // Plain ASCII begins no sequence: what began before it has been
+      // counted with its masks, and nothing carries past it.
+      do base += 64;
+      while (AsciiBlock(s, length, base));
+      sjisSkip = eucSkip = 0;
+      nxt = MasksAt(s, length, base);
     }
+    cur = nxt;
   }
-  if (iu == last && s[last] >= 0xC0) sc.brokenUnit = true;  // cut by the end
   return sc;
 }
 
@@ -221,7 +288,6 @@ int DetectTextEncodingWithUnits(const char *text, size_t length, BOOL *wholeUnit
   }
   if (HasIso2022JpEscape(s, length)) return TEXT_ISO2022JP;
   if (length < 2) return TEXT_UNDECIDED;  // no pair to score
-
   Scores sc = ScoreText(s, length);
   if (sc.euc > sc.sjis && sc.euc > sc.utf8) return TEXT_EUCJP;
   if (sc.sjis > sc.euc && sc.sjis > sc.utf8) return TEXT_SHIFTJIS;

@@ -107,11 +107,11 @@ TEST(DetectTextEncoding, AgreesWithThePlainTestsOnRandomTexts) {
   int classes[7] = {};
   for (int n = 0; n < 20000; ++n) {
     std::string text;
-    size_t length = random() % 40;
+    size_t length = random() % 80;
     // Mostly high bytes, sometimes long ASCII stretches, rarely controls.
     for (size_t i = 0; i < length; ++i) {
       unsigned pick = random() % 100;
-      if (pick < 10) text.append(random() % 20, 'x');
+      if (pick < 10) text.append(random() % (pick < 3 ? 150 : 20), 'x');
       else text += static_cast<char>(alphabet[random() % (sizeof alphabet - (pick < 97 ? 2 : 0))]);
     }
     int expected = reference::DetectTextEncoding(text);
