@@ -128,33 +128,51 @@ struct JsonPlain {
 };
 constexpr JsonPlain kJsonPlain;
 
+inline bool Continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Length of the well-formed UTF-8 sequence of two to four bytes at s, or 0;
+// s is NUL-terminated, and a NUL is never a continuation byte, so nothing
+// past it is read.
+inline size_t SequenceAt(const unsigned char *s) {
+  unsigned char b = s[0];
+  if (b >= 0xC2 && b <= 0xDF) return Continuation(s[1]) ? 2 : 0;
+  if (b >= 0xE0 && b <= 0xEF) {
+    if (!Continuation(s[1]) || !Continuation(s[2])) return 0;
+    if (b == 0xE0 && s[1] < 0xA0) return 0;   // overlong
+    if (b == 0xED && s[1] >= 0xA0) return 0;  // surrogate
+    return 3;
+  }
+  if (b >= 0xF0 && b <= 0xF4) {
+    if (!Continuation(s[1]) || !Continuation(s[2]) || !Continuation(s[3])) return 0;
+    if (b == 0xF0 && s[1] < 0x90) return 0;
+    if (b == 0xF4 && s[1] >= 0x90) return 0;
+    return 4;
+  }
+  return 0;
+}
+
 // Appends value as a JSON string. Bytes that are not well-formed UTF-8
 // (possible in a table loaded as UTF-8) become U+FFFD, so the output is
 // always valid JSON.
 void AppendJsonString(std::string &out, const char *value) {
   const unsigned char *s = reinterpret_cast<const unsigned char *>(value);
-  size_t n = strlen(value);
   out += '"';
-  size_t p = 0;
-  while (p < n) {
-    size_t run = p;
-    while (run < n && kJsonPlain.of[s[run]]) ++run;
-    out.append(value + p, run - p);
-    p = run;
-    if (p >= n) break;
+  size_t start = 0, p = 0;
+  for (;;) {
     unsigned char b = s[p];
-    if (b >= 0x80) {
-      unsigned cp;
-      size_t length = Utf8SequenceLength(s + p, n - p, &cp);
-      if (length) {
-        out.append(value + p, length);
-        p += length;
-      } else {
-        out += "\\ufffd";
-        ++p;
-      }
+    if (kJsonPlain.of[b]) {
+      ++p;
       continue;
     }
+    if (b >= 0x80) {
+      size_t n = SequenceAt(s + p);
+      if (n) {
+        p += n;
+        continue;
+      }
+    }
+    out.append(value + start, p - start);
+    if (b == 0) break;
     switch (b) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -163,13 +181,16 @@ void AppendJsonString(std::string &out, const char *value) {
       case '\t': out += "\\t"; break;
       case '\b': out += "\\b"; break;
       case '\f': out += "\\f"; break;
-      default: {
-        char escape[8];
-        snprintf(escape, sizeof escape, "\\u%04x", b);
-        out += escape;
-      }
+      default:
+        if (b >= 0x80) {
+          out += "\\ufffd";
+        } else {
+          char escape[8];
+          snprintf(escape, sizeof escape, "\\u%04x", b);
+          out += escape;
+        }
     }
-    ++p;
+    start = ++p;
   }
   out += '"';
 }
