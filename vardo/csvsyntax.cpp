@@ -16,10 +16,10 @@ struct LineClasses {
   constexpr LineClasses() : of() {
     for (int b = 0; b < 256; ++b) of[b] = b >= 0xC0 ? kLead : kOrdinary;
     of[0] = kEnd;
-    of['\n'] = kLf;
-    of['\r'] = kCr;
-    of['"'] = kQuote;
-    of['\\'] = kBackslash;
+    of[static_cast<unsigned char>('\n')] = kLf;
+    of[static_cast<unsigned char>('\r')] = kCr;
+    of[static_cast<unsigned char>('"')] = kQuote;
+    of[static_cast<unsigned char>('\\')] = kBackslash;
   }
 };
 constexpr LineClasses kLine;
@@ -31,9 +31,9 @@ struct FieldClasses {
   unsigned char of[256];
   constexpr FieldClasses() : of() {
     for (int b = 0; b < 256; ++b) of[b] = b >= 0xC0 ? kFieldLead : kFieldOrdinary;
-    of[','] = kFieldComma;
-    of['"'] = kFieldQuote;
-    of['\\'] = kFieldBackslash;
+    of[static_cast<unsigned char>(',')] = kFieldComma;
+    of[static_cast<unsigned char>('"')] = kFieldQuote;
+    of[static_cast<unsigned char>('\\')] = kFieldBackslash;
   }
 };
 constexpr FieldClasses kField;

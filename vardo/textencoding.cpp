@@ -23,7 +23,6 @@ struct ByteFlags {
 };
 constexpr ByteFlags kFlags;
 
-inline bool In(unsigned char b, unsigned lo, unsigned hi) { return b >= lo && b <= hi; }
 
 bool HasIso2022JpEscape(const unsigned char *s, size_t length) {
   if (length < 3) return false;

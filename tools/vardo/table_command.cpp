@@ -343,6 +343,12 @@ void Set(const std::string &path, long long record, long long column, const std:
   if (!SetField(static_cast<LONG>(record), static_cast<LONG>(column), value.c_str()))
     Fail("the value would make record " + std::to_string(record) +
          " longer than the 32,767-byte line window; nothing was changed");
+  // Backslash escapes are read but never written: a value ending in a
+  // backslash leaves its closing quote escaped and runs the record into the
+  // lines after it. Saving that would lose records.
+  if (CountRecords() != count)
+    Fail("the value would join record " + std::to_string(record) +
+         " with the lines after it (a backslash before its closing quote?); nothing was saved");
   const std::string &target = outPath.empty() ? path : outPath;
   if (!SaveCsvFile(WindowsPathOf(target).c_str())) Fail("cannot write " + target);
 }

@@ -134,11 +134,11 @@ TEST_F(TableCommand, SetWritesOneFieldAndSaves) {
 }
 
 TEST_F(TableCommand, SetRefusesWhatDoesNotExist) {
-  WriteFile(Path("t.csv"), "h1,h2\na\n");
+  WriteFile(Path("t.csv"), "h1,h2\na\nb\n");
   const struct {
     const char *arguments, *message;
   } cases[] = {
-      {" 2 0 v", "record 2 does not exist"},
+      {" 3 0 v", "record 3 does not exist"},
       {" -1 0 v", "record -1 does not exist"},
       {" 1 1 v", "record 1 has no field 1"},
       {" 1 x v", "COLUMN"},
@@ -148,13 +148,17 @@ TEST_F(TableCommand, SetRefusesWhatDoesNotExist) {
     Outcome run = Vardo("table set " + Path("t.csv") + " --" + c.arguments);
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\n");
+    EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\nb\n");
   }
+  Outcome joining = Vardo("table set " + Path("t.csv") + " 1 0 'a\\'");
+  EXPECT_EQ(joining.status, 1);
+  EXPECT_NE(joining.err.find("join record 1"), std::string::npos) << joining.err;
+  EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\nb\n");
   std::string longValue(32767, 'v');
   Outcome run = Vardo("table set " + Path("t.csv") + " 1 0 " + longValue);
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("line window"), std::string::npos) << run.err;
-  EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\n");
+  EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\nb\n");
 }
 
 TEST_F(TableCommand, ExportSavesAnyEncodingAsUtf8) {
