@@ -29,13 +29,14 @@ struct RecordTable {
   int fieldCount;
   CsvFieldSpan spans[CSV_MAX_FIELDS];
   char window[CSV_LINE_WINDOW + 1];
+  char value[CSV_LINE_WINDOW + 16];  // the last value peeked at
 
   int lastOutcome;
   int lastEncoding;
   size_t allocationLimit;
 };
 
-RecordTable g_table = {NULL, 0, FALSE, kIndexNone, {NULL, 0}, -1, {0, 0, 0}, NULL, 0, 0, {}, {},
+RecordTable g_table = {NULL, 0, FALSE, kIndexNone, {NULL, 0}, -1, {0, 0, 0}, NULL, 0, 0, {}, {}, {},
                        CSV_LOAD_OK, TEXT_ASCII, (size_t)-1};
 
 char *AllocateText(size_t bytes) {
@@ -224,16 +225,25 @@ LONG CountRecords(void) {
   return count > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<LONG>(count);
 }
 
-LPSTR GetField(LONG record, LONG column) {
+LPCSTR PeekField(LONG record, LONG column, size_t *length) {
   if (!SelectRecord(record) || column < 0 || column >= g_table.fieldCount) return NULL;
   const CsvFieldSpan &span = g_table.spans[column];
-  size_t bound = static_cast<size_t>(span.end - span.start) + 1;
-  char *value = static_cast<char *>(malloc(bound < 16 ? 16 : bound));
-  if (!value) return NULL;
-  size_t length = CsvDecodeField(g_table.raw, span.start, span.end, value, g_table.plainUnits);
+  char *value = g_table.value;
+  size_t n = CsvDecodeField(g_table.raw, span.start, span.end, value, g_table.plainUnits);
   // A lone quote is what a quoted empty field ("") leaves behind.
-  if (length == 1 && value[0] == '"') value[length = 0] = '\0';
-  if (length == 0 && record == 0) snprintf(value, 16, "@%d", static_cast<int>(column));
+  if (n == 1 && value[0] == '"') value[n = 0] = '\0';
+  if (n == 0 && record == 0)
+    n = static_cast<size_t>(snprintf(value, 16, "@%d", static_cast<int>(column)));
+  if (length) *length = n;
+  return value;
+}
+
+LPSTR GetField(LONG record, LONG column) {
+  size_t length = 0;
+  LPCSTR peeked = PeekField(record, column, &length);
+  if (!peeked) return NULL;
+  char *value = static_cast<char *>(malloc(length + 1));
+  if (value) memcpy(value, peeked, length + 1);
   return value;
 }
 

@@ -39,6 +39,11 @@ LONG CountRecords(void);
 // reads as "@" and the column number ("@1").
 LPSTR GetField(LONG record, LONG column);
 
+// The same value as GetField, without allocating: a NUL-terminated string
+// in the table's own buffer, valid until the next call into the table;
+// *length (if given) receives its length. For readers of whole tables.
+LPCSTR PeekField(LONG record, LONG column, size_t *length);
+
 // Writes value (UTF-8) into field `column` of record `record`, quoted, and
 // rebuilds the text. Returns TRUE when the table changed; FALSE, leaving it
 // unchanged, without a table, when the record or field does not exist, when

@@ -212,10 +212,10 @@ void Dump(const std::string &path) {
     std::string &text = out.text();
     text += r ? ",\n[" : "\n[";
     for (LONG c = 0;; ++c) {
-      Field value(GetField(r, c));
+      LPCSTR value = PeekField(r, c, nullptr);  // GetField's value, not copied
       if (!value) break;
       if (c) text += ", ";
-      AppendJsonString(text, value.get());
+      AppendJsonString(text, value);
     }
     text += ']';
     out.MaybeFlush();
