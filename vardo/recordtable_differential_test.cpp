@@ -88,3 +88,22 @@ TEST(RecordTableDifferential, AgreesWithTheRescanningReference) {
 }
 
 }  // namespace
+
+namespace {
+
+// The scans work on blocks of 64 bytes; runs of backslashes and quoted
+// sections that cross a block's end must read as they do within a block.
+TEST(RecordTableDifferential, RunsAcrossBlockEndsAgree) {
+  for (size_t offset : {0, 1, 30, 60, 61, 62, 63, 64, 65, 126, 127}) {
+    for (size_t run : {1, 2, 3, 4, 5, 63, 64, 65, 66, 127, 128, 129}) {
+      for (const char *after : {"\",a,\"b\nnext,\"x\"", "n,\"c,d\"\n\"q\",r", "\"\"\",e\r\nf"}) {
+        std::string text = "h,i\n\"" + std::string(offset, 'p') + std::string(run, '\\') + after;
+        SCOPED_TRACE(testing::Message() << "offset " << offset << " run " << run << " " << after);
+        ASSERT_TRUE(SetRecordTableText(text.data(), text.size()));
+        ASSERT_EQ(ReadTable(), ReadReference(text));
+      }
+    }
+  }
+}
+
+}  // namespace
