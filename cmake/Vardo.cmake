@@ -1,8 +1,16 @@
-# vardo_tests(NAME LIBS lib...): one GoogleTest program per folder, built from
-# every *_test.cpp beside the code, each test registered with CTest.
+# vardo_tests(NAME LIBS lib... [INCLUDE regex] [EXCLUDE regex]): one
+# GoogleTest program per folder, built from every *_test.cpp beside the code,
+# each test registered with CTest. A folder with two programs splits its tests
+# between them: INCLUDE keeps only the files matching, EXCLUDE drops them.
 function(vardo_tests name)
-  cmake_parse_arguments(ARG "" "" "LIBS;SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "" "INCLUDE;EXCLUDE" "LIBS;SOURCES" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(ARG_INCLUDE)
+    list(FILTER tests INCLUDE REGEX "${ARG_INCLUDE}")
+  endif()
+  if(ARG_EXCLUDE)
+    list(FILTER tests EXCLUDE REGEX "${ARG_EXCLUDE}")
+  endif()
   if(NOT tests AND NOT ARG_SOURCES)
     return()
   endif()
@@ -14,4 +22,21 @@ function(vardo_tests name)
     VARDO_BUILD_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()
+
+# vardo_add_module(NAME SOURCES src... LIBS lib...): a plug-in module
+# plugins/NAME.aip that exports PluginMain and nothing else. Everything of the
+# frame is hidden, so two modules in one process never share its state.
+function(vardo_add_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} MODULE ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE vardo_frame ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES
+    PREFIX "" SUFFIX ".aip"
+    LIBRARY_OUTPUT_DIRECTORY ${VARDO_PLUGIN_DIR}
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+    BUILD_RPATH "$ORIGIN/../lib"
+    LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/plugin.map)
+  target_link_options(${name} PRIVATE
+    -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/plugin.map -Wl,-z,defs)
 endfunction()

@@ -74,7 +74,8 @@ inline size_t CountAscii16(const char16_t *s) {
   __m128i zero = _mm_setzero_si128();
   __m128i asciiA = _mm_cmpeq_epi16(_mm_and_si128(a, notAscii), zero);
   __m128i asciiB = _mm_cmpeq_epi16(_mm_and_si128(b, notAscii), zero);
-  unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(asciiA, asciiB))) & 0xFFFFu;
+  unsigned ascii = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(asciiA, asciiB)));
+  unsigned other = ~ascii & 0xFFFFu;
   return other ? static_cast<size_t>(__builtin_ctz(other)) : 16;
 #else
   size_t k = 0;

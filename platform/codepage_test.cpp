@@ -58,7 +58,8 @@ Wide ToWide(UINT cp, const std::string &in, DWORD flags = 0) {
   int need = MultiByteToWideChar(cp, flags, in.data(), static_cast<int>(in.size()), nullptr, 0);
   if (need == 0) return {false, {}, GetLastError()};
   std::u16string out(static_cast<size_t>(need), u'\0');
-  int got = MultiByteToWideChar(cp, flags, in.data(), static_cast<int>(in.size()), out.data(), need);
+  int got =
+      MultiByteToWideChar(cp, flags, in.data(), static_cast<int>(in.size()), out.data(), need);
   EXPECT_EQ(got, need) << "size query and conversion disagree for " << Hex(in);
   return {got != 0, out, GetLastError()};
 }
@@ -196,7 +197,8 @@ TEST(Cp932Decode, EveryLeadAndTrailByteClass) {
       if (isDefined) defined[BlockOf(lead)]++;
       if (BlockOf(lead) == Block::kUserDefined) {
         // User-defined codes run through U+E000-U+E757 in order.
-        EXPECT_EQ(w.text[0], 0xE000 + (lead - 0xF0) * 188 + (next < 0x80 ? next - 0x40 : next - 0x41));
+        unsigned column = next < 0x80 ? next - 0x40 : next - 0x41;
+        EXPECT_EQ(w.text[0], 0xE000 + (lead - 0xF0) * 188 + column);
       }
     }
   }
@@ -426,7 +428,8 @@ TEST(CodePageErrors, RejectBadArgumentsAndFlags) {
        ERROR_INVALID_PARAMETER},
       {"negative output size", [&] { return MultiByteToWideChar(932, 0, "a", 1, w, -1); },
        ERROR_INVALID_PARAMETER},
-      {"output size without buffer", [&] { return MultiByteToWideChar(932, 0, "a", 1, nullptr, 8); },
+      {"output size without buffer",
+       [&] { return MultiByteToWideChar(932, 0, "a", 1, nullptr, 8); },
        ERROR_INVALID_PARAMETER},
       {"same buffer",
        [&] { return MultiByteToWideChar(932, 0, reinterpret_cast<LPCSTR>(w), 2, w, 8); },
@@ -546,7 +549,8 @@ std::vector<std::string> MixedPieces() {
   for (int i = 0; i < 3000; i++) {
     seed = seed * 1103515245u + 12345u;
     int run = static_cast<int>(seed >> 16) % 41;
-    for (int j = 0; j < run; j++) pieces.push_back(std::string(1, static_cast<char>('!' + (i + j) % 90)));
+    for (int j = 0; j < run; j++)
+      pieces.push_back(std::string(1, static_cast<char>('!' + (i + j) % 90)));
     pieces.push_back(others[(seed >> 8) % (sizeof others / sizeof *others)]);
   }
   return pieces;
@@ -571,6 +575,31 @@ TEST(CodePageLongText, ConvertsAsItsCharactersDoOneByOne) {
   std::string back;
   for (char16_t c : expected) back += ToNarrow(932, std::u16string(1, c)).text;
   EXPECT_EQ(ToNarrow(932, wide.text).text, back);
+
+  // Strict conversions stop at an undefined piece however deep it lies, and
+  // give the same text when there is none.
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_EQ(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, sjis.data(),
+                                static_cast<int>(sjis.size()), nullptr, 0),
+            0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+  std::string defined;
+  for (const std::string &p : pieces)
+    if (p != "\xA0" && p != "\x85\x40") defined += p;
+  Wide strict = ToWide(932, defined, MB_ERR_INVALID_CHARS);
+  ASSERT_TRUE(strict.ok);
+  EXPECT_EQ(strict.text, ToWide(932, defined).text);
+
+  // Surrogates amid long text: a pair and a lone one.
+  std::u16string withSurrogates = expected.substr(0, 1000) + u"\U0001F600" +
+                                  expected.substr(1000, 1000) + U16({0xD800}) +
+                                  expected.substr(2000);
+  std::string withSurrogatesUtf8 = ToNarrow(CP_UTF8, expected.substr(0, 1000)).text +
+                                   "\xF0\x9F\x98\x80" +
+                                   ToNarrow(CP_UTF8, expected.substr(1000, 1000)).text +
+                                   "\xEF\xBF\xBD" + ToNarrow(CP_UTF8, expected.substr(2000)).text;
+  EXPECT_EQ(ToNarrow(CP_UTF8, withSurrogates).text, withSurrogatesUtf8);
+  EXPECT_FALSE(ToNarrow(CP_UTF8, withSurrogates, WC_ERR_INVALID_CHARS).ok);
 
   // One unit short of the exact size fails, in every direction.
   std::u16string w(expected.size() - 1, u'\0');

@@ -7,10 +7,25 @@
 #include "codepage_ascii.h"
 #include "codepage_convert.h"
 
+#include <cstring>
+
 namespace vplat::codepage {
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
+
+// Writes bytes b0 b1 b2 at d (and, on little-endian machines, one more
+// byte of no meaning after them).
+inline void Store4(uint8_t *d, uint32_t b0, uint32_t b1, uint32_t b2) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  uint32_t word = b0 | b1 << 8 | b2 << 16;
+  std::memcpy(d, &word, 4);
+#else
+  d[0] = static_cast<uint8_t>(b0);
+  d[1] = static_cast<uint8_t>(b1);
+  d[2] = static_cast<uint8_t>(b2);
+#endif
+}
 
 template <bool kWrite>
 Result Decode(const uint8_t *s, size_t n, char16_t *d, size_t cap, bool strict) {
@@ -84,10 +99,36 @@ Result Decode(const uint8_t *s, size_t n, char16_t *d, size_t cap, bool strict) 
   return {o, Status::kOk, false};
 }
 
+// Encoding runs a fast loop while at least 16 units remain and there is
+// room for 16 bytes: from an ASCII unit, 16 units at a time while they are
+// ASCII; from any other unit below the surrogates, its two or three bytes.
+// Surrogates and the end of the text go through the careful
+// per-character path, which also checks the output capacity.
 template <bool kWrite>
 Result Encode(const char16_t *s, size_t n, uint8_t *d, size_t cap, bool strict) {
   size_t i = 0, o = 0;
   while (i < n) {
+    while (n - i >= 16 && (!kWrite || cap - o >= 16)) {
+      uint32_t c = s[i];
+      if (c < 0x80) {
+        size_t k = kWrite ? NarrowAscii16(s + i, d + o) : CountAscii16(s + i);
+        i += k;
+        o += k;
+        continue;
+      }
+      if ((c & 0xF800) == 0xD800) break;
+      // One four-byte store (there is room for it) instead of two or three.
+      if (c >= 0x800) {
+        if (kWrite) Store4(d + o, 0xE0 | c >> 12, 0x80 | (c >> 6 & 0x3F), 0x80 | (c & 0x3F));
+        o += 3;
+      } else {
+        if (kWrite) Store4(d + o, 0xC0 | c >> 6, 0x80 | (c & 0x3F), 0);
+        o += 2;
+      }
+      i++;
+    }
+    if (i == n) break;
+
     uint32_t c = s[i];
     if (c < 0x80) {
       if (n - i >= 16 && (!kWrite || cap - o >= 16)) {

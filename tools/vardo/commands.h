@@ -11,6 +11,15 @@ namespace vardo::cli {
 // Adds the sub-commands of one area. Defined in <area>_command.cpp.
 using AddCommand = void (*)(CLI::App &app);
 
+// vardo settings: what the plug-ins read from their preference files.
+void AddSettingsCommand(CLI::App &app);
+
+// vardo plugins: load, start, list and shut down the plug-in modules.
+void AddPluginsCommand(CLI::App &app);
+
+// vardo doc tree: a document's layers and art as the host sees them.
+void AddDocCommand(CLI::App &app);
+
 // vardo table show|dump|set|export: the record table and CSV files.
 void AddTableCommand(CLI::App &app);
 

@@ -6,7 +6,12 @@ int main(int argc, char **argv) {
   CLI::App app{"vardo: data merge for vector artwork, run headless on Linux"};
   app.require_subcommand(0, 1);
   // Sub-commands are added here as their areas arrive.
-  const vardo::cli::AddCommand areas[] = {vardo::cli::AddTableCommand};
+  const vardo::cli::AddCommand areas[] = {
+      vardo::cli::AddSettingsCommand,
+      vardo::cli::AddPluginsCommand,
+      vardo::cli::AddDocCommand,
+      vardo::cli::AddTableCommand,
+      nullptr};
   for (auto add : areas) {
     if (add) add(app);
   }

@@ -1,0 +1,201 @@
+#include "documentart.h"
+
+#include "document.h"
+#include "documenthandles.h"
+#include "svggeometry.h"
+#include "svgstyle.h"
+#include "svgtags.h"
+#include "svgtext.h"
+
+namespace vhost {
+
+namespace {
+
+double LengthAttribute(pugi::xml_node node, const char *name) {
+  double value = 0;
+  if (!svg::ParseLength(node.attribute(name).value(), 16, 0, &value)) return 0;
+  return value;
+}
+
+// Geometry of one shape or image element in its parent's space after `m`
+// (the element's own transform is part of `m`).
+void AddShapeBounds(pugi::xml_node node, std::string_view local, const svg::Matrix &m, svg::Box *box) {
+  auto length = [&](const char *name) { return LengthAttribute(node, name); };
+  if (local == "rect" || local == "image") {
+    const double width = length("width"), height = length("height");
+    if (width > 0 && height > 0) svg::AddRectBounds(length("x"), length("y"), width, height, m, box);
+  } else if (local == "circle") {
+    const double r = length("r");
+    if (r > 0) svg::AddEllipseBounds(length("cx"), length("cy"), r, r, m, box);
+  } else if (local == "ellipse") {
+    const double rx = length("rx"), ry = length("ry");
+    if (rx > 0 && ry > 0) svg::AddEllipseBounds(length("cx"), length("cy"), rx, ry, m, box);
+  } else if (local == "line") {
+    svg::AddPointBounds({{length("x1"), length("y1")}, {length("x2"), length("y2")}}, m, box);
+  } else if (local == "polyline" || local == "polygon") {
+    std::vector<svg::Point> points;
+    svg::ParsePoints(node.attribute("points").value(), &points);
+    svg::AddPointBounds(points, m, box);
+  } else if (local == "path") {
+    svg::AddPathBounds(node.attribute("d").value(), m, box);
+  }
+}
+
+AIRealRect ToArtwork(const svg::Box &box) {
+  if (box.empty) return AIRealRect{0, 0, 0, 0};
+  return AIRealRect{box.minX, -box.minY, box.maxX, -box.maxY};
+}
+
+// The shapes an area text flows into: the elements its shape-inside names.
+std::vector<pugi::xml_node> AreaShapes(const Document &doc, pugi::xml_node text) {
+  std::vector<pugi::xml_node> shapes;
+  auto value = svg::OwnProperty(text, "shape-inside");
+  if (!value) return shapes;
+  std::string_view rest = *value;
+  for (size_t at; (at = rest.find("url(")) != std::string_view::npos;) {
+    rest.remove_prefix(at + 4);
+    const size_t close = rest.find(')');
+    if (close == std::string_view::npos) break;
+    std::string_view reference = svg::Trim(rest.substr(0, close));
+    if (!reference.empty() && (reference.front() == '\'' || reference.front() == '"')) {
+      reference = reference.substr(1, reference.size() >= 2 ? reference.size() - 2 : 0);
+    }
+    if (!reference.empty() && reference.front() == '#') {
+      if (pugi::xml_node shape = doc.ElementById(reference.substr(1))) shapes.push_back(shape);
+    }
+    rest.remove_prefix(close + 1);
+  }
+  return shapes;
+}
+
+void AddArtBounds(const Art &art, svg::Box *box);
+
+void AddTextBounds(const Art &art, svg::Box *box) {
+  Document &doc = art.Doc();
+  const svg::Matrix m = doc.TransformToRoot(art.Node());
+  const std::vector<pugi::xml_node> shapes = AreaShapes(doc, art.Node());
+  if (!shapes.empty()) {
+    for (pugi::xml_node shape : shapes) {
+      svg::Matrix own;
+      svg::ParseTransform(shape.attribute("transform").value(), &own);
+      AddShapeBounds(shape, doc.Names().SvgLocalName(shape), m * own, box);
+    }
+    return;
+  }
+  const svg::Point anchor = svg::TextAnchorPoint(art.Node());
+  const TextLayout layout = LayOutPointText(*art.Story(), anchor.x, anchor.y, svg::TextAnchorOf(art.Node()));
+  svg::AddRectBounds(layout.left, layout.top, layout.right - layout.left, layout.bottom - layout.top, m, box);
+}
+
+void AddArtBounds(const Art &art, svg::Box *box) {
+  switch (art.Type()) {
+    case kGroupArt:
+      for (Art *child = art.FirstChildInFile(); child; child = child->NextInFile()) AddArtBounds(*child, box);
+      break;
+    case kTextFrameArt:
+      AddTextBounds(art, box);
+      break;
+    case kPathArt:
+    case kPlacedArt:
+      AddShapeBounds(art.Node(), art.Doc().Names().SvgLocalName(art.Node()),
+                     art.Doc().TransformToRoot(art.Node()), box);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+Art::Art(Document &doc, pugi::xml_node node, ASInt16 type) : doc_(doc), node_(node), type_(type) {
+  handle_ = static_cast<AIArtHandle>(RegisterHandle(HandleKind::kArt, this));
+}
+
+Art::~Art() { UnregisterHandle(handle_); }
+
+uint32_t Art::Low32() const { return vhost::Low32(handle_); }
+
+std::string Art::Id() const { return node_.attribute("id").value(); }
+
+bool Art::IsWithin(const Art *other) const {
+  for (const Art *a = this; a; a = a->parent_) {
+    if (a == other) return true;
+  }
+  return false;
+}
+
+void Art::SetLocked(bool locked) {
+  locked_ = locked;
+  svg::Names &names = doc_.Names();
+  node_.remove_attribute(names.Lookup(svg::Names::kSodipodi, "insensitive").c_str());
+  if (locked)
+    node_.append_attribute(names.Qualified(svg::Names::kSodipodi, "insensitive").c_str()).set_value("true");
+}
+
+void Art::SetHidden(bool hidden) {
+  hidden_ = hidden;
+  svg::StyleDeclarations style(node_.attribute("style").value());
+  if (hidden) {
+    style.Set("display", "none");
+  } else {
+    style.Remove("display");
+    if (std::string_view(node_.attribute("display").value()) == "none") node_.remove_attribute("display");
+  }
+  // In place, so that the attribute keeps its position in the file.
+  if (style.Empty()) {
+    node_.remove_attribute("style");
+  } else {
+    if (!node_.attribute("style")) node_.append_attribute("style");
+    node_.attribute("style").set_value(style.ToString().c_str());
+  }
+}
+
+ASInt32 Art::UserAttributes() const {
+  return (selected_ ? kArtSelected : 0) | (locked_ ? kArtLocked : 0) | (hidden_ ? kArtHidden : 0);
+}
+
+const std::string *Art::Tag(const std::string &name) const {
+  auto it = tags_.find(name);
+  return it == tags_.end() ? nullptr : &it->second;
+}
+
+bool Art::SetTag(const std::string &name, const std::string &value) {
+  if (name.empty()) return false;
+  svg::Names &names = doc_.Names();
+  const std::string encoded = svg::EncodeTagName(name);
+  node_.remove_attribute(names.Lookup(svg::Names::kTag, encoded).c_str());
+  node_.remove_attribute(names.Lookup(svg::Names::kTagBytes, encoded).c_str());
+  if (svg::IsPlainTagValue(value)) {
+    node_.append_attribute(names.Qualified(svg::Names::kTag, encoded).c_str()).set_value(value.c_str());
+  } else {
+    node_.append_attribute(names.Qualified(svg::Names::kTagBytes, encoded).c_str())
+        .set_value(svg::EscapeTagBytes(value).c_str());
+  }
+  tags_[name] = value;
+  return true;
+}
+
+bool Art::RemoveTag(const std::string &name) {
+  if (!tags_.erase(name)) return false;
+  svg::Names &names = doc_.Names();
+  const std::string encoded = svg::EncodeTagName(name);
+  node_.remove_attribute(names.Lookup(svg::Names::kTag, encoded).c_str());
+  node_.remove_attribute(names.Lookup(svg::Names::kTagBytes, encoded).c_str());
+  return true;
+}
+
+bool Art::AreaBox(AIRealRect *box) const {
+  if (type_ != kTextFrameArt || AreaShapes(doc_, node_).empty()) return false;
+  svg::Box b;
+  AddTextBounds(*this, &b);
+  *box = ToArtwork(b);
+  return true;
+}
+
+AIRealRect Art::Bounds() const {
+  svg::Box box;
+  AddArtBounds(*this, &box);
+  return ToArtwork(box);
+}
+
+}  // namespace vhost

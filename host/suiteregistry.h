@@ -1,0 +1,53 @@
+// The host's suite registry: every suite the host offers, by name and
+// version, with counts of acquisitions and releases so tests can check the
+// brackets a plug-in opens. A suite can be withdrawn to see how a plug-in
+// copes without it.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "ASTypes.h"
+
+namespace vhost {
+
+class SuiteRegistry {
+ public:
+  // Offers `table` under `name` at `version`. The table is not owned and
+  // must outlive the registry. Registering the same pair again replaces it.
+  void Add(const std::string &name, ASInt32 version, const void *table);
+
+  // What the basic suite's AcquireSuite answers: the table, or
+  // kSPSuiteNotFoundError (unknown pair, or withdrawn) with *table null.
+  ASErr Acquire(const char *name, ASInt32 version, const void **table);
+  // kSPSuiteNotFoundError when the pair is unknown or has no open
+  // acquisition.
+  ASErr Release(const char *name, ASInt32 version);
+
+  // Makes the pair unavailable (or available again). Acquisitions already
+  // made stay open and can be released.
+  void Withdraw(const std::string &name, ASInt32 version, bool withdrawn = true);
+
+  struct Counts {
+    long acquired = 0;
+    long released = 0;
+  };
+  Counts CountsOf(const std::string &name, ASInt32 version) const;
+  // Sums over every suite.
+  Counts Totals() const;
+  // Acquisitions not yet released, over every suite.
+  long Outstanding() const;
+  void ResetCounts();
+  size_t Size() const { return entries_.size(); }
+
+ private:
+  struct Entry {
+    const void *table = nullptr;
+    bool withdrawn = false;
+    Counts counts;
+  };
+  std::map<std::pair<std::string, ASInt32>, Entry> entries_;
+};
+
+}  // namespace vhost

@@ -1,0 +1,571 @@
+#include "svgtext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "svggeometry.h"
+
+namespace vhost::svg {
+
+namespace {
+
+// ---- UTF-8 and UTF-16 -------------------------------------------------
+
+// Lenient: a byte that starts no valid sequence becomes U+FFFD.
+void AppendUtf16(std::string_view utf8, std::u16string *out) {
+  size_t i = 0;
+  while (i < utf8.size()) {
+    const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+    uint32_t code = 0xFFFD;
+    size_t length = 1;
+    if (lead < 0x80) {
+      code = lead;
+    } else {
+      size_t need = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+      if (need && lead < 0xF5 && i + need <= utf8.size()) {
+        uint32_t value = lead & (0xFF >> (need + 1));
+        bool ok = true;
+        for (size_t k = 1; k < need; ++k) {
+          const unsigned char trail = static_cast<unsigned char>(utf8[i + k]);
+          ok = ok && (trail & 0xC0) == 0x80;
+          value = (value << 6) | (trail & 0x3F);
+        }
+        if (ok && !(need == 3 && value < 0x800) && !(need == 4 && value < 0x10000) && value <= 0x10FFFF) {
+          code = value;
+          length = need;
+        }
+      }
+    }
+    if (code >= 0x10000) {
+      code -= 0x10000;
+      out->push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+      out->push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+    } else {
+      out->push_back(static_cast<char16_t>(code));
+    }
+    i += length;
+  }
+}
+
+void AppendUtf8(uint32_t code, std::string *out) {
+  if (code < 0x80) {
+    out->push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (code >> 6)));
+    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else if (code < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (code >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | (code >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  }
+}
+
+// ---- The cascade --------------------------------------------------------
+
+struct Cascade {
+  std::string font = "sans-serif";
+  double size = 16;
+  enum { kNormal, kFactor, kAbsolute } lineHeightMode = kNormal;
+  double lineHeight = 0;     // a factor or user units, by the mode
+  double letterSpacing = 0;  // user units, inherited as such
+  bool fillNone = false;
+  Rgb8 fill{0, 0, 0};
+  bool strokeNone = true;
+  Rgb8 stroke{0, 0, 0};
+  double strokeWidth = 1;
+  double shift = 0;  // baseline-shift does not inherit; nested shifts add up
+  std::string exactFill, exactStroke;
+  double horizontalScale = 1, verticalScale = 1;
+  bool preserve = false;
+};
+
+bool IsTextContentElement(std::string_view local) {
+  return local == "tspan" || local == "textPath" || local == "a" || local == "altGlyph";
+}
+
+// A paint: none, a colour, or a reference with a fallback colour. Returns
+// false when the value says nothing this reader can use (the inherited
+// paint then stays).
+bool ParsePaint(std::string_view value, bool *none, Rgb8 *rgb) {
+  value = Trim(value);
+  if (value == "none") {
+    *none = true;
+    return true;
+  }
+  if (value.rfind("url(", 0) == 0) {
+    const size_t close = value.find(')');
+    if (close == std::string_view::npos) return false;
+    std::string_view fallback = Trim(value.substr(close + 1));
+    if (fallback.empty()) return false;
+    value = fallback;
+    if (value == "none") {
+      *none = true;
+      return true;
+    }
+  }
+  if (value == "currentColor") {
+    *none = false;
+    *rgb = {0, 0, 0};
+    return true;
+  }
+  if (!ParseCssColor(value, rgb)) return false;
+  *none = false;
+  return true;
+}
+
+void Apply(pugi::xml_node element, bool textLevel, bool tspanLevel, Names &names, Cascade *c) {
+  if (pugi::xml_attribute space = element.attribute("xml:space")) {
+    c->preserve = std::strcmp(space.value(), "preserve") == 0;
+  }
+  const StyleDeclarations style(element.attribute("style").value());
+  auto get = [&](const char *name) -> std::optional<std::string> {
+    if (auto value = style.Get(name)) return value;
+    if (pugi::xml_attribute attribute = element.attribute(name)) return std::string(attribute.value());
+    return std::nullopt;
+  };
+  if (auto family = get("font-family")) c->font = FirstFontFamily(*family);
+  if (auto size = get("font-size")) {
+    double value;
+    if (*size == "medium") {
+      c->size = 16;
+    } else if (ParseLength(*size, c->size, c->size, &value) && value >= 0) {
+      c->size = value;
+    }
+  }
+  if (auto height = get("line-height")) {
+    std::string_view text = Trim(*height);
+    double value;
+    std::string_view rest = text;
+    if (text == "normal") {
+      c->lineHeightMode = Cascade::kNormal;
+    } else if (ReadNumber(rest, &value) && Trim(rest).empty()) {
+      c->lineHeightMode = Cascade::kFactor;
+      c->lineHeight = value;
+    } else if (ParseLength(text, c->size, c->size, &value)) {
+      c->lineHeightMode = Cascade::kAbsolute;
+      c->lineHeight = value;
+    }
+  }
+  if (auto spacing = get("letter-spacing")) {
+    double value;
+    if (Trim(*spacing) == "normal") {
+      c->letterSpacing = 0;
+    } else if (ParseLength(*spacing, c->size, c->size, &value)) {
+      c->letterSpacing = value;
+    }
+  }
+  if (auto paint = get("fill")) ParsePaint(*paint, &c->fillNone, &c->fill);
+  if (auto paint = get("stroke")) ParsePaint(*paint, &c->strokeNone, &c->stroke);
+  if (auto width = get("stroke-width")) {
+    double value;
+    if (ParseLength(*width, c->size, 0, &value) && value >= 0) c->strokeWidth = value;
+  }
+  if (tspanLevel) {
+    if (auto shift = get("baseline-shift")) {
+      const std::string_view text = Trim(*shift);
+      double value;
+      if (text == "super") {
+        c->shift += c->size / 3;
+      } else if (text == "sub") {
+        c->shift -= c->size / 3;
+      } else if (text != "baseline" && ParseLength(text, c->size, c->size, &value)) {
+        c->shift += value;
+      }
+    }
+  }
+  if (textLevel) {
+    auto attribute = [&](const char *local) {
+      return element.attribute(names.Lookup(Names::kVardo, local).c_str());
+    };
+    double value;
+    std::string_view text;
+    if (pugi::xml_attribute a = attribute("hscale"); a && (text = a.value(), ReadNumber(text, &value))) {
+      c->horizontalScale = value;
+    }
+    if (pugi::xml_attribute a = attribute("vscale"); a && (text = a.value(), ReadNumber(text, &value))) {
+      c->verticalScale = value;
+    }
+    if (pugi::xml_attribute a = attribute("fill")) c->exactFill = a.value();
+    if (pugi::xml_attribute a = attribute("stroke")) c->exactStroke = a.value();
+  }
+}
+
+Color ResolveColor(const std::string &exact, bool none, Rgb8 css, const TextContext &context) {
+  Color color;
+  if (!exact.empty() &&
+      ParseExactColor(
+          exact, [&](std::string_view name) { return context.findCustomColor(name); }, &color) &&
+      (none || color.CssHex() == FormatCssColor(css))) {
+    return color;
+  }
+  if (none) return Color::Rgb(0, 0, 0);
+  return Color::Rgb(css.r / 255.0, css.g / 255.0, css.b / 255.0);
+}
+
+CharFeatures Resolve(const Cascade &c, const TextContext &context) {
+  CharFeatures f;
+  f.font = c.font;
+  f.size = c.size;
+  f.autoLeading = c.lineHeightMode == Cascade::kNormal;
+  f.leading = c.lineHeightMode == Cascade::kFactor ? c.lineHeight * c.size : c.lineHeight;
+  if (f.autoLeading) f.leading = 0;
+  f.tracking = c.size > 0 ? static_cast<int32_t>(std::lround(c.letterSpacing / c.size * 1000)) : 0;
+  f.baselineShift = c.shift;
+  f.horizontalScale = c.horizontalScale;
+  f.verticalScale = c.verticalScale;
+  f.fill = !c.fillNone;
+  f.fillColor = ResolveColor(c.exactFill, c.fillNone, c.fill, context);
+  f.stroke = !c.strokeNone;
+  f.strokeColor = ResolveColor(c.exactStroke, c.strokeNone, c.stroke, context);
+  f.lineWidth = c.strokeWidth;
+  return f;
+}
+
+// The cascade down to (not including) `element`, from the document's root.
+Cascade Inherited(pugi::xml_node element, Names &names) {
+  std::vector<pugi::xml_node> chain;
+  for (pugi::xml_node n = element.parent(); n && n.type() == pugi::node_element; n = n.parent()) {
+    chain.push_back(n);
+  }
+  Cascade c;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) Apply(*it, false, false, names, &c);
+  return c;
+}
+
+bool IsLineTspan(pugi::xml_node node, Names &names) {
+  return names.SvgLocalName(node) == "tspan" &&
+         std::strcmp(node.attribute(names.Lookup(Names::kSodipodi, "role").c_str()).value(), "line") == 0;
+}
+
+// ---- Reading ------------------------------------------------------------
+
+struct Unit {
+  char16_t unit;
+  size_t feature;
+  bool preserve;
+  bool literal;  // from vardo:char: never touched by white-space rules
+};
+
+struct Paragraph {
+  std::vector<Unit> units;
+  size_t endFeature = 0;
+  bool open = true;  // content outside line tspans may still join it
+};
+
+class Reader {
+ public:
+  Reader(pugi::xml_node text, const TextContext &context) : text_(text), context_(context) {}
+
+  void Read(TextStory *story) {
+    Names &names = *context_.names;
+    Cascade c = Inherited(text_, names);
+    Apply(text_, true, false, names, &c);
+    const size_t textFeature = Add(c);
+    for (pugi::xml_node child : text_.children()) hasLines_ = hasLines_ || IsLineTspan(child, names);
+    textFeature_ = textFeature;
+    Walk(text_, c, textFeature);
+    Build(story);
+  }
+
+ private:
+  size_t Add(const Cascade &c) {
+    features_.push_back(Resolve(c, context_));
+    return features_.size() - 1;
+  }
+
+  Paragraph &Current() {
+    if (paragraphs_.empty() || !paragraphs_.back().open) {
+      paragraphs_.emplace_back();
+      paragraphs_.back().endFeature = textFeature_;
+    }
+    return paragraphs_.back();
+  }
+
+  void Walk(pugi::xml_node node, const Cascade &c, size_t feature) {
+    Names &names = *context_.names;
+    for (pugi::xml_node child : node.children()) {
+      if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+        std::string_view value = child.value();
+        if (node == text_ && hasLines_ && Trim(value).empty()) continue;
+        std::u16string units;
+        AppendUtf16(value, &units);
+        Paragraph &p = Current();
+        for (char16_t u : units) p.units.push_back({u, feature, c.preserve, false});
+        continue;
+      }
+      const std::string_view local = names.SvgLocalName(child);
+      if (!IsTextContentElement(local)) continue;
+      Cascade inner = c;
+      Apply(child, true, true, names, &inner);
+      const size_t innerFeature = Add(inner);
+      if (pugi::xml_attribute literal = child.attribute(names.Lookup(Names::kVardo, "char").c_str())) {
+        const unsigned long code = std::strtoul(literal.value(), nullptr, 16);
+        Current().units.push_back({static_cast<char16_t>(code), innerFeature, true, true});
+        continue;
+      }
+      if (node == text_ && IsLineTspan(child, names)) {
+        paragraphs_.emplace_back();
+        paragraphs_.back().endFeature = innerFeature;
+        Walk(child, inner, innerFeature);
+        paragraphs_.back().open = false;
+        continue;
+      }
+      Walk(child, inner, innerFeature);
+    }
+  }
+
+  // SVG's white-space rules: with xml:space="preserve" newlines and tabs
+  // become spaces; otherwise newlines go, tabs become spaces, and spaces
+  // are collapsed and trimmed at the paragraph's ends.
+  static std::vector<Unit> Normalise(const std::vector<Unit> &units) {
+    std::vector<Unit> out;
+    for (Unit u : units) {
+      if (!u.literal) {
+        if (u.unit == u'\n' || u.unit == u'\r') {
+          if (!u.preserve) continue;
+          u.unit = u' ';
+        } else if (u.unit == u'\t') {
+          u.unit = u' ';
+        }
+        if (!u.preserve && u.unit == u' ' && (out.empty() || out.back().unit == u' ')) continue;
+      }
+      out.push_back(u);
+    }
+    while (!out.empty() && !out.back().literal && !out.back().preserve && out.back().unit == u' ') {
+      out.pop_back();
+    }
+    return out;
+  }
+
+  void Build(TextStory *story) {
+    *story = TextStory();
+    story->SetEmptyFeatures(features_[paragraphs_.empty() ? textFeature_ : paragraphs_.front().endFeature]);
+    for (size_t i = 0; i < paragraphs_.size(); ++i) {
+      const std::vector<Unit> units = Normalise(paragraphs_[i].units);
+      size_t k = 0;
+      while (k < units.size()) {
+        size_t end = k;
+        std::u16string chunk;
+        while (end < units.size() && units[end].feature == units[k].feature) chunk += units[end++].unit;
+        story->Append(chunk, features_[units[k].feature]);
+        k = end;
+      }
+      if (i + 1 < paragraphs_.size()) story->Append(u"\r", features_[paragraphs_[i].endFeature]);
+    }
+  }
+
+  pugi::xml_node text_;
+  const TextContext &context_;
+  bool hasLines_ = false;
+  size_t textFeature_ = 0;
+  std::vector<CharFeatures> features_;
+  std::vector<Paragraph> paragraphs_;
+};
+
+// ---- Writing ------------------------------------------------------------
+
+struct Property {
+  bool css;          // a style property, else an attribute of our namespace
+  const char *name;  // property, or local name of the attribute
+  std::string value;
+  bool omittable;  // may be left out where nothing is inherited
+};
+
+std::vector<Property> PropertiesOf(const CharFeatures &f) {
+  const Color black = Color::Rgb(0, 0, 0);
+  return {
+      {true, "font-family", QuoteFontFamily(f.font), false},
+      {true, "font-size", FormatNumber(f.size) + "px", false},
+      {true, "line-height", f.autoLeading ? "normal" : FormatNumber(f.leading) + "px", false},
+      {true, "letter-spacing", FormatNumber(f.tracking * f.size / 1000) + "px", false},
+      {true, "fill", f.fill ? f.fillColor.CssHex() : "none", false},
+      {true, "stroke", f.stroke ? f.strokeColor.CssHex() : "none", false},
+      {true, "stroke-width", FormatNumber(f.lineWidth) + "px", false},
+      {false, "hscale", FormatNumber(f.horizontalScale), f.horizontalScale == 1},
+      {false, "vscale", FormatNumber(f.verticalScale), f.verticalScale == 1},
+      {false, "fill", f.fillColor.ExactForm(), f.fill ? f.fillColor.CssExact() : f.fillColor == black},
+      {false, "stroke", f.strokeColor.ExactForm(),
+       f.stroke ? f.strokeColor.CssExact() : f.strokeColor == black},
+  };
+}
+
+std::string ShiftText(double shift) { return FormatNumber(shift) + "px"; }
+
+// Puts on a new element what differs from its parent's properties.
+void WriteDifferences(pugi::xml_node element, const std::vector<Property> &mine,
+                      const std::vector<Property> &parents, double shift, Names &names) {
+  StyleDeclarations style;
+  for (size_t i = 0; i < mine.size(); ++i) {
+    if (mine[i].value == parents[i].value) continue;
+    if (mine[i].css) {
+      style.Set(mine[i].name, mine[i].value);
+    } else {
+      element.append_attribute(names.Qualified(Names::kVardo, mine[i].name).c_str())
+          .set_value(mine[i].value.c_str());
+    }
+  }
+  if (shift != 0) style.Set("baseline-shift", ShiftText(shift));
+  if (!style.Empty()) element.append_attribute("style").set_value(style.ToString().c_str());
+}
+
+bool NeedsLiteral(const std::u16string &text, size_t i) {
+  const char16_t u = text[i];
+  if (u < 0x20 || u == 0xFFFE || u == 0xFFFF) return true;
+  if (u >= 0xD800 && u <= 0xDBFF)
+    return !(i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF);
+  if (u >= 0xDC00 && u <= 0xDFFF) return !(i > 0 && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF);
+  return false;
+}
+
+void AppendText(pugi::xml_node parent, const std::u16string &text, size_t start, size_t end, Names &names) {
+  std::string pending;
+  auto flush = [&]() {
+    if (!pending.empty()) parent.append_child(pugi::node_pcdata).set_value(pending.c_str());
+    pending.clear();
+  };
+  for (size_t i = start; i < end; ++i) {
+    if (NeedsLiteral(text, i)) {
+      flush();
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(text[i]));
+      pugi::xml_node literal = parent.append_child(names.SvgElement("tspan").c_str());
+      literal.append_attribute(names.Qualified(Names::kVardo, "char").c_str()).set_value(hex);
+      continue;
+    }
+    uint32_t code = text[i];
+    if (code >= 0xD800 && code <= 0xDBFF) {
+      code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    }
+    AppendUtf8(code, &pending);
+  }
+  flush();
+}
+
+double FirstNumber(pugi::xml_attribute attribute, bool *found) {
+  std::string_view text = attribute.value();
+  double value = 0;
+  *found = attribute && ReadNumber(text, &value);
+  return *found ? value : 0;
+}
+
+}  // namespace
+
+std::optional<std::string> OwnProperty(pugi::xml_node element, std::string_view name) {
+  const StyleDeclarations style(element.attribute("style").value());
+  if (auto value = style.Get(name)) return value;
+  if (pugi::xml_attribute attribute = element.attribute(std::string(name).c_str())) {
+    return std::string(attribute.value());
+  }
+  return std::nullopt;
+}
+
+Point TextAnchorPoint(pugi::xml_node text) {
+  bool hasX = false, hasY = false;
+  Point p{FirstNumber(text.attribute("x"), &hasX), FirstNumber(text.attribute("y"), &hasY)};
+  if (hasX && hasY) return p;
+  for (pugi::xml_node child = text.first_child(); child; child = child.first_child()) {
+    if (child.type() != pugi::node_element) break;
+    bool childX = false, childY = false;
+    const double x = FirstNumber(child.attribute("x"), &childX);
+    const double y = FirstNumber(child.attribute("y"), &childY);
+    if (!hasX && childX) p.x = x, hasX = true;
+    if (!hasY && childY) p.y = y, hasY = true;
+    if (hasX && hasY) break;
+  }
+  return p;
+}
+
+TextLayout::Anchor TextAnchorOf(pugi::xml_node text) {
+  for (pugi::xml_node n = text; n && n.type() == pugi::node_element; n = n.parent()) {
+    if (auto anchor = OwnProperty(n, "text-anchor")) {
+      const std::string_view value = Trim(*anchor);
+      if (value == "middle") return TextLayout::kMiddle;
+      if (value == "end") return TextLayout::kEnd;
+      if (value == "start") return TextLayout::kStart;
+    }
+  }
+  return TextLayout::kStart;
+}
+
+void ReadTextStory(pugi::xml_node text, const TextContext &context, TextStory *story) {
+  Reader(text, context).Read(story);
+}
+
+void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node text) {
+  Names &names = *context.names;
+  const Point anchor = TextAnchorPoint(text);
+  const TextLayout::Anchor anchorKind = TextAnchorOf(text);
+  const std::u16string &units = story.Text();
+  const CharFeatures base = units.empty() ? story.EmptyFeatures() : story.FeaturesAt(units.size() - 1);
+
+  while (pugi::xml_node child = text.first_child()) text.remove_child(child);
+  if (!text.attribute("xml:space")) text.append_attribute("xml:space");
+  text.attribute("xml:space").set_value("preserve");
+  if (!text.attribute("x")) text.append_attribute("x").set_value(FormatNumber(anchor.x).c_str());
+  if (!text.attribute("y")) text.append_attribute("y").set_value(FormatNumber(anchor.y).c_str());
+
+  // The element's own style keeps what we do not own; ours is the base's.
+  StyleDeclarations style(text.attribute("style").value());
+  const std::vector<Property> root = PropertiesOf(base);
+  if (style.Get("font-family") != std::optional<std::string>(root[0].value)) {
+    style.Remove("-inkscape-font-specification");
+  }
+  for (const Property &p : root) {
+    if (p.css) style.Set(p.name, p.value);
+  }
+  style.Remove("baseline-shift");
+  if (!text.attribute("style")) text.append_attribute("style");
+  text.attribute("style").set_value(style.ToString().c_str());
+  for (const Property &p : root) {
+    if (p.css) continue;
+    text.remove_attribute(names.Lookup(Names::kVardo, p.name).c_str());
+    if (!p.omittable) {
+      text.append_attribute(names.Qualified(Names::kVardo, p.name).c_str()).set_value(p.value.c_str());
+    }
+  }
+
+  const TextLayout layout = LayOutPointText(story, anchor.x, anchor.y, anchorKind);
+  size_t start = 0;
+  for (size_t line = 0; line < layout.baselines.size(); ++line) {
+    size_t end = units.find(u'\r', start);
+    const bool last = end == std::u16string::npos;
+    if (last) end = units.size();
+    const CharFeatures &lineFeatures = last ? base : story.FeaturesAt(end);
+    const std::vector<Property> lineProperties = PropertiesOf(lineFeatures);
+    pugi::xml_node tspan = text.append_child(names.SvgElement("tspan").c_str());
+    tspan.append_attribute(names.Qualified(Names::kSodipodi, "role").c_str()).set_value("line");
+    tspan.append_attribute("x").set_value(FormatNumber(anchor.x).c_str());
+    tspan.append_attribute("y").set_value(FormatNumber(layout.baselines[line]).c_str());
+    WriteDifferences(tspan, lineProperties, root, lineFeatures.baselineShift, names);
+    // The runs of this paragraph.
+    size_t position = 0;
+    for (const TextStory::Run &run : story.Runs()) {
+      const size_t runStart = std::max(position, start), runEnd = std::min(position + run.length, end);
+      position += run.length;
+      if (runStart >= runEnd) continue;
+      if (run.features == lineFeatures) {
+        AppendText(tspan, units, runStart, runEnd, names);
+        continue;
+      }
+      pugi::xml_node span = tspan.append_child(names.SvgElement("tspan").c_str());
+      WriteDifferences(span, PropertiesOf(run.features), lineProperties,
+                       run.features.baselineShift - lineFeatures.baselineShift, names);
+      AppendText(span, units, runStart, runEnd, names);
+    }
+    start = end + 1;
+  }
+}
+
+}  // namespace vhost::svg

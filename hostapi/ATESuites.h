@@ -1,0 +1,64 @@
+/* Text-engine suites: text ranges over a frame's text and the character
+ * features of a range. Positions count UTF-16 code units from the start of
+ * the story. Refs are reference counted: every ref handed out must be
+ * released once. */
+#ifndef VARDO_HOSTAPI_ATESUITES_H
+#define VARDO_HOSTAPI_ATESUITES_H
+
+#include "ASTypes.h"
+
+AS_EXTERN_C_BEGIN
+
+#define kTextRangeSuite "ATE TextRange Suite"
+#define kTextRangeSuiteVersion 1
+#define kCharFeaturesSuite "ATE CharFeatures Suite"
+#define kCharFeaturesSuiteVersion 102
+
+/* Errors of the text engine. */
+#define kATEBadParameterErr AS_FOURCC('A', 'T', 'E', 'p')
+#define kATEOutOfRangeErr AS_FOURCC('A', 'T', 'E', 'r')
+
+typedef struct ATETextRangeSuite {
+  ASErr (*AddRef)(ATETextRangeRef range);
+  ASErr (*Release)(ATETextRangeRef range);
+  /* A new, independent range over the same text. */
+  ASErr (*Clone)(ATETextRangeRef range, ATETextRangeRef *copy);
+  ASErr (*GetStart)(ATETextRangeRef range, ASInt32 *start);
+  ASErr (*GetEnd)(ATETextRangeRef range, ASInt32 *end);
+  /* Positions are clamped to the story; a start past the end moves the end
+   * with it, as an end before the start moves the start. */
+  ASErr (*SetStart)(ATETextRangeRef range, ASInt32 start);
+  ASErr (*SetEnd)(ATETextRangeRef range, ASInt32 end);
+  /* Copies at most `capacity` - 1 units of the range's text and a NUL into
+   * `buffer`; stores the number copied in *length. Paragraphs end in CR. */
+  ASErr (*GetContents)(ATETextRangeRef range, ai_uchar16 *buffer, ASInt32 capacity, ASInt32 *length);
+  /* The features that every character of the range shares; for an empty
+   * range those of the character at its start (at the end of the story:
+   * the last character's). The caller releases the ref. */
+  ASErr (*GetUniqueCharFeatures)(ATETextRangeRef range, ATECharFeaturesRef *features);
+} ATETextRangeSuite;
+
+/* Each getter stores whether the feature is assigned in *isAssigned and,
+ * when it is, its value. The leading is the one lines are set with (120 % of
+ * the size under automatic leading). Paint refs from GetFillColor and
+ * GetStrokeColor live as long as the features ref. */
+typedef struct ATECharFeaturesSuite {
+  ASErr (*Release)(ATECharFeaturesRef features);
+  ASErr (*GetFont)(ATECharFeaturesRef f, ASBoolean *isAssigned, ATEFontRef *font);
+  ASErr (*GetFontSize)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *points);
+  ASErr (*GetHorizontalScale)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *scale);
+  ASErr (*GetVerticalScale)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *scale);
+  ASErr (*GetAutoLeading)(ATECharFeaturesRef f, ASBoolean *isAssigned, ASBoolean *autoLeading);
+  ASErr (*GetLeading)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *points);
+  ASErr (*GetTracking)(ATECharFeaturesRef f, ASBoolean *isAssigned, ASInt32 *tracking);
+  ASErr (*GetBaselineShift)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *points);
+  ASErr (*GetFill)(ATECharFeaturesRef f, ASBoolean *isAssigned, ASBoolean *fill);
+  ASErr (*GetFillColor)(ATECharFeaturesRef f, ASBoolean *isAssigned, ATEApplicationPaintRef *paint);
+  ASErr (*GetStroke)(ATECharFeaturesRef f, ASBoolean *isAssigned, ASBoolean *stroke);
+  ASErr (*GetStrokeColor)(ATECharFeaturesRef f, ASBoolean *isAssigned, ATEApplicationPaintRef *paint);
+  ASErr (*GetLineWidth)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *points);
+} ATECharFeaturesSuite;
+
+AS_EXTERN_C_END
+
+#endif

@@ -1,0 +1,76 @@
+// Runs the built vardo program's doc tree on small documents.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const std::string kData = VARDO_SOURCE_DIR "/host/testdata/";
+
+// Runs "vardo <args>", returning its exit status, standard output and
+// standard error.
+int Vardo(const std::string &args, std::string &out, std::string &err) {
+  const std::string errFile = std::string(::testing::TempDir()) + "/vardo-doc-stderr";
+  std::string command = std::string(VARDO_BUILD_DIR "/bin/vardo ") + args + " 2>" + errFile;
+  FILE *pipe = popen(command.c_str(), "r");
+  if (!pipe) return -1;
+  out.clear();
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  int status = pclose(pipe);
+  err.clear();
+  if (FILE *e = std::fopen(errFile.c_str(), "r")) {
+    while ((n = std::fread(buffer, 1, sizeof buffer, e)) > 0) err.append(buffer, n);
+    std::fclose(e);
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(DocCommand, TreeShowsLayersThenArtInHostOrder) {
+  std::string out, err;
+  ASSERT_EQ(Vardo("doc tree " + kData + "small.svg", out, err), 0) << err;
+  EXPECT_EQ(out, "document " + kData +
+                     "small.svg, 2 layers\n"
+                     "layer 0 \"Front \\\"1\\\"\" visible, locked\n"
+                     "  group #slot [0, -12, 100, -50]\n"
+                     "    tag vardo2_group = \"\"\n"
+                     "    path #line [0, -50, 100, -50] locked\n"
+                     "    text #frame [10, -12, 25, -22]\n"
+                     "      tag vardo2_script = \"[name]\\r価格\"\n"
+                     "      tag vardo2_script_1 = \"\\xE4\\xBE\\x01\"\n"
+                     "      text \"Hi!\"\n"
+                     "layer 1 \"Back\" hidden, editable\n"
+                     "  path #paper [0, 0, 200, -100]\n");
+}
+
+TEST(DocCommand, JsonEscapesAndGivesBytesAsHex) {
+  std::string out, err;
+  ASSERT_EQ(Vardo("doc tree --json " + kData + "small.svg", out, err), 0) << err;
+  EXPECT_NE(out.find("{\"name\":\"Front \\\"1\\\"\",\"visible\":true,\"editable\":false"), std::string::npos)
+      << out;
+  EXPECT_NE(out.find("{\"name\":\"vardo2_script\",\"value\":\"[name]\\r価格\"}"), std::string::npos) << out;
+  EXPECT_NE(out.find("{\"name\":\"vardo2_script_1\",\"valueHex\":\"e4be01\"}"), std::string::npos) << out;
+  EXPECT_NE(out.find("\"text\":\"Hi!\""), std::string::npos) << out;
+  EXPECT_NE(out.find("\"fillColor\":\"rgb 1 0 0\""), std::string::npos) << out;
+}
+
+TEST(DocCommand, BadFilesFailWithAMessage) {
+  struct {
+    std::string args, message;
+  } cases[] = {
+      {"doc tree /nonexistent/x.svg", "vardo doc tree: /nonexistent/x.svg: No such file or directory"},
+      {"doc tree " + kData + "../document.cpp", "not well-formed XML"},
+      {"doc tree", "file is required"},
+  };
+  for (const auto &c : cases) {
+    std::string out, err;
+    EXPECT_NE(Vardo(c.args, out, err), 0) << c.args;
+    EXPECT_NE(err.find(c.message), std::string::npos) << c.args << ": " << err;
+    EXPECT_TRUE(out.empty()) << c.args;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,9 @@
+// The script-authoring plug-in's global record, kept by the host between
+// calls.
+#pragma once
+
+#include "SPBasic.h"
+
+struct VardoScriptGlobals {
+  SPBasicSuite *savedBasicSuite;
+};
