@@ -69,18 +69,33 @@ struct FreeField {
 };
 using Field = std::unique_ptr<char, FreeField>;
 
-// Output collected in a large buffer and written in big pieces.
+// Output collected in a large buffer and written in big pieces. Writers
+// reserve room, write straight into it, then commit what they wrote.
 class Output {
  public:
+  static constexpr size_t kSize = 4u << 20;
+  Output() : buffer_(new char[kSize]) {}
   ~Output() { Flush(); }
-  std::string &text() { return buffer_; }
-  void MaybeFlush() {
-    if (buffer_.size() >= (1u << 20)) Flush();
+  // Room for n <= kSize bytes.
+  char *Reserve(size_t n) {
+    if (kSize - used_ < n) Flush();
+    return buffer_.get() + used_;
   }
+  void Commit(char *end) { used_ = static_cast<size_t>(end - buffer_.get()); }
+  void Append(const char *s, size_t n) {
+    if (n > kSize) {
+      Flush();
+      if (fwrite(s, 1, n, stdout) != n) failed_ = true;
+      return;
+    }
+    char *p = Reserve(n);
+    memcpy(p, s, n);
+    Commit(p + n);
+  }
+  void Append(const std::string &s) { Append(s.data(), s.size()); }
   void Flush() {
-    if (!buffer_.empty() && fwrite(buffer_.data(), 1, buffer_.size(), stdout) != buffer_.size())
-      failed_ = true;
-    buffer_.clear();
+    if (used_ && fwrite(buffer_.get(), 1, used_, stdout) != used_) failed_ = true;
+    used_ = 0;
   }
   bool Finish() {
     Flush();
@@ -88,7 +103,8 @@ class Output {
   }
 
  private:
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  size_t used_ = 0;
   bool failed_ = false;
 };
 
@@ -151,12 +167,13 @@ inline size_t SequenceAt(const unsigned char *s) {
   return 0;
 }
 
-// Appends value as a JSON string. Bytes that are not well-formed UTF-8
-// (possible in a table loaded as UTF-8) become U+FFFD, so the output is
-// always valid JSON.
-void AppendJsonString(std::string &out, const char *value) {
+// Writes value as a JSON string at out, which has room for six bytes per
+// byte of the value and two more; returns the end. Bytes that are not
+// well-formed UTF-8 (possible in a table loaded as UTF-8) become U+FFFD, so
+// the output is always valid JSON.
+char *WriteJsonString(char *out, const char *value) {
   const unsigned char *s = reinterpret_cast<const unsigned char *>(value);
-  out += '"';
+  *out++ = '"';
   size_t start = 0, p = 0;
   for (;;) {
     unsigned char b = s[p];
@@ -171,56 +188,66 @@ void AppendJsonString(std::string &out, const char *value) {
         continue;
       }
     }
-    out.append(value + start, p - start);
+    memcpy(out, value + start, p - start);
+    out += p - start;
     if (b == 0) break;
+    const char *escape;
+    char code[8];
     switch (b) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
+      case '"': escape = "\\\""; break;
+      case '\\': escape = "\\\\"; break;
+      case '\n': escape = "\\n"; break;
+      case '\r': escape = "\\r"; break;
+      case '\t': escape = "\\t"; break;
+      case '\b': escape = "\\b"; break;
+      case '\f': escape = "\\f"; break;
       default:
         if (b >= 0x80) {
-          out += "\\ufffd";
+          escape = "\\ufffd";
         } else {
-          char escape[8];
-          snprintf(escape, sizeof escape, "\\u%04x", b);
-          out += escape;
+          snprintf(code, sizeof code, "\\u%04x", b);
+          escape = code;
         }
     }
+    size_t n = strlen(escape);
+    memcpy(out, escape, n);
+    out += n;
     start = ++p;
   }
-  out += '"';
+  *out++ = '"';
+  return out;
 }
 
 void Dump(const std::string &path) {
   Output out;
   if (!LoadOrExplain(path)) {
     if (GetLastLoadOutcome() == CSV_LOAD_REJECTED)
-      out.text() += "{\"loaded\": false, \"encoding\": " + std::to_string(GetLastLoadEncoding()) + "}\n";
+      out.Append("{\"loaded\": false, \"encoding\": " + std::to_string(GetLastLoadEncoding()) +
+                 "}\n");
     else
-      out.text() += "{\"loaded\": false, \"encoding\": null}\n";
+      out.Append(std::string("{\"loaded\": false, \"encoding\": null}\n"));
     out.Finish();
     throw CLI::RuntimeError(1);
   }
   LONG count = CountRecords();
-  out.text() += "{\"loaded\": true, \"encoding\": " + std::to_string(GetLastLoadEncoding()) +
-                ", \"count\": " + std::to_string(count) + ", \"records\": [";
+  out.Append("{\"loaded\": true, \"encoding\": " + std::to_string(GetLastLoadEncoding()) +
+             ", \"count\": " + std::to_string(count) + ", \"records\": [");
   for (LONG r = 0; r < count; ++r) {
-    std::string &text = out.text();
-    text += r ? ",\n[" : "\n[";
+    out.Append(r ? ",\n[" : "\n[", r ? 3 : 2);
     for (LONG c = 0;; ++c) {
-      LPCSTR value = PeekField(r, c, nullptr);  // GetField's value, not copied
+      size_t length = 0;
+      LPCSTR value = PeekField(r, c, &length);  // GetField's value, not copied
       if (!value) break;
-      if (c) text += ", ";
-      AppendJsonString(text, value);
+      char *p = out.Reserve(6 * length + 4);
+      if (c) {
+        *p++ = ',';
+        *p++ = ' ';
+      }
+      out.Commit(WriteJsonString(p, value));
     }
-    text += ']';
-    out.MaybeFlush();
+    out.Append("]", 1);
   }
-  out.text() += count ? "\n]}\n" : "]}\n";
+  out.Append(count ? "\n]}\n" : "]}\n", count ? 4 : 3);
   if (!out.Finish()) Fail("cannot write the output");
 }
 
@@ -305,8 +332,9 @@ void Show(const std::string &path) {
   }
 
   Output out;
+  std::string text;
   auto print = [&](const std::vector<Cell> &row) {
-    std::string &text = out.text();
+    text.clear();
     for (size_t k = 0; k < columns; ++k) {
       if (k) text += " | ";
       int pad = widths[k] - row[k].columns;
@@ -315,7 +343,7 @@ void Show(const std::string &path) {
       if (k != 0 && k + 1 < columns) text.append(pad, ' ');
     }
     text += '\n';
-    out.MaybeFlush();
+    out.Append(text);
   };
   print(header);
   std::string rule;
@@ -323,7 +351,7 @@ void Show(const std::string &path) {
     if (k) rule += "-+-";
     rule.append(widths[k], '-');
   }
-  out.text() += rule + '\n';
+  out.Append(rule + '\n');
   for (const auto &row : rows) print(row);
   if (!out.Finish()) Fail("cannot write the output");
 }
