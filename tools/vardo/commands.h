@@ -23,4 +23,7 @@ void AddDocCommand(CLI::App &app);
 // vardo script: scripts on text frames and the script panel's tags.
 void AddScriptCommand(CLI::App &app);
 
+// vardo table show|dump|set|export: the record table and CSV files.
+void AddTableCommand(CLI::App &app);
+
 }  // namespace vardo::cli

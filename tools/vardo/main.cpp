@@ -11,6 +11,7 @@ int main(int argc, char **argv) {
       vardo::cli::AddPluginsCommand,
       vardo::cli::AddDocCommand,
       vardo::cli::AddScriptCommand,
+      vardo::cli::AddTableCommand,
       nullptr};
   for (auto add : areas) {
     if (add) add(app);

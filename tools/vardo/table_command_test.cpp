@@ -1,0 +1,176 @@
+// vardo table, run as a person runs it: the built program on real files.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kFixtures = VARDO_SOURCE_DIR "/vardo/testdata/";
+
+std::string ReadFile(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::string &path, const std::string &bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+class TableCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char name[] = "/tmp/vardo-table-XXXXXX";
+    ASSERT_NE(mkdtemp(name), nullptr);
+    dir_ = name;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const std::string &name) const { return dir_ + "/" + name; }
+
+  // Runs vardo with arguments already quoted for the shell.
+  Outcome Vardo(const std::string &arguments) {
+    std::string command = std::string(VARDO_BUILD_DIR "/bin/vardo ") + arguments + " >" +
+                          Path("stdout") + " 2>" + Path("stderr");
+    int status = system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("stdout")),
+            ReadFile(Path("stderr"))};
+  }
+  std::string dir_;
+};
+
+TEST_F(TableCommand, DumpPrintsEveryRecordAsJson) {
+  Outcome run = Vardo("table dump " + kFixtures + "fixture.shift_jis.csv");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "{\"loaded\": true, \"encoding\": 4, \"count\": 3, \"records\": [\n"
+            "[\"名前\", \"読み\", \"備考\", \"注\"],\n"
+            "[\"表示\", \"ﾋｮｳｼﾞ\", \"ソ\", \"表n\"],\n"
+            "[\"引用\\\"符\", \"ﾃｽﾄ\", \"十\", \"改\\r\\n行\"]\n"
+            "]}\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(TableCommand, DumpEscapesWhatJsonCannotHold) {
+  // Control characters, a backslash, and bytes that are not UTF-8 (a unit
+  // announcing two bytes swallows the line break after it).
+  WriteFile(Path("odd.csv"), "h,\xE3\x81\x82\xE3\x81\x84,\xE3\x81\x82\n\"q\\\\\",\x1B\t\x08,\x80\xC3\n");
+  Outcome run = Vardo("table dump " + Path("odd.csv"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "{\"loaded\": true, \"encoding\": 5, \"count\": 2, \"records\": [\n"
+            "[\"h\", \"あい\", \"あ\"],\n"
+            "[\"q\\\\\", \"\\u001b\\t\\b\", \"\\ufffd\\ufffd\\n\"]\n"
+            "]}\n");
+}
+
+TEST_F(TableCommand, EmptyFileDumpsNoRecords) {
+  WriteFile(Path("empty.csv"), "");
+  Outcome run = Vardo("table dump " + Path("empty.csv"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "{\"loaded\": true, \"encoding\": 1, \"count\": 0, \"records\": []}\n");
+}
+
+TEST_F(TableCommand, RefusedFilesExitOneAndSayWhy) {
+  WriteFile(Path("control.csv"), "a,b\x02\n");
+  WriteFile(Path("undecided.csv"), "\xE3\x81\x82\xE3\x81\x82");
+  const struct {
+    std::string file, json, message;
+  } cases[] = {
+      {Path("missing.csv"), "{\"loaded\": false, \"encoding\": null}\n", "cannot open"},
+      {Path("control.csv"), "{\"loaded\": false, \"encoding\": 0}\n", "control bytes"},
+      {Path("undecided.csv"), "{\"loaded\": false, \"encoding\": -1}\n", "encoding undecided"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.file);
+    Outcome dump = Vardo("table dump " + c.file);
+    EXPECT_EQ(dump.status, 1);
+    EXPECT_EQ(dump.out, c.json);
+    EXPECT_NE(dump.err.find(c.message), std::string::npos) << dump.err;
+    for (std::string command : {"show " + c.file, "export " + c.file + " " + Path("out.csv"),
+                                "set " + c.file + " 1 0 v"}) {
+      Outcome run = Vardo("table " + command);
+      EXPECT_EQ(run.status, 1);
+      EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(fs::exists(Path("out.csv")));
+  }
+}
+
+TEST_F(TableCommand, ShowListsTheTableAsThePanelDoes) {
+  WriteFile(Path("t.csv"), "名前,,x\r\n表示,\"a\r\nb\",c\r\n\r\nlast\r\n");
+  Outcome run = Vardo("table show " + Path("t.csv"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "  | 名前 | @1     | x\n"
+            "--+------+--------+--\n"
+            "1 | 表示 | a\\r\\nb | c\n"
+            "2 | last |        | \n");
+}
+
+TEST_F(TableCommand, SetWritesOneFieldAndSaves) {
+  fs::copy_file(kFixtures + "fixture.shift_jis.csv", Path("t.csv"));
+  Outcome toOther = Vardo("table set " + Path("t.csv") + " 1 3 '新\"値' -o " + Path("o.csv"));
+  EXPECT_EQ(toOther.status, 0) << toOther.err;
+  EXPECT_EQ(ReadFile(Path("t.csv")), ReadFile(kFixtures + "fixture.shift_jis.csv"));
+  std::string expected = ReadFile(kFixtures + "fixture.utf-8.csv");
+  expected.replace(expected.find("表n"), strlen("表n"), "\"新\"\"値\"");
+  EXPECT_EQ(ReadFile(Path("o.csv")), expected);
+
+  Outcome inPlace = Vardo("table set " + Path("t.csv") + " 0 0 名");
+  EXPECT_EQ(inPlace.status, 0) << inPlace.err;
+  EXPECT_EQ(ReadFile(Path("t.csv")).substr(0, 12), "\"名\",読み");
+}
+
+TEST_F(TableCommand, SetRefusesWhatDoesNotExist) {
+  WriteFile(Path("t.csv"), "h1,h2\na\nb\n");
+  const struct {
+    const char *arguments, *message;
+  } cases[] = {
+      {" 3 0 v", "record 3 does not exist"},
+      {" -1 0 v", "record -1 does not exist"},
+      {" 1 1 v", "record 1 has no field 1"},
+      {" 1 x v", "COLUMN"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.arguments);
+    Outcome run = Vardo("table set " + Path("t.csv") + " --" + c.arguments);
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\nb\n");
+  }
+  Outcome joining = Vardo("table set " + Path("t.csv") + " 1 0 'a\\'");
+  EXPECT_EQ(joining.status, 1);
+  EXPECT_NE(joining.err.find("join record 1"), std::string::npos) << joining.err;
+  EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\nb\n");
+  std::string longValue(32767, 'v');
+  Outcome run = Vardo("table set " + Path("t.csv") + " 1 0 " + longValue);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("line window"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\nb\n");
+}
+
+TEST_F(TableCommand, ExportSavesAnyEncodingAsUtf8) {
+  for (const char *name : {"fixture.shift_jis.csv", "fixture.euc-jp.csv", "fixture.iso-2022-jp.csv"}) {
+    SCOPED_TRACE(name);
+    Outcome run = Vardo("table export " + kFixtures + name + " " + Path("u.csv"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(Path("u.csv")), ReadFile(kFixtures + "fixture.utf-8.csv"));
+  }
+  Outcome run = Vardo("table export " + kFixtures + "fixture.ascii.csv " + Path("no/such/dir.csv"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
+}
+
+}  // namespace

@@ -1,0 +1,2 @@
+# The record table, which the table sub-commands load and save through.
+target_link_libraries(vardo PRIVATE vardo_recordtable)

@@ -1,0 +1,79 @@
+// The record table: the data-merge plug-in's copy of one CSV file.
+//
+// One global table, held as a single NUL-terminated UTF-8 text. The first
+// non-empty line is record 0, the header row, whose fields name the
+// columns; the data records follow as 1, 2, 3 ... Columns count from 0.
+// Files in 7-bit ASCII, ISO-2022-JP, EUC-JP, Shift-JIS or UTF-8 are
+// recognised by content (see textencoding.h) and converted on loading; the
+// table always holds and writes UTF-8.
+//
+// The text is the only state that matters. To keep reading a whole table
+// linear, the table remembers where its lines lie and where the fields of
+// the last record read lie; both are derived from the text and dropped
+// whenever the text changes.
+//
+// All functions run on the user-interface thread, one at a time. Strings
+// returned are allocated with malloc() and released by the caller with
+// free().
+#pragma once
+
+#include <stddef.h>
+
+#include <windows.h>
+
+// Loads the file at path (ANSI code page) into the table.
+// Returns non-zero when the file was taken. Returns 0 and
+// - leaves the table as it was when the file cannot be opened;
+// - leaves the table absent when the file holds control bytes, its encoding
+//   is undecided, or memory runs out.
+// A read error ends the text after the bytes actually read. Bytes after the
+// first NUL of the file are never seen.
+SHORT LoadCsvFile(LPCSTR path);
+
+// The number of record lines, the header row included; 0 without a table.
+LONG CountRecords(void);
+
+// The value of field `column` of record `record`, as a new string; NULL
+// without a table, or when the record or the field does not exist (a field
+// that does not exist differs from an empty one). An empty header field
+// reads as "@" and the column number ("@1").
+LPSTR GetField(LONG record, LONG column);
+
+// The same value as GetField, without allocating: a NUL-terminated string
+// in the table's own buffer, valid until the next call into the table;
+// *length (if given) receives its length. For readers of whole tables.
+LPCSTR PeekField(LONG record, LONG column, size_t *length);
+
+// Writes value (UTF-8) into field `column` of record `record`, quoted, and
+// rebuilds the text. Returns TRUE when the table changed; FALSE, leaving it
+// unchanged, without a table, when the record or field does not exist, when
+// the rebuilt line would not fit the line window (32,767 bytes), or when
+// memory runs out.
+BOOL SetField(LONG record, LONG column, LPCSTR value);
+
+// Writes the table text as it is held (UTF-8, no byte-order mark) to the
+// file at path (ANSI code page). The text goes to a file beside it first,
+// which then replaces the old file, so a failed save leaves any old file as
+// it was. Returns TRUE when the file was written; FALSE without a table or
+// when any step fails.
+BOOL SaveCsvFile(LPCSTR path);
+
+// Makes the table absent, as at start-up.
+void ClearRecordTable(void);
+
+// The table text and its length, or NULL when the table is absent. Valid
+// until the next call that changes the table.
+LPCSTR GetRecordTableText(size_t *length);
+
+// How the last LoadCsvFile ended, for callers that explain a refusal.
+enum {
+  CSV_LOAD_OK = 0,
+  CSV_LOAD_CANNOT_OPEN = 1,   // the table was left as it was
+  CSV_LOAD_REJECTED = 2,      // control bytes or undecided encoding
+  CSV_LOAD_OUT_OF_MEMORY = 3,
+};
+int GetLastLoadOutcome(void);
+
+// The encoding class (TEXT_* of textencoding.h) that the last load found;
+// meaningless when the file could not be opened or read into memory.
+int GetLastLoadEncoding(void);

@@ -1,0 +1,228 @@
+// A plain model of the record table, used by the tests and the fuzz target
+// to check the real one. Every question rescans the text from its first
+// byte, collecting each line into a buffer of the line window's size and
+// then each field, step by step as the rules are stated; nothing is shared
+// with the real table's code and nothing is remembered between questions.
+// It is quadratic on purpose and only fit for small tables.
+#pragma once
+
+#include <stddef.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <optional>
+#include <string>
+
+namespace reference {
+
+constexpr size_t kWindow = 32767;
+
+inline size_t AnnouncedLength(unsigned char b) {
+  return b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : b < 0xF8 ? 4 : b < 0xFC ? 5 : 6;
+}
+
+// The bytes of the unit at s (NUL-terminated): as announced, but never
+// beyond a NUL.
+inline size_t UnitLength(const char *s) {
+  size_t n = AnnouncedLength(static_cast<unsigned char>(s[0]));
+  size_t k = 1;
+  while (k < n && s[k] != '\0') ++k;
+  return k;
+}
+
+struct Line {
+  std::string raw;  // what the window collected
+  size_t next;      // where the next line starts
+};
+
+// Phase 1: one line from text + pos.
+inline Line CollectLine(const char *text, size_t pos) {
+  Line line;
+  std::string &raw = line.raw;
+  bool quoted = false;
+  size_t p = pos;
+  auto take = [&](size_t n) {
+    if (raw.size() + n <= kWindow) raw.append(text + p, n);
+    p += n;
+  };
+  for (;;) {
+    char c = text[p];
+    if (c == '\0') break;
+    if (!quoted && c == '\n') {
+      p += 1;
+      break;
+    }
+    if (!quoted && c == '\r' && text[p + 1] == '\n') {
+      p += 2;
+      break;
+    }
+    if (!quoted && c == '\r') {
+      p += 1;
+      break;
+    }
+    if (static_cast<unsigned char>(c) >= 0xC0) {
+      take(UnitLength(text + p));
+    } else if (c == '"' && text[p + 1] == '"') {
+      take(2);
+    } else if (c == '"') {
+      quoted = !quoted;
+      take(1);
+    } else if (c == '\\' && text[p + 1] == '"') {
+      take(2);
+    } else {
+      take(1);
+    }
+  }
+  line.next = p;
+  return line;
+}
+
+struct Record {
+  std::string raw;
+  size_t start;  // where the line starts in the text
+  size_t next;   // after its terminator
+};
+
+inline std::optional<Record> FindRecord(const std::string &text, long record) {
+  if (record < 0) return std::nullopt;
+  size_t pos = 0;
+  long n = 0;
+  for (;;) {
+    if (text.c_str()[pos] == '\0') return std::nullopt;
+    Line line = CollectLine(text.c_str(), pos);
+    if (!line.raw.empty()) {
+      if (n == record) return Record{line.raw, pos, line.next};
+      ++n;
+    }
+    pos = line.next;
+  }
+}
+
+struct Field {
+  std::string value;
+  size_t start;       // in the raw line
+  bool endedAtComma;  // and then:
+  size_t comma;
+};
+
+// Phase 2: field `column` of a raw line.
+inline std::optional<Field> FindField(const std::string &raw, long column) {
+  if (column < 0) return std::nullopt;
+  const char *s = raw.c_str();
+  size_t p = 0;
+  bool quoted = false;
+  for (long col = 0;; ++col) {
+    Field field{std::string(), p, false, 0};
+    for (;;) {
+      char c = s[p];
+      if (c == '\0') break;
+      char after = s[p + 1];
+      if (static_cast<unsigned char>(c) >= 0xC0) {
+        size_t n = UnitLength(s + p);
+        field.value.append(s + p, n);
+        p += n;
+      } else if (c == '"' && after == '"') {
+        field.value += '"';
+        p += 2;
+      } else if (c == '"') {
+        quoted = !quoted;
+        p += 1;
+      } else if (c == '\\' && after != '\0' && strchr("rnt\\\"", after)) {
+        field.value += after == 'r' ? '\r' : after == 'n' ? '\n' : after == 't' ? '\t' : after;
+        p += 2;
+      } else if (quoted) {
+        field.value += c;
+        p += 1;
+      } else if (c == ',') {
+        field.endedAtComma = true;
+        field.comma = p;
+        break;
+      } else {
+        field.value += c;
+        p += 1;
+      }
+    }
+    if (col == column) return field;
+    if (!field.endedAtComma) return std::nullopt;
+    p += 1;
+    if (s[p] == '\0') return std::nullopt;  // a final comma opens no field
+  }
+}
+
+inline long CountRecords(const std::string &text) {
+  long n = 0;
+  size_t pos = 0;
+  while (text.c_str()[pos] != '\0') {
+    Line line = CollectLine(text.c_str(), pos);
+    if (!line.raw.empty()) ++n;
+    pos = line.next;
+  }
+  return n;
+}
+
+inline std::optional<std::string> GetField(const std::string &text, long record, long column) {
+  auto found = FindRecord(text, record);
+  if (!found) return std::nullopt;
+  auto field = FindField(found->raw, column);
+  if (!field) return std::nullopt;
+  std::string value = field->value;
+  if (value == "\"") value.clear();
+  if (value.empty() && record == 0) {
+    char name[16];
+    snprintf(name, sizeof name, "@%ld", column);
+    value = name;
+  }
+  return value;
+}
+
+inline std::string Ending(const std::string &text) {
+  if (text.find("\r\n") != std::string::npos) return "\r\n";
+  if (text.find('\r') != std::string::npos) return "\r";
+  if (text.find('\n') != std::string::npos) return "\n";
+  return "\r\n";
+}
+
+inline std::string Quote(const std::string &value, const std::string &ending) {
+  std::string out;
+  const char *s = value.c_str();
+  for (size_t p = 0; s[p] != '\0';) {
+    char c = s[p];
+    if (static_cast<unsigned char>(c) >= 0xC0) {
+      size_t n = UnitLength(s + p);
+      out.append(s + p, n);
+      p += n;
+    } else if (c == '\r' && s[p + 1] == '\n') {
+      out += ending;
+      p += 2;
+    } else if (c == '\r' || c == '\n') {
+      out += ending;
+      p += 1;
+    } else if (c == '"') {
+      out += "\"\"";
+      p += 1;
+    } else {
+      out += c;
+      p += 1;
+    }
+  }
+  return out;
+}
+
+// The text after setting a field, or nothing when the set changes nothing.
+inline std::optional<std::string> SetField(const std::string &text, long record, long column,
+                                           const std::string &value) {
+  std::string ending = Ending(text);
+  auto found = FindRecord(text, record);
+  if (!found) return std::nullopt;
+  auto field = FindField(found->raw, column);
+  if (!field) return std::nullopt;
+  const std::string &raw = found->raw;
+  std::string line = raw.substr(0, field->start) + '"' + Quote(value, ending) + '"';
+  if (field->endedAtComma && field->comma + 1 < raw.size()) line += ',' + raw.substr(field->comma + 1);
+  if (line.size() > kWindow) return std::nullopt;
+  std::string out = text.substr(0, found->start) + line;
+  if (found->next < text.size()) out += ending + text.substr(found->next);
+  return out;
+}
+
+}  // namespace reference

@@ -1,0 +1,377 @@
+#include "vardo/recordtable.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vplatform/faults.h>
+#include <vplatform/paths.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "vardo/recordtable_seams.h"
+#include "vardo/recordtable_test_support.h"
+#include "vardo/textencoding.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::string &path, const std::string &bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string WindowsPath(const std::string &linuxPath) {
+  std::string out;
+  EXPECT_TRUE(vplat::WindowsPathFromLinux(linuxPath, out)) << linuxPath;
+  return out;
+}
+
+SHORT Load(const std::string &linuxPath) { return LoadCsvFile(WindowsPath(linuxPath).c_str()); }
+
+BOOL Save(const std::string &linuxPath) { return SaveCsvFile(WindowsPath(linuxPath).c_str()); }
+
+// A fresh folder per test for the files it writes.
+class RecordTableFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char name[] = "/tmp/vardo-recordtable-XXXXXX";
+    ASSERT_NE(mkdtemp(name), nullptr);
+    dir_ = name;
+    ClearRecordTable();
+  }
+  void TearDown() override {
+    vplat::faults::Reset();
+    SetRecordTableAllocationLimit(static_cast<size_t>(-1));
+    fs::remove_all(dir_);
+  }
+  std::string Path(const std::string &name) const { return dir_ + "/" + name; }
+  std::string dir_;
+};
+
+const std::string kFixtures = VARDO_SOURCE_DIR "/vardo/testdata/";
+const std::string kReal = VARDO_SHARED_DATA_DIR "/real/";
+
+const Records kJapaneseFixture = {
+    {"名前", "読み", "備考", "注"},
+    {"表示", "ﾋｮｳｼﾞ", "ソ", "表n"},
+    {"引用\"符", "ﾃｽﾄ", "十", "改\r\n行"},
+};
+
+TEST_F(RecordTableFiles, LoadsEachEncodingAsUtf8) {
+  const struct {
+    const char *file;
+    int encoding;
+    Records records;
+  } cases[] = {
+      {"fixture.ascii.csv", TEXT_ASCII, {{"name", "note"}, {"A", "b\"c"}, {"", "x,y"}}},
+      {"fixture.shift_jis.csv", TEXT_SHIFTJIS, kJapaneseFixture},
+      {"fixture.euc-jp.csv", TEXT_EUCJP, kJapaneseFixture},
+      {"fixture.iso-2022-jp.csv", TEXT_ISO2022JP, kJapaneseFixture},
+      {"fixture.utf-8.csv", TEXT_UTF8, kJapaneseFixture},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.file);
+    ASSERT_NE(Load(kFixtures + c.file), 0);
+    EXPECT_EQ(GetLastLoadOutcome(), CSV_LOAD_OK);
+    EXPECT_EQ(GetLastLoadEncoding(), c.encoding);
+    EXPECT_EQ(ReadTable(), c.records);
+  }
+}
+
+// Decodes with the C library's own code page 932, independently of the
+// platform's tables.
+std::string IconvToUtf8(const std::string &bytes, const char *from) {
+  iconv_t cd = iconv_open("UTF-8", from);
+  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
+  std::string out(bytes.size() * 3 + 16, '\0');
+  char *in = const_cast<char *>(bytes.data());
+  size_t inLeft = bytes.size();
+  char *o = out.data();
+  size_t outLeft = out.size();
+  EXPECT_NE(iconv(cd, &in, &inLeft, &o, &outLeft), static_cast<size_t>(-1));
+  iconv_close(cd);
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+TEST_F(RecordTableFiles, LoadsTheTokyoPostalCodesWhole) {
+  ASSERT_NE(Load(kReal + "13TOKYO.CSV"), 0);
+  EXPECT_EQ(GetLastLoadEncoding(), TEXT_SHIFTJIS);
+  EXPECT_EQ(TableText(), IconvToUtf8(ReadFile(kReal + "13TOKYO.CSV"), "CP932"));
+  Records records = ReadTable();
+  ASSERT_EQ(records.size(), 4087u);
+  for (size_t r = 0; r < records.size(); ++r) ASSERT_EQ(records[r].size(), 15u) << "record " << r;
+  // Record 0 is the first line: as a header row it names the columns.
+  const std::vector<std::string> first = {"13101", "100  ", "1000000", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ",
+                                          "ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ", "東京都", "千代田区",
+                                          "以下に掲載がない場合", "0", "0", "0", "0", "0", "0"};
+  EXPECT_EQ(records[0], first);
+  EXPECT_EQ(records[100][5], "ｶﾝﾀﾞﾄﾐﾔﾏﾁｮｳ");
+  EXPECT_EQ(records[100][8], "神田富山町");
+}
+
+TEST_F(RecordTableFiles, LoadsTheNationalExcerpt) {
+  ASSERT_NE(Load(kReal + "KEN_ALL.CSV"), 0);
+  Records records = ReadTable();
+  ASSERT_EQ(records.size(), 14u);
+  EXPECT_EQ(records[3][8], "大通西（１～１９丁目）");
+}
+
+TEST_F(RecordTableFiles, TheSameTextInFourEncodingsLoadsAsTheSameRecords) {
+  ASSERT_NE(Load(kReal + "same-text.utf-8-bom.txt"), 0);
+  std::string utf8 = TableText();
+  ASSERT_EQ(utf8.substr(0, 3), "\xEF\xBB\xBF");  // the byte-order mark is kept
+  Records expected = ReadTable();
+  ASSERT_GT(expected.size(), 20u);
+  expected[0][0].erase(0, 3);
+  for (const char *name :
+       {"same-text.shift_jis.txt", "same-text.euc-jp.txt", "same-text.iso-2022-jp.txt"}) {
+    SCOPED_TRACE(name);
+    ASSERT_NE(Load(kReal + name), 0);
+    EXPECT_EQ(TableText(), utf8.substr(3));
+    EXPECT_EQ(ReadTable(), expected);
+  }
+}
+
+TEST_F(RecordTableFiles, KatakanaRichTextLoadsWhole) {
+  // Three UTF-8 bytes for each one-byte katakana: the text grows to more
+  // than twice the file, and must still load whole.
+  std::string line, expectedLine;
+  for (int i = 0; i < 40; ++i) {
+    line += "\xB1\xB2\x95\x5C";  // ｱｲ表: a kanji for every two katakana keeps Shift-JIS ahead
+    expectedLine += "ｱｲ表";
+  }
+  std::string file = "\x95\x5C\r\n";
+  for (int i = 0; i < 200; ++i) file += line + "," + line + "\r\n";
+  WriteFile(Path("kana.csv"), file);
+  ASSERT_NE(Load(Path("kana.csv")), 0);
+  EXPECT_EQ(GetLastLoadEncoding(), TEXT_SHIFTJIS);
+  size_t length = 0;
+  GetRecordTableText(&length);
+  EXPECT_GT(length, 2 * file.size());
+  ASSERT_EQ(CountRecords(), 201);
+  EXPECT_EQ(Take(GetField(200, 1)), expectedLine);
+}
+
+TEST_F(RecordTableFiles, RefusalsSayWhyAndWhatBecameOfTheTable) {
+  const std::string kept = "kept,table\n";
+  struct {
+    const char *what;
+    const char *bytes;  // nullptr: no such file
+    int outcome;
+    int encoding;
+  } cases[] = {
+      {"a file that cannot be opened keeps the table", nullptr, CSV_LOAD_CANNOT_OPEN, 0},
+      {"control bytes", "a,b\x03\n", CSV_LOAD_REJECTED, TEXT_CONTROL_BYTES},
+      {"a UTF-16 file with its byte-order mark", "\xFF\xFE" "a\0", CSV_LOAD_REJECTED,
+       TEXT_CONTROL_BYTES},
+      {"an undecided encoding", "\xE3\x81\x82\xE3\x81\x82", CSV_LOAD_REJECTED, TEXT_UNDECIDED},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(SetRecordTableText(kept.data(), kept.size()));
+    std::string path = Path("refused.csv");
+    fs::remove(path);
+    if (c.bytes) WriteFile(path, c.bytes);
+    EXPECT_EQ(Load(path), 0);
+    EXPECT_EQ(GetLastLoadOutcome(), c.outcome);
+    if (c.outcome == CSV_LOAD_CANNOT_OPEN) {
+      EXPECT_EQ(TableText(), kept);
+    } else {
+      EXPECT_EQ(GetLastLoadEncoding(), c.encoding);
+      EXPECT_EQ(GetRecordTableText(nullptr), nullptr);
+      EXPECT_EQ(CountRecords(), 0);
+    }
+  }
+}
+
+TEST_F(RecordTableFiles, AFileTooLargeForMemoryIsNotLoaded) {
+  WriteFile(Path("big.csv"), std::string(5000, 'a') + "\n");
+  ASSERT_TRUE(SetRecordTableText("x", 1));
+  SetRecordTableAllocationLimit(4096);
+  EXPECT_EQ(Load(Path("big.csv")), 0);
+  EXPECT_EQ(GetLastLoadOutcome(), CSV_LOAD_OUT_OF_MEMORY);
+  EXPECT_EQ(GetRecordTableText(nullptr), nullptr);
+  SetRecordTableAllocationLimit(static_cast<size_t>(-1));
+  EXPECT_NE(Load(Path("big.csv")), 0);
+  EXPECT_EQ(CountRecords(), 1);
+}
+
+TEST_F(RecordTableFiles, TextEndsAfterTheBytesActuallyRead) {
+  std::string bytes;
+  for (int i = 0; i < 300; ++i) bytes += "row" + std::to_string(i) + ",value\n";
+  WriteFile(Path("short.csv"), bytes);
+  // Every read returns half of what was asked: the loader takes what came.
+  vplat::faults::Arm(vplat::faults::Op::Read, 0, true);
+  EXPECT_NE(Load(Path("short.csv")), 0);
+  vplat::faults::Reset();
+  std::string text = TableText();
+  ASSERT_LT(text.size(), bytes.size());
+  EXPECT_EQ(text, bytes.substr(0, text.size()));
+}
+
+TEST_F(RecordTableFiles, NulEndsTheText) {
+  WriteFile(Path("nul.csv"), std::string("a,b\nc\0\x01,d\n", 10));
+  ASSERT_NE(Load(Path("nul.csv")), 0);
+  EXPECT_EQ(TableText(), "a,b\nc");
+}
+
+TEST_F(RecordTableFiles, SavesTheTextAsHeld) {
+  ASSERT_NE(Load(kFixtures + "fixture.shift_jis.csv"), 0);
+  ASSERT_TRUE(SetField(1, 3, "新しい\"値\""));
+  ASSERT_TRUE(Save(Path("out.csv")));
+  std::string saved = ReadFile(Path("out.csv"));
+  EXPECT_EQ(saved, TableText());
+  EXPECT_EQ(saved.substr(0, 6), "名前");  // UTF-8, no byte-order mark
+  ASSERT_NE(Load(Path("out.csv")), 0);
+  EXPECT_EQ(GetLastLoadEncoding(), TEXT_UTF8);
+  Records expected = kJapaneseFixture;
+  expected[1][3] = "新しい\"値\"";
+  EXPECT_EQ(ReadTable(), expected);
+  EXPECT_EQ(fs::directory_iterator(dir_)->path().filename(), "out.csv");  // nothing left beside
+}
+
+TEST_F(RecordTableFiles, SavingWithoutATableWritesNothing) {
+  WriteFile(Path("old.csv"), "old");
+  EXPECT_FALSE(Save(Path("old.csv")));
+  EXPECT_FALSE(Save(Path("new.csv")));
+  EXPECT_EQ(ReadFile(Path("old.csv")), "old");
+  EXPECT_FALSE(fs::exists(Path("new.csv")));
+  ASSERT_TRUE(SetRecordTableText("a", 1));
+  EXPECT_FALSE(Save(Path("no-such-folder/new.csv")));
+}
+
+TEST_F(RecordTableFiles, AFailedSaveLeavesTheOldFileAsItWas) {
+  const std::string old = "old,file\r\nkept,intact\r\n";
+  std::string table;
+  for (int i = 0; i < 2000; ++i) table += "new,row " + std::to_string(i) + "\n";
+  ASSERT_TRUE(SetRecordTableText(table.data(), table.size()));
+  using vplat::faults::Op;
+  for (Op op : {Op::Create, Op::Write, Op::DiskFull, Op::Move}) {
+    for (int n = 0;; ++n) {
+      SCOPED_TRACE(testing::Message() << "fault " << static_cast<int>(op) << " after " << n);
+      WriteFile(Path("data.csv"), old);
+      vplat::faults::Reset();
+      vplat::faults::Arm(op, op == Op::DiskFull ? n * 4096 : n, false);
+      BOOL ok = Save(Path("data.csv"));
+      bool fired = vplat::faults::Fired();
+      vplat::faults::Reset();
+      EXPECT_EQ(ReadFile(Path("data.csv")), ok ? table : old);
+      EXPECT_EQ(ok != FALSE, !fired);
+      EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+      if (!fired) break;
+    }
+  }
+}
+
+struct SetCase {
+  const char *what;
+  std::string text;
+  LONG record, column;
+  std::string value;
+  bool changes;
+  std::string expected;  // the text afterwards
+};
+
+TEST(SetField, RebuildsTheLineAroundTheQuotedValue) {
+  const SetCase cases[] = {
+      {"quoted in place, last line loses its break", "h1,h2\r\na,b\r\n", 1, 1, "x", true,
+       "h1,h2\r\na,\"x\""},
+      {"a following line gets the table's ending", "h\na,b\nc\n", 1, 0, "v", true,
+       "h\n\"v\",b\nc\n"},
+      {"the comma after the last field is dropped", "h\na,b,\nc\n", 1, 1, "v", true,
+       "h\na,\"v\"\nc\n"},
+      {"a CR LF anywhere makes the style CR LF", "h\na,\"x\r\ny\"\nc\n", 1, 0, "v", true,
+       "h\n\"v\",\"x\r\ny\"\r\nc\n"},
+      {"quotes doubled, breaks in the style", "h\r\nold\r\n", 1, 0, "say \"hi\"\nnow", true,
+       "h\r\n\"say \"\"hi\"\"\r\nnow\""},
+      {"CR style", "h\ra\rb", 1, 0, "x\ny", true, "h\r\"x\ry\"\rb"},
+      {"blank lines around stay", "h\n\n\na,b\n\nc", 1, 0, "v", true, "h\n\n\n\"v\",b\n\nc"},
+      {"no break anywhere", "a,b", 0, 0, "x", true, "\"x\",b"},
+      {"other fields keep their raw bytes", "h\n\"p\"\"q\",  r ,C:\\t\n", 1, 1, "", true,
+       "h\n\"p\"\"q\",\"\",C:\\t"},
+      {"a record that does not exist", "h\na\n", 2, 0, "v", false, "h\na\n"},
+      {"a field that does not exist", "h\na,b,\n", 1, 2, "v", false, "h\na,b,\n"},
+      {"negative numbers", "h\na\n", -1, 0, "v", false, "h\na\n"},
+  };
+  for (const SetCase &c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(SetRecordTableText(c.text.data(), c.text.size()));
+    EXPECT_EQ(SetField(c.record, c.column, c.value.c_str()), c.changes ? TRUE : FALSE);
+    EXPECT_EQ(TableText(), c.expected);
+    auto model = reference::SetField(c.text, c.record, c.column, c.value);
+    EXPECT_EQ(model.value_or(c.text), c.expected);
+  }
+}
+
+TEST(SetField, WhatValuesReadBackAs) {
+  const std::string text = "name,note\nx,y\n";
+  ASSERT_TRUE(SetRecordTableText(text.data(), text.size()));
+  const struct {
+    const char *value, *reads;
+  } cases[] = {
+      {"", ""},
+      {"a,b", "a,b"},
+      {"\"quoted\" x", "\"quoted\" x"},
+      {"あ\"い", "あ\"い"},
+      {"line\r\nbreak\r", "line\nbreak\n"},  // in the table's LF style
+      // Behind the opening quote a doubled quote reads as one quote, so a
+      // value of quotes only reads back one quote longer.
+      {"\"", "\"\""},
+      {"\"\"", "\"\"\""},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.value);
+    ASSERT_TRUE(SetField(1, 1, c.value));
+    EXPECT_EQ(Take(GetField(1, 1)), c.reads);
+    EXPECT_EQ(Take(GetField(1, 0)), "x");
+  }
+  // Backslashes are written as they are but decoded on reading.
+  ASSERT_TRUE(SetField(1, 0, "C:\\new"));
+  EXPECT_EQ(Take(GetField(1, 0)), "C:\new");
+  // An emptied header field takes its column's name.
+  ASSERT_TRUE(SetField(0, 1, ""));
+  EXPECT_EQ(Take(GetField(0, 1)), "@1");
+}
+
+TEST(SetField, ALineLongerThanTheWindowIsRefusedWhole) {
+  const std::string head = "h\n" + std::string(32000, 'a') + ",b\nnext\n";
+  ASSERT_TRUE(SetRecordTableText(head.data(), head.size()));
+  // 32,000 + comma + quotes + 764 bytes = 32,767: fits exactly.
+  std::string fits(764, 'v');
+  ASSERT_TRUE(SetField(1, 1, fits.c_str()));
+  EXPECT_EQ(Take(GetField(1, 1)), fits);
+  std::string text = TableText();
+  EXPECT_FALSE(SetField(1, 1, (fits + "v").c_str()));
+  EXPECT_EQ(TableText(), text);
+  EXPECT_EQ(Take(GetField(2, 0)), "next");
+  // Quoting counts: 500 quotes take 1,000 bytes.
+  EXPECT_FALSE(SetField(1, 1, std::string(500, '"').c_str()));
+  EXPECT_EQ(TableText(), text);
+}
+
+TEST(SetField, ALongLineKeepsOnlyWhatTheWindowHeld) {
+  const std::string text = "h\n\"v\"," + std::string(40000, 'x') + "\nnext";
+  ASSERT_TRUE(SetRecordTableText(text.data(), text.size()));
+  ASSERT_TRUE(SetField(1, 0, "w"));
+  EXPECT_EQ(TableText(), "h\n\"w\"," + std::string(32763, 'x') + "\nnext");
+  // Unquoted, the same value would make the line two bytes longer than the
+  // window: refused.
+  const std::string bare = "h\nv," + std::string(40000, 'x') + "\nnext";
+  ASSERT_TRUE(SetRecordTableText(bare.data(), bare.size()));
+  EXPECT_FALSE(SetField(1, 0, "w"));
+  EXPECT_EQ(TableText(), bare);
+  EXPECT_EQ(Take(GetField(2, 0)), "next");
+}
+
+}  // namespace
