@@ -38,13 +38,7 @@ std::string ReadFileBytes(const char *command, const std::string &path) {
 // hand it on: put into the panel's edit control as UTF-16, then read back
 // the way the panel reads it (CR line ends, at most 4000 bytes).
 std::string ScriptFromTypedText(const std::string &utf8) {
-  std::u16string units(utf8.size() + 1, u'\0');
-  int count = 0;
-  if (!utf8.empty()) {
-    count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), units.data(),
-                                static_cast<int>(units.size()));
-  }
-  units.resize(count > 0 ? count : 0);
+  std::u16string units = vhost::Utf16FromUtf8(utf8);
   char script[SCRIPT_TEXT_SIZE];
   PanelTextToScript(units.c_str(), script);
   return script;

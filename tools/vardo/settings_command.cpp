@@ -13,6 +13,7 @@
 #include <string>
 
 #include "commands.h"
+#include "documentdump.h"
 #include "sequencer/sequencersettings.h"
 #include "vardoscript/scriptoptions.h"
 
@@ -51,27 +52,7 @@ std::string RealText(double value) {
   return std::string(text, result.ptr);
 }
 
-std::string JsonString(const std::string &utf8) {
-  std::string out = "\"";
-  for (unsigned char c : utf8) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20 || c == 0x7f) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\u%04x", c);
-          out += escape;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
-}
+using vhost::JsonString;
 
 // One setting's value as text: JSON form or the file's own form.
 std::string ValueText(const Section &section, const PreferenceKey &key, bool json) {
