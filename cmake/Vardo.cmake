@@ -15,7 +15,7 @@ function(vardo_tests name)
     return()
   endif()
   add_executable(${name} ${tests} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest vardo_testmain)
   target_compile_definitions(${name} PRIVATE
     VARDO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     VARDO_SHARED_DATA_DIR="${PROJECT_SOURCE_DIR}/../shared/data"
