@@ -263,7 +263,7 @@ TEST(ResourceScript, MalformedScriptsAreRejectedWithTheirLine) {
 // The program as the build runs it: an error names the script and line and
 // fails the build step; a good script gives the source and its dependencies.
 TEST(ResourceCompilerProgram, ReportsErrorsAndWritesSourceAndDepfile) {
-  const std::filesystem::path dir = std::filesystem::path(VARDO_BUILD_DIR) / "rc_test_tmp";
+  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "rc";
   std::filesystem::create_directories(dir);
   const auto run = [&](const std::string& script, std::string* errors) {
     std::ofstream(dir / "in.rc") << script;
