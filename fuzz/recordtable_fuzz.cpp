@@ -44,6 +44,52 @@ void CheckFields(const std::string &text, long maxRecords) {
   }
 }
 
+// What GetField gives back for a value that SetField wrote: the value with
+// its line breaks in the table's style, one quote longer when it is made of
+// quotes only (a doubled quote right behind the opening one reads as one).
+std::string ReadsBackAs(const std::string &value, const std::string &ending) {
+  std::string out;
+  for (size_t p = 0; p < value.size(); ++p) {
+    unsigned char b = static_cast<unsigned char>(value[p]);
+    if (b >= 0xC0) {  // a multi-byte unit is taken whole, whatever it holds
+      size_t n = reference::AnnouncedLength(b);
+      out.append(value, p, n);
+      p += n - 1;
+    } else if (b == '\r' || b == '\n') {
+      out += ending;
+      if (b == '\r' && p + 1 < value.size() && value[p + 1] == '\n') ++p;
+    } else {
+      out += value[p];
+    }
+  }
+  if (!value.empty() && value.find_first_not_of('"') == std::string::npos) out += '"';
+  return out;
+}
+
+// Whatever the value, a set on a sound table keeps every record where it
+// was and reads back as given.
+void CheckRoundTrip(const std::string &value, unsigned steer) {
+  static const char *const kEndings[] = {"\r\n", "\n", "\r"};
+  const std::string ending = kEndings[steer % 3];
+  const std::string text = "h1,h2" + ending + "a,b" + ending + "c,d";
+  if (!SetRecordTableText(text.data(), text.size())) return;
+  LONG column = static_cast<LONG>(steer >> 2 & 1);
+  if (!SetField(1, column, value.c_str())) {
+    // Refused only for a line too long or a value cut inside a character.
+    if (value.size() < 4096 && reference::FieldText(value, ending)) Mismatch("round trip refused", 1, column);
+    return;
+  }
+  if (CountRecords() != 3) Mismatch("round trip count", 1, column);
+  LPSTR read = GetField(1, column);
+  bool same = read && ReadsBackAs(value, ending) == read;
+  free(read);
+  if (!same) Mismatch("round trip value", 1, column);
+  read = GetField(2, 1);
+  same = read && std::string(read) == "d";
+  free(read);
+  if (!same) Mismatch("round trip next record", 2, 1);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -52,12 +98,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   unsigned steer = data[0];
   std::string file(reinterpret_cast<const char *>(data + 1), size - 1);
 
+  // The file's bytes up to a NUL, as a value to write.
+  CheckRoundTrip(file.substr(0, file.find('\0')), steer);
+
   int expectedClass = reference::DetectTextEncoding(file);
   SHORT loaded = LoadCsvBytes(file.data(), file.size());
   if (GetLastLoadEncoding() != expectedClass) Mismatch("encoding class", -1, -1);
   bool rejected = expectedClass == TEXT_CONTROL_BYTES || expectedClass == TEXT_UNDECIDED;
   if ((loaded != 0) == rejected) Mismatch("load result", -1, -1);
   if (!loaded) return 0;
+
 
   std::string text = Text();
   if (expectedClass == TEXT_ASCII || expectedClass == TEXT_UTF8) {

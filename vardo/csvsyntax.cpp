@@ -406,6 +406,7 @@ LPSTR QuoteFieldValue(LPCSTR value, int style) {
   size_t endingLength = strlen(ending);
   size_t used = 0;
   size_t p = 0;
+  bool afterBackslash = false;
   while (p < length) {
     unsigned char b = s[p];
     if (b >= 0xC0) {
@@ -413,19 +414,42 @@ LPSTR QuoteFieldValue(LPCSTR value, int style) {
       memcpy(out + used, s + p, n);
       used += n;
       p += n;
-    } else if (b == '\r' || b == '\n') {
+      afterBackslash = false;
+      continue;
+    }
+    if (b == '\r' || b == '\n') {
       memcpy(out + used, ending, endingLength);
       used += endingLength;
       p += (b == '\r' && p + 1 < length && s[p + 1] == '\n') ? 2 : 1;
     } else if (b == '"') {
+      out[used++] = afterBackslash ? '\\' : '"';
       out[used++] = '"';
-      out[used++] = '"';
+      ++p;
+    } else if (b == '\\' && p + 1 < length && IsFieldEscape(s[p + 1])) {
+      out[used++] = '\\';
+      out[used++] = '\\';
       ++p;
     } else {
       out[used++] = static_cast<char>(b);
       ++p;
     }
+    afterBackslash = b == '\\';
   }
   out[used] = '\0';
   return out;
+}
+
+BOOL CsvMeasureValue(LPCSTR value, size_t *length, size_t *body) {
+  const unsigned char *s = reinterpret_cast<const unsigned char *>(value);
+  size_t n = strlen(value);
+  size_t bodyEnd = 0;
+  for (size_t p = 0; p < n;) {
+    size_t unit = s[p] >= 0xC0 ? CsvUnitLength(s[p]) : 1;
+    if (unit > n - p) return FALSE;
+    p += unit;
+    if (unit > 1 || s[p - 1] != '\\') bodyEnd = p;
+  }
+  *length = n;
+  *body = bodyEnd;
+  return TRUE;
 }

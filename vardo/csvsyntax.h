@@ -94,7 +94,20 @@ const char *CsvLineEnding(int style);
 
 // Quotes a UTF-8 value for writing between quotes in a line: each quote is
 // doubled and CR LF, CR and LF become the style's line ending; everything
-// else, backslashes included, is copied. Returns a new NUL-terminated
-// string that the caller releases with free(), or NULL when memory runs
-// out or value is NULL.
+// else is copied, backslashes too, except where the reading rules would
+// take a backslash as the start of an escape: a backslash followed by r, n,
+// t, a backslash or a quote is written as two, and a quote right after a
+// backslash as backslash-quote (a doubled quote there would leave the
+// backslash pairing with its first half and the quotes open). So the value
+// reads back as it was, the value being free of trailing backslashes (see
+// CsvMeasureValue). Returns a new NUL-terminated string that the caller
+// releases with free(), or NULL when memory runs out or value is NULL.
 LPSTR QuoteFieldValue(LPCSTR value, int style);
+
+// Measures a value about to be written into a field: *length receives its
+// length and *body the length before the run of backslashes that ends it.
+// Those backslashes cannot stand before a closing quote, which they would
+// escape; the writer puts them after it. Returns FALSE when the value's last
+// multi-byte unit runs past its end: written, it would swallow the closing
+// quote and the bytes after it.
+BOOL CsvMeasureValue(LPCSTR value, size_t *length, size_t *body);

@@ -107,7 +107,10 @@ TEST(CsvRules, QuotingDoublesQuotesAndRewritesLineBreaksOnly) {
       {"x\r\ny\rz\nw", LINE_ENDING_LF, "x\ny\nz\nw"},
       {"x\r\ny\nz", LINE_ENDING_CR, "x\ry\rz"},
       {"x\ny", LINE_ENDING_CRLF, "x\r\ny"},
-      {"C:\\new \\\"", LINE_ENDING_CRLF, "C:\\new \\\"\""},  // backslashes are not escaped
+      {"C:\\data\\x", LINE_ENDING_CRLF, "C:\\data\\x"},  // a backslash that escapes nothing stays
+      // Doubled where it would start an escape; a quote after one is \".
+      {"C:\\new \\\"", LINE_ENDING_CRLF, "C:\\\\new \\\\\\\""},
+      {"\\\\t", LINE_ENDING_CRLF, "\\\\\\\\t"},
       {"\xC3\"", LINE_ENDING_CRLF, "\xC3\""},  // a unit is copied whole, its quote too
       {"a\xE3", LINE_ENDING_CRLF, "a\xE3"},
       {"", LINE_ENDING_CRLF, ""},

@@ -253,18 +253,37 @@ BOOL SetField(LONG record, LONG column, LPCSTR value) {
   const char *ending = CsvLineEnding(style);
   size_t endingLength = strlen(ending);
 
-  char *quoted = QuoteFieldValue(value, style);
+  // The value between quotes, then any backslashes that end it: before the
+  // closing quote they would escape it and run the line into the next.
+  // Outside quotes each is written twice, and a pair reads as one. A value
+  // of backslashes only needs no quotes at all.
+  size_t valueLength = 0, body = 0;
+  if (!CsvMeasureValue(value, &valueLength, &body)) return FALSE;
+  char *quoted = NULL;
+  if (body == valueLength) {
+    quoted = QuoteFieldValue(value, style);
+  } else {
+    char *front = static_cast<char *>(malloc(body + 1));
+    if (!front) return FALSE;
+    memcpy(front, value, body);
+    front[body] = '\0';
+    quoted = QuoteFieldValue(front, style);
+    free(front);
+  }
   if (!quoted) return FALSE;
   size_t quotedLength = strlen(quoted);
+  size_t quotes = body == 0 && valueLength > 0 ? 0 : 2;
+  size_t backslashes = 2 * (valueLength - body);
+  size_t fieldLength = quotes + quotedLength + backslashes;
 
-  // The new raw line: the bytes before the field, the value between
-  // quotes, and what followed the field's comma when anything did.
+  // The new raw line: the bytes before the field, the field, and what
+  // followed the field's comma when anything did.
   const CsvFieldSpan &span = g_table.spans[column];
   const char *raw = g_table.raw;
   size_t before = span.start;
   size_t restStart = static_cast<size_t>(span.end) + 1;
   size_t rest = restStart < g_table.rawLength ? g_table.rawLength - restStart : 0;
-  size_t lineLength = before + 1 + quotedLength + 1 + (rest ? 1 + rest : 0);
+  size_t lineLength = before + fieldLength + (rest ? 1 + rest : 0);
   if (lineLength > CSV_LINE_WINDOW) {
     // The line could no longer be read whole; refuse rather than lose it.
     free(quoted);
@@ -284,10 +303,12 @@ BOOL SetField(LONG record, LONG column, LPCSTR value) {
   out += line.start;
   memcpy(out, raw, before);
   out += before;
-  *out++ = '"';
+  if (quotes) *out++ = '"';
   memcpy(out, quoted, quotedLength);
   out += quotedLength;
-  *out++ = '"';
+  if (quotes) *out++ = '"';
+  memset(out, '\\', backslashes);
+  out += backslashes;
   if (rest) {
     *out++ = ',';
     memcpy(out, raw + restStart, rest);

@@ -198,7 +198,11 @@ inline std::string Quote(const std::string &value, const std::string &ending) {
       out += ending;
       p += 1;
     } else if (c == '"') {
-      out += "\"\"";
+      // Right after a backslash, backslash-quote; elsewhere a doubled quote.
+      out += p > 0 && s[p - 1] == '\\' ? "\\\"" : "\"\"";
+      p += 1;
+    } else if (c == '\\' && strchr("rnt\\\"", s[p + 1]) && s[p + 1] != '\0') {
+      out += "\\\\";
       p += 1;
     } else {
       out += c;
@@ -206,6 +210,23 @@ inline std::string Quote(const std::string &value, const std::string &ending) {
     }
   }
   return out;
+}
+
+// The field as SetField writes it: the value between quotes, except for the
+// backslashes that end it, which follow the closing quote doubled (and need
+// no quotes when nothing comes before them). None when the value's last
+// multi-byte unit is cut short.
+inline std::optional<std::string> FieldText(const std::string &value, const std::string &ending) {
+  size_t bodyEnd = 0;
+  for (size_t p = 0; p < value.size();) {
+    size_t n = static_cast<unsigned char>(value[p]) >= 0xC0 ? AnnouncedLength(static_cast<unsigned char>(value[p])) : 1;
+    if (n > value.size() - p) return std::nullopt;
+    p += n;
+    if (n > 1 || value[p - 1] != '\\') bodyEnd = p;
+  }
+  std::string trailing(2 * (value.size() - bodyEnd), '\\');
+  if (bodyEnd == 0 && !trailing.empty()) return trailing;
+  return '"' + Quote(value.substr(0, bodyEnd), ending) + '"' + trailing;
 }
 
 // The text after setting a field, or nothing when the set changes nothing.
@@ -217,7 +238,9 @@ inline std::optional<std::string> SetField(const std::string &text, long record,
   auto field = FindField(found->raw, column);
   if (!field) return std::nullopt;
   const std::string &raw = found->raw;
-  std::string line = raw.substr(0, field->start) + '"' + Quote(value, ending) + '"';
+  auto written = FieldText(value, ending);
+  if (!written) return std::nullopt;
+  std::string line = raw.substr(0, field->start) + *written;
   if (field->endedAtComma && field->comma + 1 < raw.size()) line += ',' + raw.substr(field->comma + 1);
   if (line.size() > kWindow) return std::nullopt;
   std::string out = text.substr(0, found->start) + line;

@@ -300,6 +300,9 @@ TEST(SetField, RebuildsTheLineAroundTheQuotedValue) {
       {"no break anywhere", "a,b", 0, 0, "x", true, "\"x\",b"},
       {"other fields keep their raw bytes", "h\n\"p\"\"q\",  r ,C:\\t\n", 1, 1, "", true,
        "h\n\"p\"\"q\",\"\",C:\\t"},
+      {"trailing backslashes follow the closing quote, doubled", "h\na,b\n", 1, 0, "C:\\d\\", true,
+       "h\n\"C:\\d\"\\\\,b"},
+      {"backslashes alone need no quotes", "h\na,b\n", 1, 0, "\\", true, "h\n\\\\,b"},
       {"a record that does not exist", "h\na\n", 2, 0, "v", false, "h\na\n"},
       {"a field that does not exist", "h\na,b,\n", 1, 2, "v", false, "h\na,b,\n"},
       {"negative numbers", "h\na\n", -1, 0, "v", false, "h\na\n"},
@@ -315,8 +318,7 @@ TEST(SetField, RebuildsTheLineAroundTheQuotedValue) {
 }
 
 TEST(SetField, WhatValuesReadBackAs) {
-  const std::string text = "name,note\nx,y\n";
-  ASSERT_TRUE(SetRecordTableText(text.data(), text.size()));
+  const std::string text = "name,note\nx,y\nafter,z\n";
   const struct {
     const char *value, *reads;
   } cases[] = {
@@ -329,19 +331,42 @@ TEST(SetField, WhatValuesReadBackAs) {
       // value of quotes only reads back one quote longer.
       {"\"", "\"\""},
       {"\"\"", "\"\"\""},
+      // Backslashes, which the reading rules take for escapes, read back
+      // as set; those that end a value must not escape the closing quote.
+      {"C:\\new\\table", "C:\\new\\table"},
+      {"C:\\data\\", "C:\\data\\"},
+      {"\\", "\\"},
+      {"\\\\\\", "\\\\\\"},
+      {"say \\\"hi\\\"", "say \\\"hi\\\""},
+      {"a\\\\\"b", "a\\\\\"b"},
+      {"\\\"\\", "\\\"\\"},
+      {"x\"\\", "x\"\\"},
+      {"表\\", "表\\"},
+      {"tab\\t\\r\\n", "tab\\t\\r\\n"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.value);
-    ASSERT_TRUE(SetField(1, 1, c.value));
-    EXPECT_EQ(Take(GetField(1, 1)), c.reads);
-    EXPECT_EQ(Take(GetField(1, 0)), "x");
+    for (LONG column : {0, 1}) {  // a field at the end of its line and one before a comma
+      ASSERT_TRUE(SetRecordTableText(text.data(), text.size()));
+      ASSERT_TRUE(SetField(1, column, c.value));
+      EXPECT_EQ(Take(GetField(1, column)), c.reads);
+      EXPECT_EQ(Take(GetField(1, 1 - column)), column ? "x" : "y");
+      EXPECT_EQ(CountRecords(), 3);
+      EXPECT_EQ(Take(GetField(2, 0)), "after");
+      const std::string written = TableText();
+      EXPECT_EQ(reference::GetField(written, 1, column).value_or("(none)"), c.reads) << written;
+    }
   }
-  // Backslashes are written as they are but decoded on reading.
-  ASSERT_TRUE(SetField(1, 0, "C:\\new"));
-  EXPECT_EQ(Take(GetField(1, 0)), "C:\new");
   // An emptied header field takes its column's name.
+  ASSERT_TRUE(SetRecordTableText(text.data(), text.size()));
   ASSERT_TRUE(SetField(0, 1, ""));
   EXPECT_EQ(Take(GetField(0, 1)), "@1");
+  // A value whose last character is cut short would swallow the closing
+  // quote: refused, the table unchanged.
+  const std::string before = TableText();
+  EXPECT_FALSE(SetField(1, 0, "ok\xE3\x81"));
+  EXPECT_EQ(TableText(), before);
+  EXPECT_TRUE(SetField(1, 0, "ok\xE3\x81\x82"));
 }
 
 TEST(SetField, ALineLongerThanTheWindowIsRefusedWhole) {

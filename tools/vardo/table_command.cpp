@@ -368,15 +368,18 @@ void Set(const std::string &path, long long record, long long column, const std:
                      : nullptr);
   if (!existing)
     Fail("record " + std::to_string(record) + " has no field " + std::to_string(column));
+  for (size_t p = 0; p < value.size();) {
+    unsigned codePoint;
+    size_t length = static_cast<unsigned char>(value[p]) < 0x80
+                        ? 1
+                        : Utf8SequenceLength(reinterpret_cast<const unsigned char *>(value.data()) + p,
+                                             value.size() - p, &codePoint);
+    if (!length) Fail("the value is not UTF-8 (byte " + std::to_string(p) + "); nothing was changed");
+    p += length;
+  }
   if (!SetField(static_cast<LONG>(record), static_cast<LONG>(column), value.c_str()))
     Fail("the value would make record " + std::to_string(record) +
          " longer than the 32,767-byte line window; nothing was changed");
-  // Backslash escapes are read but never written: a value ending in a
-  // backslash leaves its closing quote escaped and runs the record into the
-  // lines after it. Saving that would lose records.
-  if (CountRecords() != count)
-    Fail("the value would join record " + std::to_string(record) +
-         " with the lines after it (a backslash before its closing quote?); nothing was saved");
   const std::string &target = outPath.empty() ? path : outPath;
   if (!SaveCsvFile(WindowsPathOf(target).c_str())) Fail("cannot write " + target);
 }
