@@ -46,7 +46,8 @@ void CheckFields(const std::string &text, long maxRecords) {
 
 // What GetField gives back for a value that SetField wrote: the value with
 // its line breaks in the table's style, one quote longer when it is made of
-// quotes only (a doubled quote right behind the opening one reads as one).
+// quotes only, backslashes ending it aside (a doubled quote right behind the
+// opening one reads as one).
 std::string ReadsBackAs(const std::string &value, const std::string &ending) {
   std::string out;
   for (size_t p = 0; p < value.size(); ++p) {
@@ -62,7 +63,9 @@ std::string ReadsBackAs(const std::string &value, const std::string &ending) {
       out += value[p];
     }
   }
-  if (!value.empty() && value.find_first_not_of('"') == std::string::npos) out += '"';
+  // Quotes only, apart from backslashes ending the value: one quote more.
+  size_t body = value.find_last_not_of('\\') + 1;  // 0 when there is none
+  if (body && value.find_first_not_of('"') >= body) out.insert(body, 1, '"');
   return out;
 }
 

@@ -46,11 +46,12 @@ LPCSTR PeekField(LONG record, LONG column, size_t *length);
 
 // Writes value (UTF-8) into field `column` of record `record`, quoted, and
 // rebuilds the text; GetField then reads the value back as given, its line
-// breaks in the table's style (a value made only of quotes alone reads one
-// quote longer). Returns TRUE when the table changed; FALSE, leaving it
-// unchanged, without a table, when the record or field does not exist, when
-// the value's last multi-byte unit is cut short, when the rebuilt line would
-// not fit the line window (32,767 bytes), or when memory runs out.
+// breaks in the table's style (a value made only of quotes, backslashes
+// ending it aside, reads one quote longer). Returns TRUE when the table
+// changed; FALSE, leaving it unchanged, without a table, when the record or
+// field does not exist, when the value's last multi-byte unit is cut short,
+// when the rebuilt line would not fit the line window (32,767 bytes), or
+// when memory runs out.
 BOOL SetField(LONG record, LONG column, LPCSTR value);
 
 // Writes the table text as it is held (UTF-8, no byte-order mark) to the

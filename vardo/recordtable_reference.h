@@ -185,6 +185,7 @@ inline std::string Ending(const std::string &text) {
 inline std::string Quote(const std::string &value, const std::string &ending) {
   std::string out;
   const char *s = value.c_str();
+  bool afterBackslash = false;  // the unit before was a lone backslash
   for (size_t p = 0; s[p] != '\0';) {
     char c = s[p];
     if (static_cast<unsigned char>(c) >= 0xC0) {
@@ -199,15 +200,16 @@ inline std::string Quote(const std::string &value, const std::string &ending) {
       p += 1;
     } else if (c == '"') {
       // Right after a backslash, backslash-quote; elsewhere a doubled quote.
-      out += p > 0 && s[p - 1] == '\\' ? "\\\"" : "\"\"";
+      out += afterBackslash ? "\\\"" : "\"\"";
       p += 1;
-    } else if (c == '\\' && strchr("rnt\\\"", s[p + 1]) && s[p + 1] != '\0') {
+    } else if (c == '\\' && s[p + 1] != '\0' && strchr("rnt\\\"", s[p + 1])) {
       out += "\\\\";
       p += 1;
     } else {
       out += c;
       p += 1;
     }
+    afterBackslash = c == '\\';
   }
   return out;
 }

@@ -331,6 +331,7 @@ TEST(SetField, WhatValuesReadBackAs) {
       // value of quotes only reads back one quote longer.
       {"\"", "\"\""},
       {"\"\"", "\"\"\""},
+      {"\"\\", "\"\"\\"},  // backslashes ending it aside
       // Backslashes, which the reading rules take for escapes, read back
       // as set; those that end a value must not escape the closing quote.
       {"C:\\new\\table", "C:\\new\\table"},
