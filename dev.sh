@@ -30,7 +30,11 @@ case "${1:-}" in
   run)
     install_missing
     build
-    build/bin/vardo --help
+    # The shipped example as the plug-ins read it: the record table, then
+    # the scripts of the template's frames.
+    build/bin/vardo table show examples/addresses.csv
+    echo
+    build/bin/vardo script list examples/template.svg
     ;;
   test)
     install_missing

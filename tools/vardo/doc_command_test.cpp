@@ -1,32 +1,19 @@
 // Runs the built vardo program's doc tree on small documents.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
+
+#include "vardo_testing.h"
 
 namespace {
 
 const std::string kData = VARDO_SOURCE_DIR "/host/testdata/";
 
-// Runs "vardo <args>", returning its exit status, standard output and
-// standard error.
 int Vardo(const std::string &args, std::string &out, std::string &err) {
-  const std::string errFile = std::string(::testing::TempDir()) + "/vardo-doc-stderr";
-  std::string command = std::string(VARDO_BUILD_DIR "/bin/vardo ") + args + " 2>" + errFile;
-  FILE *pipe = popen(command.c_str(), "r");
-  if (!pipe) return -1;
-  out.clear();
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  int status = pclose(pipe);
-  err.clear();
-  if (FILE *e = std::fopen(errFile.c_str(), "r")) {
-    while ((n = std::fread(buffer, 1, sizeof buffer, e)) > 0) err.append(buffer, n);
-    std::fclose(e);
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  vardo::testing::VardoRun run = vardo::testing::RunVardo(args);
+  out = run.out;
+  err = run.err;
+  return run.status;
 }
 
 TEST(DocCommand, TreeShowsLayersThenArtInHostOrder) {

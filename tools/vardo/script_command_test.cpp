@@ -10,6 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include "vardo_testing.h"
+
 namespace {
 
 const std::string kTestData = VARDO_SOURCE_DIR "/vardoscript/scripttags/testdata/";
@@ -33,25 +35,13 @@ class ScriptCommand : public ::testing::Test {
     return dir_ + "/" + name;
   }
 
-  static std::string Contents(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  static std::string Contents(const std::string &path) { return vardo::testing::ReadFileBytes(path); }
 
-  // Runs "vardo <args>", returning its exit status, standard output and
-  // standard error.
   int Vardo(const std::string &args, std::string &out, std::string *err = nullptr) {
-    const std::string errFile = dir_ + "/stderr";
-    std::string command = std::string(VARDO_BUILD_DIR "/bin/vardo ") + args + " 2>'" + errFile + "'";
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    out.clear();
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    int status = pclose(pipe);
-    if (err) *err = Contents(errFile);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    vardo::testing::VardoRun run = vardo::testing::RunVardo(args);
+    out = run.out;
+    if (err) *err = run.err;
+    return run.status;
   }
 
   std::string dir_;

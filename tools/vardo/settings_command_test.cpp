@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include "vardo_testing.h"
+
 namespace {
 
 class SettingsCommand : public ::testing::Test {
@@ -24,17 +26,10 @@ class SettingsCommand : public ::testing::Test {
     std::ofstream(profile_ + "/Adobe/Illustrator/Prefs/" + name, std::ios::binary) << bytes;
   }
 
-  // Runs "vardo <args>", returning its exit status and standard output.
   int Vardo(const std::string &args, std::string &out) {
-    std::string command = std::string(VARDO_BUILD_DIR "/bin/vardo ") + args + " 2>/dev/null";
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    out.clear();
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    vardo::testing::VardoRun run = vardo::testing::RunVardo(args);
+    out = run.out;
+    return run.status;
   }
 
   std::string profile_;

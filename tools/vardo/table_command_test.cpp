@@ -9,25 +9,17 @@
 #include <iterator>
 #include <string>
 
+#include "vardo_testing.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 const std::string kFixtures = VARDO_SOURCE_DIR "/vardo/testdata/";
 
-std::string ReadFile(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string &path, const std::string &bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-struct Outcome {
-  int status;
-  std::string out, err;
-};
+using vardo::testing::ReadFileBytes;
+using vardo::testing::WriteFileBytes;
+using Outcome = vardo::testing::VardoRun;
 
 class TableCommand : public ::testing::Test {
  protected:
@@ -39,14 +31,7 @@ class TableCommand : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
   std::string Path(const std::string &name) const { return dir_ + "/" + name; }
 
-  // Runs vardo with arguments already quoted for the shell.
-  Outcome Vardo(const std::string &arguments) {
-    std::string command = std::string(VARDO_BUILD_DIR "/bin/vardo ") + arguments + " >" +
-                          Path("stdout") + " 2>" + Path("stderr");
-    int status = system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("stdout")),
-            ReadFile(Path("stderr"))};
-  }
+  Outcome Vardo(const std::string &arguments) { return vardo::testing::RunVardo(arguments); }
   std::string dir_;
 };
 
@@ -65,7 +50,7 @@ TEST_F(TableCommand, DumpPrintsEveryRecordAsJson) {
 TEST_F(TableCommand, DumpEscapesWhatJsonCannotHold) {
   // Control characters, a backslash, and bytes that are not UTF-8 (a unit
   // announcing two bytes swallows the line break after it).
-  WriteFile(Path("odd.csv"), "h,\xE3\x81\x82\xE3\x81\x84,\xE3\x81\x82\n\"q\\\\\",\x1B\t\x08,\x80\xC3\n");
+  WriteFileBytes(Path("odd.csv"), "h,\xE3\x81\x82\xE3\x81\x84,\xE3\x81\x82\n\"q\\\\\",\x1B\t\x08,\x80\xC3\n");
   Outcome run = Vardo("table dump " + Path("odd.csv"));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
@@ -76,15 +61,15 @@ TEST_F(TableCommand, DumpEscapesWhatJsonCannotHold) {
 }
 
 TEST_F(TableCommand, EmptyFileDumpsNoRecords) {
-  WriteFile(Path("empty.csv"), "");
+  WriteFileBytes(Path("empty.csv"), "");
   Outcome run = Vardo("table dump " + Path("empty.csv"));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "{\"loaded\": true, \"encoding\": 1, \"count\": 0, \"records\": []}\n");
 }
 
 TEST_F(TableCommand, RefusedFilesExitOneAndSayWhy) {
-  WriteFile(Path("control.csv"), "a,b\x02\n");
-  WriteFile(Path("undecided.csv"), "\xE3\x81\x82\xE3\x81\x82");
+  WriteFileBytes(Path("control.csv"), "a,b\x02\n");
+  WriteFileBytes(Path("undecided.csv"), "\xE3\x81\x82\xE3\x81\x82");
   const struct {
     std::string file, json, message;
   } cases[] = {
@@ -109,7 +94,7 @@ TEST_F(TableCommand, RefusedFilesExitOneAndSayWhy) {
 }
 
 TEST_F(TableCommand, ShowListsTheTableAsThePanelDoes) {
-  WriteFile(Path("t.csv"), "名前,,x\r\n表示,\"a\r\nb\",c\r\n\r\nlast\r\n");
+  WriteFileBytes(Path("t.csv"), "名前,,x\r\n表示,\"a\r\nb\",c\r\n\r\nlast\r\n");
   Outcome run = Vardo("table show " + Path("t.csv"));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
@@ -123,28 +108,28 @@ TEST_F(TableCommand, SetWritesOneFieldAndSaves) {
   fs::copy_file(kFixtures + "fixture.shift_jis.csv", Path("t.csv"));
   Outcome toOther = Vardo("table set " + Path("t.csv") + " 1 3 '新\"値' -o " + Path("o.csv"));
   EXPECT_EQ(toOther.status, 0) << toOther.err;
-  EXPECT_EQ(ReadFile(Path("t.csv")), ReadFile(kFixtures + "fixture.shift_jis.csv"));
-  std::string expected = ReadFile(kFixtures + "fixture.utf-8.csv");
+  EXPECT_EQ(ReadFileBytes(Path("t.csv")), ReadFileBytes(kFixtures + "fixture.shift_jis.csv"));
+  std::string expected = ReadFileBytes(kFixtures + "fixture.utf-8.csv");
   expected.replace(expected.find("表n"), strlen("表n"), "\"新\"\"値\"");
-  EXPECT_EQ(ReadFile(Path("o.csv")), expected);
+  EXPECT_EQ(ReadFileBytes(Path("o.csv")), expected);
 
   Outcome inPlace = Vardo("table set " + Path("t.csv") + " 0 0 名");
   EXPECT_EQ(inPlace.status, 0) << inPlace.err;
-  EXPECT_EQ(ReadFile(Path("t.csv")).substr(0, 12), "\"名\",読み");
+  EXPECT_EQ(ReadFileBytes(Path("t.csv")).substr(0, 12), "\"名\",読み");
 
   // A folder path ends in a backslash, which must not escape the quote
   // after it: the records after it stay records.
-  WriteFile(Path("p.csv"), "folder,n\nx,1\ny,2\n");
+  WriteFileBytes(Path("p.csv"), "folder,n\nx,1\ny,2\n");
   Outcome folder = Vardo("table set " + Path("p.csv") + " 1 0 'C:\\data\\'");
   EXPECT_EQ(folder.status, 0) << folder.err;
-  EXPECT_EQ(ReadFile(Path("p.csv")), "folder,n\n\"C:\\data\"\\\\,1\ny,2\n");
+  EXPECT_EQ(ReadFileBytes(Path("p.csv")), "folder,n\n\"C:\\data\"\\\\,1\ny,2\n");
   Outcome dump = Vardo("table dump " + Path("p.csv"));
   EXPECT_NE(dump.out.find("\"count\": 3"), std::string::npos) << dump.out;
   EXPECT_NE(dump.out.find("[\"C:\\\\data\\\\\", \"1\"]"), std::string::npos) << dump.out;
 }
 
 TEST_F(TableCommand, SetRefusesWhatDoesNotExist) {
-  WriteFile(Path("t.csv"), "h1,h2\na\nb\n");
+  WriteFileBytes(Path("t.csv"), "h1,h2\na\nb\n");
   const struct {
     const char *arguments, *message;
   } cases[] = {
@@ -158,17 +143,17 @@ TEST_F(TableCommand, SetRefusesWhatDoesNotExist) {
     Outcome run = Vardo("table set " + Path("t.csv") + " --" + c.arguments);
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\nb\n");
+    EXPECT_EQ(ReadFileBytes(Path("t.csv")), "h1,h2\na\nb\n");
   }
   Outcome broken = Vardo("table set " + Path("t.csv") + " 1 0 \"$(printf 'caf\\303')\"");
   EXPECT_EQ(broken.status, 1);
   EXPECT_NE(broken.err.find("not UTF-8"), std::string::npos) << broken.err;
-  EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\nb\n");
+  EXPECT_EQ(ReadFileBytes(Path("t.csv")), "h1,h2\na\nb\n");
   std::string longValue(32767, 'v');
   Outcome run = Vardo("table set " + Path("t.csv") + " 1 0 " + longValue);
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("line window"), std::string::npos) << run.err;
-  EXPECT_EQ(ReadFile(Path("t.csv")), "h1,h2\na\nb\n");
+  EXPECT_EQ(ReadFileBytes(Path("t.csv")), "h1,h2\na\nb\n");
 }
 
 TEST_F(TableCommand, ExportSavesAnyEncodingAsUtf8) {
@@ -176,7 +161,7 @@ TEST_F(TableCommand, ExportSavesAnyEncodingAsUtf8) {
     SCOPED_TRACE(name);
     Outcome run = Vardo("table export " + kFixtures + name + " " + Path("u.csv"));
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadFile(Path("u.csv")), ReadFile(kFixtures + "fixture.utf-8.csv"));
+    EXPECT_EQ(ReadFileBytes(Path("u.csv")), ReadFileBytes(kFixtures + "fixture.utf-8.csv"));
   }
   Outcome run = Vardo("table export " + kFixtures + "fixture.ascii.csv " + Path("no/such/dir.csv"));
   EXPECT_EQ(run.status, 1);
