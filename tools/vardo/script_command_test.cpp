@@ -2,17 +2,16 @@
 // tags' test documents.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "vardo_testing.h"
 
 namespace {
+
+using vardo::testing::ReadFileBytes;
 
 const std::string kTestData = VARDO_SOURCE_DIR "/vardoscript/scripttags/testdata/";
 
@@ -31,11 +30,10 @@ class ScriptCommand : public ::testing::Test {
   }
 
   std::string Put(const std::string &name, const std::string &bytes) {
-    std::ofstream(dir_ + "/" + name, std::ios::binary) << bytes;
+    vardo::testing::WriteFileBytes(dir_ + "/" + name, bytes);
     return dir_ + "/" + name;
   }
 
-  static std::string Contents(const std::string &path) { return vardo::testing::ReadFileBytes(path); }
 
   int Vardo(const std::string &args, std::string &out, std::string *err = nullptr) {
     vardo::testing::VardoRun run = vardo::testing::RunVardo(args);
@@ -88,7 +86,7 @@ TEST_F(ScriptCommand, SetStoresThePanelsScriptAndSaves) {
   std::string out;
   ASSERT_EQ(Vardo("script set '" + doc + "' plain --file '" + script + "' -o '" + saved + "'", out), 0);
   EXPECT_EQ(out, "plain: 308 bytes in 2 script tags, saved to " + saved + "\n");
-  EXPECT_EQ(Contents(doc), Contents(kTestData + "tags.svg")) << "-o leaves the document alone";
+  EXPECT_EQ(ReadFileBytes(doc), ReadFileBytes(kTestData + "tags.svg")) << "-o leaves the document alone";
   ASSERT_EQ(Vardo("script list --json '" + saved + "'", out), 0);
   EXPECT_NE(out.find("{\"id\": \"plain\", \"carriesScript\": true, \"script\": \"[a]\\r\\n[b]\\r\\n" +
                      std::string(300, 'c') + "\"}"),
@@ -103,7 +101,7 @@ TEST_F(ScriptCommand, SetStoresThePanelsScriptAndSaves) {
 
 TEST_F(ScriptCommand, SetRefusesWhatThePanelWouldNotWrite) {
   const std::string doc = Copy("tags.svg");
-  const std::string before = Contents(doc);
+  const std::string before = ReadFileBytes(doc);
   struct {
     std::string args, message;
   } cases[] = {
@@ -117,7 +115,7 @@ TEST_F(ScriptCommand, SetRefusesWhatThePanelWouldNotWrite) {
     EXPECT_EQ(Vardo("script set '" + doc + "' " + c.args, out, &err), 1) << c.args;
     EXPECT_NE(err.find(c.message), std::string::npos) << c.args << ": " << err;
   }
-  EXPECT_EQ(Contents(doc), before);
+  EXPECT_EQ(ReadFileBytes(doc), before);
 }
 
 TEST_F(ScriptCommand, TagBuildsFromTheOptionsFilePanelAndFrameSize) {

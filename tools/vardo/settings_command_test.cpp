@@ -1,7 +1,6 @@
 // Runs the built vardo program on a scratch Documents folder.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>

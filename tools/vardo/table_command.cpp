@@ -370,10 +370,8 @@ void Set(const std::string &path, long long record, long long column, const std:
     Fail("record " + std::to_string(record) + " has no field " + std::to_string(column));
   for (size_t p = 0; p < value.size();) {
     unsigned codePoint;
-    size_t length = static_cast<unsigned char>(value[p]) < 0x80
-                        ? 1
-                        : Utf8SequenceLength(reinterpret_cast<const unsigned char *>(value.data()) + p,
-                                             value.size() - p, &codePoint);
+    size_t length = Utf8SequenceLength(reinterpret_cast<const unsigned char *>(value.data()) + p,
+                                       value.size() - p, &codePoint);
     if (!length) Fail("the value is not UTF-8 (byte " + std::to_string(p) + "); nothing was changed");
     p += length;
   }

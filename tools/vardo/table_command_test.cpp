@@ -2,11 +2,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/wait.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "vardo_testing.h"
