@@ -112,7 +112,8 @@ void ForEachLayerGroup(Visit visit) {
 bool IsUnlockedGroup(AIArtHandle art) { return TypeOf(art) == kGroupArt && !IsLocked(art); }
 
 bool Matches(const AIRealRect &a, const AIRealRect &b) {
-  return std::fabs(a.left - b.left) < kTargetTolerance && std::fabs(a.top - b.top) < kTargetTolerance &&
+  return std::fabs(a.left - b.left) < kTargetTolerance &&
+         std::fabs(a.top - b.top) < kTargetTolerance &&
          std::fabs(a.right - b.right) < kTargetTolerance &&
          std::fabs(a.bottom - b.bottom) < kTargetTolerance;
 }
@@ -173,7 +174,8 @@ void NotifyEngine(AIArtHandle slot, LONG record, SHORT placeLinkImage) {
   sAIActionManager->AINewActionParamValue(&block);
   if (!block) return;
   sAIActionManager->AIActionSetInteger(block, Key('v', 'r', 'c', 'r'), record);
-  const ASInt32 low = static_cast<ASInt32>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(slot)));
+  const ASInt32 low =
+      static_cast<ASInt32>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(slot)));
   sAIActionManager->AIActionSetInteger(block, Key('v', 'r', 't', 'g'), low);
   sAIActionManager->AIActionSetBoolean(block, Key('l', 'i', 'n', 'k'), placeLinkImage != 0);
   sAIActionManager->AIActionSetInteger(block, Key('c', 's', 'e', 't'), 1);

@@ -41,9 +41,9 @@ TEST_F(Composing, FromTheSelectedRowAsOneNamedUndoStep) {
     std::vector<int> click;  // rows clicked, the later ones with Ctrl
     Composition expected;
   } cases[] = {
-      {"row 3", {2}, {{"f1-1", 3}, {"f2-1", 4}}},
-      {"rows 2 and 4", {1, 3}, {{"f1-1", 2}, {"f2-1", 3}}},
-      {"no row", {}, {{"f1-1", 1}, {"f2-1", 2}}},
+      {"row 3", {2}, {{"s1", 3}, {"s2", 4}}},
+      {"rows 2 and 4", {1, 3}, {{"s1", 2}, {"s2", 3}}},
+      {"no row", {}, {{"s1", 1}, {"s2", 2}}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -74,7 +74,7 @@ TEST_F(Composing, AHeaderOnlyTableStillComposesAndAnEmptyListDoesNothing) {
   Import("header.csv", std::string("a,b\r\n"));
   Compose();
   // The first slot is always composed; then the records are used up.
-  EXPECT_EQ(Composed(), (Composition{{"f1-1", 1}}));
+  EXPECT_EQ(Composed(), (Composition{{"s1", 1}}));
   EXPECT_TRUE(Exists("t2"));
 }
 
@@ -84,9 +84,9 @@ TEST_F(Composing, RecordsGoToTheSlotsInFileOrderWithinTheLimits) {
     int records, slots, first, last;
     Composition expected;
   } cases[] = {
-      {"slots A and B from record 5", 10, 2, 5, 0, {{"f1-1", 5}, {"f2-1", 6}}},
-      {"three records, ten slots", 3, 10, 1, 0, {{"f1-1", 1}, {"f2-1", 2}, {"f3-1", 3}}},
-      {"first 5, last 3", 10, 4, 5, 3, {{"f1-1", 5}}},
+      {"slots A and B from record 5", 10, 2, 5, 0, {{"s1", 5}, {"s2", 6}}},
+      {"three records, ten slots", 3, 10, 1, 0, {{"s1", 1}, {"s2", 2}, {"s3", 3}}},
+      {"first 5, last 3", 10, 4, 5, 3, {{"s1", 5}}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -116,7 +116,7 @@ TEST_F(Composing, SlotsInTwoLayersAndTheirOrder) {
   Open(Document(Layer("back", Slots(2, 1)) + Layer("front", Slots(2, 3))));
   Put("data.csv", Table(9));
   Send(ComposeRange("T:\\data.csv"));
-  EXPECT_EQ(Composed(), (Composition{{"f1-1", 1}, {"f2-1", 2}, {"f3-1", 3}, {"f4-1", 4}}));
+  EXPECT_EQ(Composed(), (Composition{{"s1", 1}, {"s2", 2}, {"s3", 3}, {"s4", 4}}));
 }
 
 TEST_F(Composing, WhatATemplateGroupBecomes) {
@@ -124,8 +124,9 @@ TEST_F(Composing, WhatATemplateGroupBecomes) {
   const std::string layers =
       Layer("l",
             // The second frame is preferred; the plain frame is no script frame.
-            Group("s1", Template("t1", PlainFrame("p1", 20, 40) + Frame("a1", 20, 60) +
-                                           Frame("b1", 20, 80, "[b]", "vardotag:vardo2_frame=\"\""))) +
+            Group("s1",
+                  Template("t1", PlainFrame("p1", 20, 40) + Frame("a1", 20, 60) +
+                                     Frame("b1", 20, 80, "[b]", "vardotag:vardo2_frame=\"\""))) +
                 // No script frame, or only a locked one: left as it is, the
                 // slot is still composed.
                 Group("s2", Template("t2", PlainFrame("p2", 80, 40))) +
@@ -136,13 +137,14 @@ TEST_F(Composing, WhatATemplateGroupBecomes) {
                 // An empty vardo2_group value still marks a template group.
                 Group("s5", Template("t5", Frame("a5", 200, 40), "")) +
                 // A template group inside a template group goes with it.
-                Group("s6", Template("t6", Frame("a6", 240, 40) + Template("n6", Frame("b6", 240, 80))))) +
+                Group("s6", Template("t6", Frame("a6", 240, 40) +
+                                               Template("n6", Frame("b6", 240, 80))))) +
       Layer("hidden", Slots(1, 7), "style=\"display:none\"") + Layer("locked", Slots(1, 8), locked);
   Open(Document(layers));
   Put("data.csv", Table(20));
   Send(ComposeRange("T:\\data.csv"));
   EXPECT_EQ(Composed(),
-            (Composition{{"b1-1", 1}, {"s2", 2}, {"s3", 3}, {"s4", 4}, {"s5", 5}, {"s6", 6}}));
+            (Composition{{"s1", 1}, {"s2", 2}, {"s3", 3}, {"s4", 4}, {"s5", 5}, {"s6", 6}}));
   EXPECT_FALSE(Exists("t1"));
   EXPECT_TRUE(Exists("b1-1"));
   EXPECT_FALSE(Exists("a1-1"));
@@ -191,8 +193,8 @@ TEST_F(Composing, TheActionWithNothingPendingChangesNothing) {
 // ---- The timer ------------------------------------------------------------------
 
 TEST_F(Composing, TheTimerKeepsTheDropTargetsAndTheViewGeometry) {
-  Open(Document(Layer("l", Frame("free", 300, 40) + Template("loose", Frame("g", 300, 100)) + Slots(1) +
-                                 Group("empty", PlainFrame("p", 300, 200)))));
+  Open(Document(Layer("l", Frame("free", 300, 40) + Template("loose", Frame("g", 300, 100)) +
+                               Slots(1) + Group("empty", PlainFrame("p", 300, 200)))));
   VardoGlobals &g = Globals();
   EXPECT_EQ(g.documentWindow, Host().DocumentWindow());
   const vhost::DocumentView &view = Doc()->View();
@@ -224,19 +226,31 @@ class Dragging : public Composing {
  protected:
   // Presses on `row`, moves far enough for the list to begin a drag, and
   // then, inside the panel's drag loop, moves to `to` and releases.
-  // Returns whether the screen was the same before and after.
-  bool Drag(POINT from, POINT to) {
+  // Says whether the drag drew its feedback on the screen while it ran,
+  // and whether the screen was the same before and after.
+  struct DragSeen {
+    bool drawn, restored;
+  };
+  DragSeen Drag(POINT from, POINT to) {
+    // Long after any earlier press, so that this one is no double click.
+    vplat::clock::Advance(2'000'000);
     vplat::MoveCursor(from.x, from.y);
     vplat::PressButton();
     vplat::PumpMessages();
     const uint64_t before = vplat::ScreenChecksum();
+    uint64_t during = 0;
     vplat::clock::Schedule(120'000, [to] { vplat::MoveCursor(to.x, to.y); });
+    vplat::clock::Schedule(250'000, [&during] { during = vplat::ScreenChecksum(); });
     vplat::clock::Schedule(300'000, [] { vplat::ReleaseButton(); });
     vplat::MoveCursor(from.x, from.y + 6);  // past the list's drag threshold
     vplat::PumpMessages();
     const uint64_t after = vplat::ScreenChecksum();
     vplat::PumpMessages();
-    return before == after;
+    return {during != 0 && during != before, before == after};
+  }
+  void ExpectDrawnAndRestored(const DragSeen &seen, bool drawn = true) {
+    EXPECT_EQ(seen.drawn, drawn);
+    EXPECT_TRUE(seen.restored);
   }
   POINT Centre(const char *id) {
     const AIRealRect b = Doc()->FindArtById(id)->Bounds();
@@ -252,7 +266,7 @@ class Dragging : public Composing {
 TEST_F(Dragging, ADropOnATemplateGroupComposesTheDraggedRecordIntoIt) {
   Open(Document(Layer("l", Slots(3))));
   Import("data.csv", Table(5));
-  EXPECT_TRUE(Drag(RowStart(3), Centre("s2")));
+  ExpectDrawnAndRestored(Drag(RowStart(3), Centre("s2")));
   EXPECT_EQ(Composed(), (Composition{{"s2", 4}}));
   EXPECT_TRUE(Exists("t1"));
   EXPECT_FALSE(Exists("t2"));
@@ -264,29 +278,31 @@ TEST_F(Dragging, ADropOnATemplateGroupComposesTheDraggedRecordIntoIt) {
 TEST_F(Dragging, ATemplateGroupInALayerIsNamedByTheCopyOfItsFrame) {
   Open(Document(Layer("l", Template("loose", Frame("g", 100, 100)))));
   Import("data.csv", Table(5));
-  EXPECT_TRUE(Drag(RowStart(1), Centre("loose")));
+  ExpectDrawnAndRestored(Drag(RowStart(1), Centre("loose")));
   EXPECT_EQ(Composed(), (Composition{{"g-1", 2}}));
   EXPECT_FALSE(Exists("loose"));
 }
 
 TEST_F(Dragging, OfTwoOverlappingTargetsTheFirstWinsAndAMissComposesNothing) {
   // The script frame lies inside the slot's area and comes first.
-  Open(Document(Layer("l", Group("s", Template("t", Frame("f", 100, 100)) +
-                                          "<rect id=\"box\" x=\"50\" y=\"50\" width=\"200\" height=\"150\"/>") +
-                                 Frame("free", 120, 150))));
+  Open(Document(Layer(
+      "l", Group("s", Template("t", Frame("f", 100, 100)) +
+                          "<rect id=\"box\" x=\"50\" y=\"50\" width=\"200\" height=\"150\"/>") +
+               Frame("free", 120, 150))));
   Import("data.csv", Table(5));
-  EXPECT_TRUE(Drag(RowStart(0), Centre("free")));
+  ExpectDrawnAndRestored(Drag(RowStart(0), Centre("free")));
   EXPECT_EQ(Composed(), (Composition{{"free", 1}}));
   Receiver() = ReceiverGlobals{};
-  EXPECT_TRUE(Drag(RowStart(0), ScreenPoint(380, -290)));  // on the page, on no target
+  ExpectDrawnAndRestored(Drag(RowStart(0), ScreenPoint(380, -290)));  // on the page, on no target
   EXPECT_EQ(Receiver().count, 0);
 }
 
 TEST_F(Dragging, TheDragBeginsOnARowAndMovesMoreThanTwoPixels) {
   // A slot drawn under the panel, so that a drag can end on it after a
   // short move.
-  Open(Document(Layer("l", Group("under", Template("t", Frame("f", 1400, -200)) +
-                                              "<rect x=\"1200\" y=\"0\" width=\"700\" height=\"900\"/>"))));
+  Open(Document(
+      Layer("l", Group("under", Template("t", Frame("f", 1400, -200)) +
+                                    "<rect x=\"1200\" y=\"0\" width=\"700\" height=\"900\"/>"))));
   Import("data.csv", Table(2));
   Tick();
   const POINT start = CellPoint(1, 1);
@@ -306,7 +322,7 @@ TEST_F(Dragging, TheDragBeginsOnARowAndMovesMoreThanTwoPixels) {
     Receiver() = ReceiverGlobals{};
     const POINT from = c.from;
     const POINT begin{from.x, from.y + 6};
-    EXPECT_TRUE(Drag(from, POINT{begin.x + c.move, begin.y}));
+    ExpectDrawnAndRestored(Drag(from, POINT{begin.x + c.move, begin.y}), c.move > 2);
     EXPECT_EQ(Receiver().count, c.composed);
   }
 }

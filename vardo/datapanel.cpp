@@ -38,9 +38,9 @@ constexpr double kDragSlop = 2.0;
 enum FlyoutItem { kItemImport = 1, kItemExport = 2, kItemSeparator = 3, kItemCompose = 4 };
 
 // Module state of the panel code.
-HINSTANCE gModule;          // for the edit-cell dialog
-RECT gHighlight;            // drop highlight on the screen, empty when left == right
-int gOffsetX, gOffsetY;     // visible artwork's top-left in the document window's client area
+HINSTANCE gModule;       // for the edit-cell dialog
+RECT gHighlight;         // drop highlight on the screen, empty when left == right
+int gOffsetX, gOffsetY;  // visible artwork's top-left in the document window's client area
 
 HWND ListOf(HWND panelWindow) { return panelWindow ? GetDlgItem(panelWindow, kListId) : nullptr; }
 
@@ -54,25 +54,35 @@ HWND PanelWindow() {
 int SelectedRow(HWND panelWindow) {
   HWND list = ListOf(panelWindow);
   if (!list) return -1;
-  return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return static_cast<int>(
+      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-// UTF-8 to UTF-16 into `out` of kCellUnits units. A text longer than that
-// keeps its first kCellUnits - 1 units, never half a surrogate pair.
+// UTF-8 to UTF-16 into `out` of kCellUnits units, NUL included. A longer
+// text keeps its first kCellUnits - 1 units, never half a surrogate pair.
 void CellText(const char *utf8, size_t length, std::vector<char16_t> &out) {
   out.resize(kCellUnits);
+  if (length == 0) {
+    out[0] = 0;
+    return;
+  }
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, static_cast<int>(length),
+                                    reinterpret_cast<LPWSTR>(out.data()), kCellUnits - 1);
+  if (n > 0) {
+    out[n] = 0;
+    return;
+  }
+  // Too long for the cell: convert the whole text and keep its head.
   const int needed = MultiByteToWideChar(CP_UTF8, 0, utf8, static_cast<int>(length), nullptr, 0);
-  if (needed < kCellUnits) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, static_cast<int>(length),
-                                      reinterpret_cast<LPWSTR>(out.data()), kCellUnits);
-    out[n > 0 ? n : 0] = 0;
+  if (needed <= 0) {
+    out[0] = 0;
     return;
   }
   std::vector<char16_t> whole(needed + 1);
   MultiByteToWideChar(CP_UTF8, 0, utf8, static_cast<int>(length),
                       reinterpret_cast<LPWSTR>(whole.data()), needed);
-  int keep = kCellUnits - 1;
-  if (whole[keep - 1] >= 0xD800 && whole[keep - 1] <= 0xDBFF) --keep;
+  int keep = needed < kCellUnits - 1 ? needed : kCellUnits - 1;
+  if (keep < needed && whole[keep - 1] >= 0xD800 && whole[keep - 1] <= 0xDBFF) --keep;
   std::copy(whole.begin(), whole.begin() + keep, out.begin());
   out[keep] = 0;
 }
@@ -289,8 +299,10 @@ bool HitTest(HDC dc, POINT screen) {
   RECT area{};
   GetClientRect(g->documentWindow, &area);
   const double zoom = g->viewZoom;
-  gOffsetX = static_cast<int>((area.right - area.left) - (g->viewBounds.right - g->viewBounds.left) * zoom);
-  gOffsetY = static_cast<int>((area.bottom - area.top) - (g->viewBounds.top - g->viewBounds.bottom) * zoom);
+  gOffsetX = static_cast<int>((area.right - area.left) -
+                              (g->viewBounds.right - g->viewBounds.left) * zoom);
+  gOffsetY = static_cast<int>((area.bottom - area.top) -
+                              (g->viewBounds.top - g->viewBounds.bottom) * zoom);
   const double x = (client.x - gOffsetX) / zoom + g->viewBounds.left;
   const double y = g->viewBounds.top - (client.y - gOffsetY) / zoom;
 
@@ -329,7 +341,8 @@ void DragRecord(HWND list) {
   LVHITTESTINFO rowHit{};
   rowHit.pt = start;
   ScreenToClient(list, &rowHit.pt);
-  const int row = static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&rowHit)));
+  const int row =
+      static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&rowHit)));
   POINT last = start;
   bool hit = false;
   for (;;) {
@@ -379,7 +392,8 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
           EditCell(header->hwndFrom);
           return 0;
         }
-        if (header->code == static_cast<UINT>(LVN_BEGINDRAG) && (GetAsyncKeyState(VK_LBUTTON) & 0x8000)) {
+        if (header->code == static_cast<UINT>(LVN_BEGINDRAG) &&
+            (GetAsyncKeyState(VK_LBUTTON) & 0x8000)) {
           DragRecord(header->hwndFrom);
           return 0;
         }
@@ -410,18 +424,20 @@ void CreateRecordList(HWND window) {
   sAIUITheme->GetUIThemeColor(1, 0, &g->backgroundColour);
   sAIUITheme->GetUIThemeColor(1, 1, &g->textColour);
   if (g->backgroundBrush) DeleteObject(g->backgroundBrush);
-  g->backgroundBrush = CreateSolidBrush(RGB(static_cast<int>(255 * g->backgroundColour.red) & 0xFF,
-                                            static_cast<int>(255 * g->backgroundColour.green) & 0xFF,
-                                            static_cast<int>(255 * g->backgroundColour.blue) & 0xFF));
+  g->backgroundBrush =
+      CreateSolidBrush(RGB(static_cast<int>(255 * g->backgroundColour.red) & 0xFF,
+                           static_cast<int>(255 * g->backgroundColour.green) & 0xFF,
+                           static_cast<int>(255 * g->backgroundColour.blue) & 0xFF));
   g->previousWindowProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PanelWindowProc)));
   RECT client{};
   GetClientRect(window, &client);
   const int width = client.right - 10;
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-  HWND list = CreateWindowExW(0, WC_LISTVIEWW, u"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_REPORT, 5, 5,
-                              width, ListHeight(client.bottom), window,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
+  HWND list =
+      CreateWindowExW(0, WC_LISTVIEWW, u"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_REPORT, 5, 5,
+                      width, ListHeight(client.bottom), window,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(-1),
                LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_AUTOSIZECOLUMNS);
   InsertColumn(list, 0, LVCFMT_CENTER, 50, u"");
@@ -448,8 +464,8 @@ ASErr CreateDataPanel(SPPluginRef plugin) {
   ShiftJisToUtf16("\x8e\xa9\x93\xae\x91\x67\x94\xc5", text, 32);  // 自動組版
   sAIPanelFlyoutMenu->AppendItem(g->flyoutMenu, kItemCompose, text);
 
-  ASErr status = sAIPanel->Create(plugin, "VARDO_INFO_PANEL", u"Vardo", 1, minimum, 1, g->flyoutMenu,
-                                  nullptr, &g->panel);
+  ASErr status = sAIPanel->Create(plugin, "VARDO_INFO_PANEL", u"Vardo", 1, minimum, 1,
+                                  g->flyoutMenu, nullptr, &g->panel);
   if (status != kNoErr) return status;
   sAIPanel->SetFlyoutMenuPressedFunc(g->panel, FlyoutMenuPressed);
   HWND window = PanelWindow();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "testing/vardoplugintest.h"
+#include "vplatform/clock.h"
 #include "vplatform/faults.h"
 
 namespace vardotest {
@@ -17,7 +18,8 @@ class DataPanel : public VardoPluginTest {
 
   std::vector<std::string> Row(int row) {
     std::vector<std::string> cells;
-    for (size_t c = 0; c < ColumnTitles().size(); ++c) cells.push_back(Cell(row, static_cast<int>(c)));
+    for (size_t c = 0; c < ColumnTitles().size(); ++c)
+      cells.push_back(Cell(row, static_cast<int>(c)));
     return cells;
   }
 
@@ -29,6 +31,7 @@ class DataPanel : public VardoPluginTest {
       EXPECT_EQ(vplat::dialogs::DialogResourceId(dialog), 16052);
       edit(dialog);
     });
+    vplat::clock::Advance(2'000'000);
     const POINT p = CellPoint(row, column);
     vplat::DoubleClickAt(p.x, p.y);
     vplat::PumpMessages();
@@ -46,15 +49,24 @@ TEST_F(DataPanel, ShowsTheTableAsColumnsAndRows) {
     std::vector<std::string> titles;
     Rows rows;
   } cases[] = {
-      {"three fields, five lines", "a,b,c\r\n1,2,3\r\n4,5,6\r\n7,8,9\r\n10,11,12\r\n13,14,15\r\n",
+      {"three fields, five lines",
+       "a,b,c\r\n1,2,3\r\n4,5,6\r\n7,8,9\r\n10,11,12\r\n13,14,15\r\n",
        {"", "a", "b", "c"},
-       {{"1", "1", "2", "3"}, {"2", "4", "5", "6"}, {"3", "7", "8", "9"}, {"4", "10", "11", "12"},
+       {{"1", "1", "2", "3"},
+        {"2", "4", "5", "6"},
+        {"3", "7", "8", "9"},
+        {"4", "10", "11", "12"},
         {"5", "13", "14", "15"}}},
       {"an empty header field", "a,,c\r\n1,2,3\r\n", {"", "a", "@1", "c"}, {{"1", "1", "2", "3"}}},
-      {"longer and shorter records", "a,b\r\n1,2,3,4\r\n5\r\n", {"", "a", "b"},
+      {"longer and shorter records",
+       "a,b\r\n1,2,3,4\r\n5\r\n",
+       {"", "a", "b"},
        {{"1", "1", "2"}, {"2", "5", ""}}},
       {"only a header", "a,b\r\n", {"", "a", "b"}, {}},
-      {"UTF-8 text", "名前,住所\r\n価格,\"東京, 日本\"\r\n", {"", "名前", "住所"}, {{"1", "価格", "東京, 日本"}}},
+      {"UTF-8 text",
+       "名前,住所\r\n価格,\"東京, 日本\"\r\n",
+       {"", "名前", "住所"},
+       {{"1", "価格", "東京, 日本"}}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -90,7 +102,8 @@ TEST_F(DataPanel, ExportWritesTheTableAsUtf8) {
   EXPECT_EQ(Get("out.csv"), "名前,値\r\n東京,1\r\n");
 
   // A cancelled dialog writes nothing.
-  vplat::dialogs::OnFileDialog([](const vplat::dialogs::FileDialogRequest &, std::string &) { return false; });
+  vplat::dialogs::OnFileDialog(
+      [](const vplat::dialogs::FileDialogRequest &, std::string &) { return false; });
   Host().ChooseFlyoutItem(kPanelId, 2);
   EXPECT_FALSE(Exists("Untitled.csv"));
 }
@@ -117,10 +130,11 @@ TEST_F(DataPanel, CancelTheRowNumberAndAnOversizedEditChangeNothing) {
   Import("data.csv", Table(2));
   const std::string before = Get("data.csv");
   // Cancel.
-  EXPECT_EQ(DoubleClick(1, 1, [](HWND dialog) {
-              vplat::dialogs::SetText(dialog, 1001, "x");
-              vplat::dialogs::Click(dialog, IDCANCEL);
-            }),
+  EXPECT_EQ(DoubleClick(1, 1,
+                        [](HWND dialog) {
+                          vplat::dialogs::SetText(dialog, 1001, "x");
+                          vplat::dialogs::Click(dialog, IDCANCEL);
+                        }),
             1);
   // The row-number column opens nothing.
   EXPECT_EQ(DoubleClick(1, 0, [](HWND) {}), 0);
@@ -128,10 +142,11 @@ TEST_F(DataPanel, CancelTheRowNumberAndAnOversizedEditChangeNothing) {
   // buffer: refused.
   std::string long_text;
   for (int i = 0; i < 11000; ++i) long_text += "日";
-  EXPECT_EQ(DoubleClick(1, 1, [&](HWND dialog) {
-              vplat::dialogs::SetText(dialog, 1001, long_text);
-              vplat::dialogs::Click(dialog, IDOK);
-            }),
+  EXPECT_EQ(DoubleClick(1, 1,
+                        [&](HWND dialog) {
+                          vplat::dialogs::SetText(dialog, 1001, long_text);
+                          vplat::dialogs::Click(dialog, IDOK);
+                        }),
             1);
   EXPECT_EQ(Cell(1, 1), "r2a");
   EXPECT_STREQ(Send(Lookup(2, "a")).value, "r2a");

@@ -78,7 +78,8 @@ TEST_F(Notifications, ARequestThatLoadsNothingAnswersZeroAndTouchesNothing) {
     SenderRequest request;
   } cases[] = {
       {"an empty path", ComposeRange("")},
-      {"no path", [] {
+      {"no path",
+       [] {
          SenderRequest r = ComposeRange("");
          r.hasPath = 0;
          return r;
@@ -116,11 +117,13 @@ TEST_F(Notifications, TheValueLookupAnswersFromTheLoadedTable) {
       {"a negative record", Lookup(-1, "name"), false, ""},
       {"an unknown column", Lookup(1, "Price"), false, ""},
       {"an empty name", Lookup(1, ""), false, ""},
-      {"no record number", [] {
+      {"no record number",
+       [] {
          SenderRequest r = Lookup(1, "name");
          r.hasRecord = 0;
          return r;
-       }(), false, ""},
+       }(),
+       false, ""},
       {"a name too long for the receive buffer", Lookup(1, std::string(300, 'n')), false, ""},
   };
   for (const Case &c : cases) {
@@ -133,9 +136,7 @@ TEST_F(Notifications, TheValueLookupAnswersFromTheLoadedTable) {
   }
 }
 
-TEST_F(Notifications, NoTableNoAnswer) {
-  EXPECT_FALSE(Send(Lookup(1, "a")).hasValue);
-}
+TEST_F(Notifications, NoTableNoAnswer) { EXPECT_FALSE(Send(Lookup(1, "a")).hasValue); }
 
 }  // namespace
 }  // namespace vardotest

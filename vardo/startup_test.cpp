@@ -99,14 +99,11 @@ TEST_F(Startup, MeasuresTheScaleAndTheDpiFactor) {
     int minimumWidth, minimumHeight;  // trunc(400 / scale + 0.5), trunc(188 / scale + 0.5)
     int strip;                        // trunc(scale * dpi factor * 18 + 0.5)
   } cases[] = {
-      {true, 1.5, 1920, 1080, 96, 267, 125, 27},
-      {true, 1.5, 1280, 800, 96, 400, 188, 18},
-      {true, 0.8, 1920, 1080, 96, 400, 188, 18},
-      {true, 0.8, 3840, 2160, 96, 400, 188, 18},
+      {true, 1.5, 1920, 1080, 96, 267, 125, 27}, {true, 1.5, 1280, 800, 96, 400, 188, 18},
+      {true, 0.8, 1920, 1080, 96, 400, 188, 18}, {true, 0.8, 3840, 2160, 96, 400, 188, 18},
       {true, 1.5, 1300, 1000, 96, 267, 125, 27},  // exactly 1,300,000 pixels
       {true, 1.5, 57, 22807, 96, 400, 188, 18},   // one pixel fewer
-      {false, 0, 1920, 1080, 96, 400, 188, 18},
-      {true, 1, 1920, 1080, 144, 400, 188, 27},
+      {false, 0, 1920, 1080, 96, 400, 188, 18},  {true, 1, 1920, 1080, 144, 400, 188, 27},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::to_string(c.preference) + " on " + std::to_string(c.width) + "x" +

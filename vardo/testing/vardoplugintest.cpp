@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "text.h"
+#include "vplatform/clock.h"
 
 namespace vardotest {
 
@@ -25,7 +26,8 @@ std::string Frame(const std::string &id, double x, double y, const std::string &
 
 std::string PlainFrame(const std::string &id, double x, double y) {
   char text[256];
-  std::snprintf(text, sizeof text, "<text id=\"%s\" x=\"%g\" y=\"%g\" style=\"font-size:10px\">%s</text>\n",
+  std::snprintf(text, sizeof text,
+                "<text id=\"%s\" x=\"%g\" y=\"%g\" style=\"font-size:10px\">%s</text>\n",
                 id.c_str(), x, y, id.c_str());
   return text;
 }
@@ -44,7 +46,8 @@ std::string Layer(const std::string &id, const std::string &inner, const std::st
 }
 
 std::string Document(const std::string &layers) {
-  return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"300\" viewBox=\"0 0 400 300\"\n"
+  return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"300\" viewBox=\"0 0 400 "
+         "300\"\n"
          " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"\n"
          " xmlns:sodipodi=\"http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd\"\n"
          " xmlns:vardotag=\"urn:vardo:tag:1\">\n" +
@@ -82,7 +85,8 @@ void VardoPluginTest::Start(bool withTestModules) {
   if (withTestModules) {
     receiver_ = host_->LoadPlugin(kBuild + "/testplugins/VardoTestReceiver.aip", &error);
     ASSERT_NE(receiver_, nullptr) << error;
-    ASSERT_NE(host_->LoadPlugin(kBuild + "/testplugins/VardoTestSender.aip", &error), nullptr) << error;
+    ASSERT_NE(host_->LoadPlugin(kBuild + "/testplugins/VardoTestSender.aip", &error), nullptr)
+        << error;
   }
   host_->StartPlugins();
 }
@@ -118,20 +122,22 @@ void VardoPluginTest::Tick() { host_->RunTicks(12); }
 void VardoPluginTest::Import(const std::string &name, const std::string *bytes) {
   if (bytes) Put(name, *bytes);
   const std::string path = Linux(name);
-  vplat::dialogs::OnFileDialog([path](const vplat::dialogs::FileDialogRequest &, std::string &chosen) {
-    chosen = path;
-    return true;
-  });
+  vplat::dialogs::OnFileDialog(
+      [path](const vplat::dialogs::FileDialogRequest &, std::string &chosen) {
+        chosen = path;
+        return true;
+      });
   EXPECT_TRUE(host_->ChooseFlyoutItem(kPanelId, 1));
   vplat::dialogs::OnFileDialog(vplat::dialogs::FileDialogPathHandler());
 }
 
 void VardoPluginTest::Export(const std::string &name) {
   const std::string path = Linux(name);
-  vplat::dialogs::OnFileDialog([path](const vplat::dialogs::FileDialogRequest &, std::string &chosen) {
-    chosen = path;
-    return true;
-  });
+  vplat::dialogs::OnFileDialog(
+      [path](const vplat::dialogs::FileDialogRequest &, std::string &chosen) {
+        chosen = path;
+        return true;
+      });
   EXPECT_TRUE(host_->ChooseFlyoutItem(kPanelId, 2));
   vplat::dialogs::OnFileDialog(vplat::dialogs::FileDialogPathHandler());
 }
@@ -150,7 +156,9 @@ std::vector<std::string> VardoPluginTest::ColumnTitles() {
   return titles;
 }
 
-int VardoPluginTest::RowCount() { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
+int VardoPluginTest::RowCount() {
+  return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::string VardoPluginTest::Cell(int row, int column) {
   std::u16string text(40000, u'\0');
@@ -167,13 +175,14 @@ POINT VardoPluginTest::CellPoint(int row, int column) {
   r.top = column;
   r.left = LVIR_BOUNDS;
   SendMessageW(List(), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  if (column == 0) p.x = r.left + 25;  // the row-number column is 50 pixels wide
+  // Near the cell's left end: cells of 400 pixels reach beyond the panel.
+  POINT p{r.left + 10, (r.top + r.bottom) / 2};
   ClientToScreen(List(), &p);
   return p;
 }
 
 void VardoPluginTest::ClickRow(int row, bool control) {
+  vplat::clock::Advance(2'000'000);  // no double click with an earlier press
   const POINT p = CellPoint(row, 0);
   if (control) vplat::KeyDown(VK_CONTROL);
   vplat::ClickAt(p.x, p.y);

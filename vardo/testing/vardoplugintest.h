@@ -31,11 +31,13 @@ std::string Frame(const std::string &id, double x, double y, const std::string &
                   const std::string &attributes = "");
 // A text frame without a script.
 std::string PlainFrame(const std::string &id, double x, double y);
-std::string Group(const std::string &id, const std::string &inner, const std::string &attributes = "");
+std::string Group(const std::string &id, const std::string &inner,
+                  const std::string &attributes = "");
 // A group tagged vardo2_group = `value`.
-std::string Template(const std::string &id, const std::string &inner, const std::string &value = "t",
-                     const std::string &attributes = "");
-std::string Layer(const std::string &id, const std::string &inner, const std::string &attributes = "");
+std::string Template(const std::string &id, const std::string &inner,
+                     const std::string &value = "t", const std::string &attributes = "");
+std::string Layer(const std::string &id, const std::string &inner,
+                  const std::string &attributes = "");
 // A 400 x 300 page holding `layers` in file order.
 std::string Document(const std::string &layers);
 

@@ -31,7 +31,8 @@ ASErr Notify(void *message) {
     call.slot = Integer(block, 'v', 'r', 't', 'g');
     call.cset = Integer(block, 'c', 's', 'e', 't');
     ASBoolean link = 0;
-    if (sAIActionManager->AIActionGetBoolean(block, AS_FOURCC('l', 'i', 'n', 'k'), &link) == kNoErr) {
+    if (sAIActionManager->AIActionGetBoolean(block, AS_FOURCC('l', 'i', 'n', 'k'), &link) ==
+        kNoErr) {
       call.link = link ? 1 : 0;
     }
   }

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "frame.h"
-#include "notificationtext.h"
+#include "vardo/notificationtext.h"
 #include "testmodules.h"
 
 namespace {
@@ -41,10 +41,11 @@ void Send(SenderRequest *r) {
     sAIActionManager->AIActionSetInteger(block, Key('f', 'n', 'r', 'c'), r->initialComposed);
     if (r->hasPath) SetText(block, Key('c', 's', 'v', 'p'), r->path, r->encode);
     sAINotifier->Notify("9475-2407-6658-9330-9846-6542", block);
-    r->hasComposed =
-        sAIActionManager->AIActionGetInteger(block, Key('f', 'n', 'r', 'c'), &r->composed) == kNoErr;
+    r->hasComposed = sAIActionManager->AIActionGetInteger(block, Key('f', 'n', 'r', 'c'),
+                                                          &r->composed) == kNoErr;
   } else if (r->kind == kSendLookup) {
-    if (r->hasRecord) sAIActionManager->AIActionSetInteger(block, Key('v', 'r', 'c', 'r'), r->record);
+    if (r->hasRecord)
+      sAIActionManager->AIActionSetInteger(block, Key('v', 'r', 'c', 'r'), r->record);
     if (r->hasName) SetText(block, Key('v', 'r', 'e', 'l'), r->name, r->encode);
     sAINotifier->Notify("9475-2407-6658-9330-9846-3586", block);
     r->hasValue = sAIActionManager->AIActionGetString(block, Key('v', 'r', 'v', 'l'), r->value,
