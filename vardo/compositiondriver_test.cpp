@@ -125,8 +125,9 @@ TEST_F(Composing, WhatATemplateGroupBecomes) {
       Layer("l",
             // The second frame is preferred; the plain frame is no script frame.
             Group("s1",
-                  Template("t1", PlainFrame("p1", 20, 40) + Frame("a1", 20, 60) +
-                                     Frame("b1", 20, 80, "[b]", "vardotag:vardo2_frame=\"\""))) +
+                  // (host order runs back to front through the file).
+                  Template("t1", Frame("b1", 20, 80, "[b]", "vardotag:vardo2_frame=\"\"") +
+                                     Frame("a1", 20, 60) + PlainFrame("p1", 20, 40))) +
                 // No script frame, or only a locked one: left as it is, the
                 // slot is still composed.
                 Group("s2", Template("t2", PlainFrame("p2", 80, 40))) +
@@ -229,7 +230,7 @@ class Dragging : public Composing {
   // Says whether the drag drew its feedback on the screen while it ran,
   // and whether the screen was the same before and after.
   struct DragSeen {
-    bool drawn, restored;
+    bool drawn, restored, nothingLeft;
   };
   DragSeen Drag(POINT from, POINT to) {
     // Long after any earlier press, so that this one is no double click.
@@ -238,6 +239,7 @@ class Dragging : public Composing {
     vplat::PressButton();
     vplat::PumpMessages();
     const uint64_t before = vplat::ScreenChecksum();
+    const size_t objects = vplat::LiveGdiObjectCount(), dcs = vplat::LiveDcCount();
     uint64_t during = 0;
     vplat::clock::Schedule(120'000, [to] { vplat::MoveCursor(to.x, to.y); });
     vplat::clock::Schedule(250'000, [&during] { during = vplat::ScreenChecksum(); });
@@ -246,11 +248,13 @@ class Dragging : public Composing {
     vplat::PumpMessages();
     const uint64_t after = vplat::ScreenChecksum();
     vplat::PumpMessages();
-    return {during != 0 && during != before, before == after};
+    return {during != 0 && during != before, before == after,
+            objects == vplat::LiveGdiObjectCount() && dcs == vplat::LiveDcCount()};
   }
   void ExpectDrawnAndRestored(const DragSeen &seen, bool drawn = true) {
     EXPECT_EQ(seen.drawn, drawn);
     EXPECT_TRUE(seen.restored);
+    EXPECT_TRUE(seen.nothingLeft);  // pen and screen DC let go
   }
   POINT Centre(const char *id) {
     const AIRealRect b = Doc()->FindArtById(id)->Bounds();
@@ -281,6 +285,32 @@ TEST_F(Dragging, ATemplateGroupInALayerIsNamedByTheCopyOfItsFrame) {
   ExpectDrawnAndRestored(Drag(RowStart(1), Centre("loose")));
   EXPECT_EQ(Composed(), (Composition{{"g-1", 2}}));
   EXPECT_FALSE(Exists("loose"));
+}
+
+// The drop targets are those of the last tick; art that moved since is
+// still found when its bounds differ by less than 2 in each value.
+TEST_F(Dragging, TheTargetMatchesArtWithin2) {
+  struct Case {
+    const char *transform;
+    int composed;
+  } cases[] = {
+      {"translate(1.9,1.9)", 1},
+      {"translate(-1.9,-1.9)", 1},
+      {"translate(2,0)", 0},
+      {"translate(0,-2)", 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.transform);
+    Open(Document(Layer("l", Group("s", Template("t", Frame("f", 120, 100)) +
+                                            "<rect x=\"100\" y=\"50\" width=\"100\" height=\"80\"/>"))));
+    Import("data.csv", Table(3));
+    Receiver() = ReceiverGlobals{};
+    const POINT target = Centre("s");
+    Doc()->FindArtById("s")->Node().append_attribute("transform").set_value(c.transform);
+    ExpectDrawnAndRestored(Drag(RowStart(0), target));
+    EXPECT_EQ(Receiver().count, c.composed);
+    Host().Documents().CloseAll();
+  }
 }
 
 TEST_F(Dragging, OfTwoOverlappingTargetsTheFirstWinsAndAMissComposesNothing) {
