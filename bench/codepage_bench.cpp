@@ -3,8 +3,8 @@
 // the same text. Prints each one's MB/s and the ratio at the end.
 //
 // The text: ~50 MB of deterministic CSV-like lines mixing ASCII, kanji,
-// hiragana, katakana and half-width katakana; and, when present, the Tokyo
-// postal-code file from the shared data.
+// hiragana, katakana and half-width katakana; and the Tokyo postal-code
+// file from the project's test data (testdata/).
 #include <benchmark/benchmark.h>
 #include <iconv.h>
 #include <windows.h>
@@ -73,7 +73,7 @@ const std::string &Generated() {
 
 const std::string &Tokyo() {
   static const std::string text = [] {
-    std::ifstream in(VARDO_SHARED_DATA_DIR "/real/13TOKYO.CSV", std::ios::binary);
+    std::ifstream in(VARDO_TEST_DATA_DIR "/13TOKYO.CSV", std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }();
   return text;

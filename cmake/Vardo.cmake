@@ -18,7 +18,7 @@ function(vardo_tests name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest vardo_testmain)
   target_compile_definitions(${name} PRIVATE
     VARDO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    VARDO_SHARED_DATA_DIR="${PROJECT_SOURCE_DIR}/../shared/data"
+    VARDO_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/testdata"
     VARDO_BUILD_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})

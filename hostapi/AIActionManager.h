@@ -24,6 +24,7 @@ typedef ASUInt32 ActionParamKeyID;
 typedef struct AIActionManagerSuite {
   /* Creates an empty parameter type into *type; the caller deletes it. */
   ASErr (*AINewActionParamType)(AIActionParamTypeRef *type);
+  /* Deletes a type from AINewActionParamType; NULL is allowed. */
   ASErr (*AIDeleteActionParamType)(AIActionParamTypeRef type);
   /* Registers the action `eventName`. Playing it calls the registering
    * plug-in with "Action Manager"/"Do Action". A name registered twice is
@@ -34,18 +35,24 @@ typedef struct AIActionManagerSuite {
   /* Creates an empty parameter block into *value; the caller deletes it.
    * Fails with kSPOutOfMemoryError when blocks cannot be had. */
   ASErr (*AINewActionParamValue)(AIActionParamValueRef *value);
+  /* Deletes a block and every value in it; NULL is allowed. */
   ASErr (*AIDeleteActionParamValue)(AIActionParamValueRef value);
   /* Getters fail with kNoSuchObjectErr when the key is absent or holds a
    * value of another type; the output is then left untouched. */
   ASErr (*AIActionGetInteger)(AIActionParamValueRef value, ActionParamKeyID key, ASInt32 *result);
+  /* Setters store under `key`, replacing whatever value of any type it
+   * held; a NULL block (or, for strings, text) is kBadParameterErr. */
   ASErr (*AIActionSetInteger)(AIActionParamValueRef value, ActionParamKeyID key, ASInt32 number);
+  /* As AIActionGetInteger, for a value stored by AIActionSetBoolean. */
   ASErr (*AIActionGetBoolean)(AIActionParamValueRef value, ActionParamKeyID key, ASBoolean *result);
+  /* Stores `flag` as true or false (any non-zero is true). */
   ASErr (*AIActionSetBoolean)(AIActionParamValueRef value, ActionParamKeyID key, ASBoolean flag);
   /* Copies the 8-bit string under `key` with its NUL into `buffer` of
    * `bufferSize` bytes. A string that does not fit is kBadParameterErr and
    * nothing is written: a receiver never gets a cut or overflowing value. */
   ASErr (*AIActionGetString)(AIActionParamValueRef value, ActionParamKeyID key, char *buffer,
                              size_t bufferSize);
+  /* Stores a copy of the NUL-terminated `text`. */
   ASErr (*AIActionSetString)(AIActionParamValueRef value, ActionParamKeyID key, const char *text);
   /* Plays a registered action or a host action by name with `parameters`
    * (may be NULL). Returns the action's status; an unknown name is

@@ -41,7 +41,13 @@ typedef struct AIArtSuite {
   ASErr (*GetArtFirstChild)(AIArtHandle art, AIArtHandle *child);
   /* Next sibling (one step to the back), NULL at the end. */
   ASErr (*GetArtSibling)(AIArtHandle art, AIArtHandle *sibling);
+  /* The group holding `art`, NULL for a layer's art group. */
   ASErr (*GetArtParent)(AIArtHandle art, AIArtHandle *parent);
+  /* The geometric bounds of `art` (strokes not counted), transforms applied,
+   * in artwork coordinates: y grows upward, so top >= bottom. A group's are
+   * the union of its children's, hidden ones included; a text frame's are
+   * its area shapes' or else its laid-out lines'. Art without geometry (an
+   * empty group) stores all zeros. A dead handle is kBadParameterErr. */
   ASErr (*GetArtBounds)(AIArtHandle art, AIRealRect *bounds);
   /* Copies `art` with everything inside it, placed by `paintOrder` relative
    * to `prep`, into *newArt. */

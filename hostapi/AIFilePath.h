@@ -12,6 +12,7 @@ AS_EXTERN_C_BEGIN
 typedef struct AIFilePathSuite {
   /* Creates an empty path into *path; the caller deletes it. */
   ASErr (*NewFilePath)(AIFilePathRef *path);
+  /* Deletes a path from NewFilePath; any other ref is kBadParameterErr. */
   ASErr (*DeleteFilePath)(AIFilePathRef path);
   /* Sets the path from a platform path in the system code page. */
   ASErr (*SetPlatformPathA)(AIFilePathRef path, const char *platformPath);

@@ -14,6 +14,7 @@ typedef struct AILayerSuite {
   ASErr (*CountLayers)(ASInt32 *count);
   /* Layer `n`, 0 being the frontmost. Out of range: kBadParameterErr. */
   ASErr (*GetNthLayer)(ASInt32 n, AILayerHandle *layer);
+  /* False when the layer is hidden. */
   ASErr (*GetLayerVisible)(AILayerHandle layer, ASBoolean *visible);
   /* False when the layer is locked. */
   ASErr (*GetLayerEditable)(AILayerHandle layer, ASBoolean *editable);

@@ -16,7 +16,9 @@ typedef struct AINotifierSuite {
                        AINotifierHandle *notifier);
   /* Sends `data` to every plug-in registered for `type`, in registration
    * order, and returns once all of them have run. Nobody registered is not
-   * an error. */
+   * an error. A receiver's status is dropped: Notify returns 0 whatever the
+   * receivers answer, so a sender learns their results only from what they
+   * wrote into `data`. */
   ASErr (*Notify)(const char *type, void *data);
 } AINotifierSuite;
 

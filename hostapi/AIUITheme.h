@@ -12,8 +12,10 @@ AS_EXTERN_C_BEGIN
 /* Alpha, then red, green and blue, each 0 to 1. */
 typedef struct AIUIThemeColor { AIReal alpha, red, green, blue; } AIUIThemeColor;
 
-/* (1, 0) is the panel background, (1, 1) the panel text. */
 typedef struct AIUIThemeSuite {
+  /* The theme's colour `name` of kind `type` into *color: (1, 0) is the
+   * panel background, (1, 1) the panel text. A pair the theme does not
+   * define is kNoSuchObjectErr, *color untouched. */
   ASErr (*GetUIThemeColor)(ASInt32 name, ASInt32 type, AIUIThemeColor *color);
 } AIUIThemeSuite;
 

@@ -17,8 +17,9 @@ typedef struct AIFileDialogFilter {
 } AIFileDialogFilter;
 
 typedef struct AIUserSuite {
-  /* Modal alerts showing one string; they return when dismissed. */
+  /* A modal error alert showing `text`; returns when dismissed. */
   ASErr (*ErrorAlert)(const ai_uchar16 *text);
+  /* A modal information alert showing `text`; returns when dismissed. */
   ASErr (*MessageAlert)(const ai_uchar16 *text);
   /* The open-file dialog. On a choice stores it in `path` and returns 0;
    * on cancel returns kCanceledErr and leaves `path` alone. */

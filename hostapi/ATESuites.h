@@ -18,16 +18,25 @@ AS_EXTERN_C_BEGIN
 #define kATEBadParameterErr AS_FOURCC('A', 'T', 'E', 'p')
 #define kATEOutOfRangeErr AS_FOURCC('A', 'T', 'E', 'r')
 
+/* A ref that is not live (never handed out, or released to 0) is
+ * kATEBadParameterErr; so is every call on a range whose frame is gone,
+ * but AddRef and Release. */
 typedef struct ATETextRangeSuite {
+  /* Adds one reference to `range`. */
   ASErr (*AddRef)(ATETextRangeRef range);
+  /* Drops one reference; the last one frees the range. */
   ASErr (*Release)(ATETextRangeRef range);
   /* A new, independent range over the same text. */
   ASErr (*Clone)(ATETextRangeRef range, ATETextRangeRef *copy);
+  /* The position of the range's first unit (clamped to the story). */
   ASErr (*GetStart)(ATETextRangeRef range, ASInt32 *start);
+  /* The position just past the range's last unit (clamped to the story). */
   ASErr (*GetEnd)(ATETextRangeRef range, ASInt32 *end);
-  /* Positions are clamped to the story; a start past the end moves the end
-   * with it, as an end before the start moves the start. */
+  /* Moves the start to `start`, clamped to the story; a start past the end
+   * moves the end with it. */
   ASErr (*SetStart)(ATETextRangeRef range, ASInt32 start);
+  /* Moves the end to `end`, clamped to the story; an end before the start
+   * moves the start with it. */
   ASErr (*SetEnd)(ATETextRangeRef range, ASInt32 end);
   /* Copies at most `capacity` - 1 units of the range's text and a NUL into
    * `buffer`; stores the number copied in *length. Paragraphs end in CR. */
@@ -43,19 +52,33 @@ typedef struct ATETextRangeSuite {
  * the size under automatic leading). Paint refs from GetFillColor and
  * GetStrokeColor live as long as the features ref. */
 typedef struct ATECharFeaturesSuite {
+  /* Frees the features and the paint refs taken from them. */
   ASErr (*Release)(ATECharFeaturesRef features);
+  /* The font; one ref per font name, valid for the life of the process. */
   ASErr (*GetFont)(ATECharFeaturesRef f, ASBoolean *isAssigned, ATEFontRef *font);
+  /* The size in points. */
   ASErr (*GetFontSize)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *points);
+  /* Horizontal scaling, 1 being 100 %. */
   ASErr (*GetHorizontalScale)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *scale);
+  /* Vertical scaling, 1 being 100 %. */
   ASErr (*GetVerticalScale)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *scale);
+  /* Whether the leading follows the size (automatic leading). */
   ASErr (*GetAutoLeading)(ATECharFeaturesRef f, ASBoolean *isAssigned, ASBoolean *autoLeading);
+  /* The leading in points. */
   ASErr (*GetLeading)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *points);
+  /* Tracking in thousandths of an em. */
   ASErr (*GetTracking)(ATECharFeaturesRef f, ASBoolean *isAssigned, ASInt32 *tracking);
+  /* Baseline shift in points, upward positive. */
   ASErr (*GetBaselineShift)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *points);
+  /* Whether the characters are filled. */
   ASErr (*GetFill)(ATECharFeaturesRef f, ASBoolean *isAssigned, ASBoolean *fill);
+  /* The fill colour as a paint ref (see AIATEPaint.h). */
   ASErr (*GetFillColor)(ATECharFeaturesRef f, ASBoolean *isAssigned, ATEApplicationPaintRef *paint);
+  /* Whether the characters are stroked. */
   ASErr (*GetStroke)(ATECharFeaturesRef f, ASBoolean *isAssigned, ASBoolean *stroke);
+  /* The stroke colour as a paint ref (see AIATEPaint.h). */
   ASErr (*GetStrokeColor)(ATECharFeaturesRef f, ASBoolean *isAssigned, ATEApplicationPaintRef *paint);
+  /* The stroke's line width in points. */
   ASErr (*GetLineWidth)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *points);
 } ATECharFeaturesSuite;
 

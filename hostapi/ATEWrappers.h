@@ -31,6 +31,8 @@ class ICharFeatures {
     if (ref_) sCharFeatures->Release(ref_);
   }
 
+  // Each getter returns what the suite's getter of that name stores, and
+  // whether the feature is assigned in *isAssigned (which may be null).
   ATEFontRef GetFont(bool *isAssigned) const { return Get(sCharFeatures->GetFont, isAssigned); }
   AIReal GetFontSize(bool *isAssigned) const { return Get(sCharFeatures->GetFontSize, isAssigned); }
   AIReal GetHorizontalScale(bool *isAssigned) const {

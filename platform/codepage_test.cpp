@@ -616,7 +616,7 @@ TEST(CodePageLongText, ConvertsAsItsCharactersDoOneByOne) {
 }
 
 std::string ReadFile(const std::string &name) {
-  std::ifstream in(std::string(VARDO_SHARED_DATA_DIR) + "/real/" + name, std::ios::binary);
+  std::ifstream in(std::string(VARDO_TEST_DATA_DIR) + "/" + name, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 

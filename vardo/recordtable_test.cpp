@@ -59,7 +59,7 @@ class RecordTableFiles : public ::testing::Test {
 };
 
 const std::string kFixtures = VARDO_SOURCE_DIR "/vardo/testdata/";
-const std::string kReal = VARDO_SHARED_DATA_DIR "/real/";
+const std::string kReal = VARDO_TEST_DATA_DIR "/";
 
 const Records kJapaneseFixture = {
     {"名前", "読み", "備考", "注"},

@@ -73,7 +73,7 @@ std::string ReadFile(const std::string &path) {
 }
 
 TEST(DetectTextEncoding, ClassifiesTheRealFiles) {
-  const std::string dir = VARDO_SHARED_DATA_DIR "/real/";
+  const std::string dir = VARDO_TEST_DATA_DIR "/";
   const struct {
     const char *name;
     int expected;
