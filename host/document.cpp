@@ -143,7 +143,7 @@ std::unique_ptr<Document> Document::Load(const std::string &path, std::string *e
   std::ostringstream rest;  // what a pipe gives, or a file that grew meanwhile
   rest << in.rdbuf();
   if (in.bad()) {
-    *error = path + ": cannot be read";
+    *error = path + ": cannot be read: " + std::strerror(errno);
     if (status) *status = kAIDocumentFileMissingErr;
     return nullptr;
   }
