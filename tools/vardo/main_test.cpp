@@ -2,7 +2,9 @@
 // written is a failure with a message.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "vardo_testing.h"
@@ -31,6 +33,29 @@ TEST(Vardo, EveryCommandFailsWhenItsOutputCannotBeWritten) {
     EXPECT_NE(run.err.find("vardo: cannot write the output: No space left on device\n"), std::string::npos)
         << command << ": " << run.err;
   }
+}
+
+TEST(Vardo, AnInputTooLargeForTheMemoryFailsWithAMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#endif
+  // 40 MB of text in one frame needs some 200 MB to hold: a program limited
+  // to 150 MB must say so and stop, not abort.
+  const std::string path = ::testing::TempDir() + "big-text.svg";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "<svg xmlns='http://www.w3.org/2000/svg'><text>";
+    const std::string line(1000, 'x');
+    for (int i = 0; i < 40000; ++i) out << line;
+    out << "</text></svg>";
+  }
+  const std::string err = ::testing::TempDir() + "big-text.err";
+  const std::string command = "ulimit -v 150000; " VARDO_BUILD_DIR "/bin/vardo doc tree '" + path +
+                              "' >/dev/null 2>'" + err + "'";
+  const int status = std::system(command.c_str());
+  std::filesystem::remove(path);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_EQ(vardo::testing::ReadFileBytes(err), "vardo: not enough memory for this input\n");
 }
 
 }  // namespace
