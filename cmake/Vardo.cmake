@@ -37,6 +37,11 @@ function(vardo_add_module name)
     CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
     BUILD_RPATH "$ORIGIN/../lib"
     LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/plugin.map)
-  target_link_options(${name} PRIVATE
-    -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/plugin.map -Wl,-z,defs)
+  target_link_options(${name} PRIVATE -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/plugin.map)
+  # Every symbol must resolve when the module is linked; only clang's
+  # sanitizer runtimes go into the program alone, never into a shared
+  # object, so their symbols stay open in modules built with them.
+  if(NOT (CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND CMAKE_CXX_FLAGS MATCHES "-fsanitize="))
+    target_link_options(${name} PRIVATE -Wl,-z,defs)
+  endif()
 endfunction()

@@ -8,6 +8,8 @@
 // and backslashes mean nothing, so Windows paths need no escaping.
 #include <charconv>
 #include <climits>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "frame/preferencefile.h"
@@ -27,50 +29,60 @@ const PreferenceKey *FindKey(const PreferenceFile *file, const char *name) {
 }
 
 // Optional sign, then decimal digits up to the first other byte; no digits
-// give 0. Values beyond the 32-bit range stop at its ends.
-LONG ParseInteger(const char *value) {
+// give 0. False when the number lies outside [low, high]: the setting then
+// keeps its value, as for a missing key.
+bool ParseInteger(const char *value, long long low, long long high, LONG *out) {
   bool negative = false;
   if (*value == '+' || *value == '-') {
     negative = *value == '-';
     ++value;
   }
-  const long long limit = negative ? -(long long)INT32_MIN : INT32_MAX;
   long long magnitude = 0;
   for (; *value >= '0' && *value <= '9'; ++value) {
     magnitude = magnitude * 10 + (*value - '0');
-    if (magnitude > limit) magnitude = limit;
+    if (magnitude > high - low) return false;  // past either end, and no overflow ahead
   }
-  return (LONG)(negative ? -magnitude : magnitude);
+  const long long number = negative ? -magnitude : magnitude;
+  if (number < low || number > high) return false;
+  *out = static_cast<LONG>(number);
+  return true;
 }
 
 // A decimal floating-point number with an optional sign, read independently
-// of the C locale. No number, or one out of the double's range, gives 0.
-double ParseReal(const char *value) {
+// of the C locale; no number at all gives 0. False for a value that is not a
+// finite double (infinities, NaN, beyond the double's range): the setting
+// then keeps its value.
+bool ParseReal(const char *value, double *out) {
   if (*value == '+' && value[1] != '-') ++value;
   double result = 0;
   auto [end, error] = std::from_chars(value, value + std::strlen(value), result,
                                       std::chars_format::general);
   (void)end;
-  return error == std::errc() ? result : 0;
+  if (error == std::errc::result_out_of_range || !std::isfinite(result)) return false;
+  *out = error == std::errc() ? result : 0;
+  return true;
 }
 
 void StoreValue(const PreferenceKey *key, const char *value, void *record) {
   char *setting = static_cast<char *>(record) + key->offset;
   switch (key->type) {
     case PREFERENCE_INTEGER: {
-      LONG number = ParseInteger(value);
+      LONG number = 0;
       if (key->width == sizeof(LONG)) {
-        std::memcpy(setting, &number, sizeof number);
+        if (ParseInteger(value, INT32_MIN, INT32_MAX, &number)) std::memcpy(setting, &number, sizeof number);
       } else if (key->width == sizeof(SHORT)) {
-        SHORT low = (SHORT)number;  // keeps the low 16 bits
-        std::memcpy(setting, &low, sizeof low);
+        if (ParseInteger(value, INT16_MIN, INT16_MAX, &number)) {
+          const SHORT narrow = static_cast<SHORT>(number);
+          std::memcpy(setting, &narrow, sizeof narrow);
+        }
       }
       break;
     }
     case PREFERENCE_REAL: {
-      if (key->width != sizeof(double)) break;
-      double number = ParseReal(value);
-      std::memcpy(setting, &number, sizeof number);
+      double number = 0;
+      if (key->width == sizeof(double) && ParseReal(value, &number)) {
+        std::memcpy(setting, &number, sizeof number);
+      }
       break;
     }
     case PREFERENCE_STRING: {

@@ -29,11 +29,15 @@ std::string Text() {
   return text ? std::string(text, length) : std::string();
 }
 
+// Every read rescans the text, so the fields compared are bounded in number
+// as well: an input of the longest length then still takes well under a
+// second.
 void CheckFields(const std::string &text, long maxRecords) {
   long count = reference::CountRecords(text);
   if (CountRecords() != count) Mismatch("count", count, -1);
+  long budget = 2048;
   for (long r = -1; r <= count && r < maxRecords; ++r) {
-    for (long c = -1;; ++c) {
+    for (long c = -1; budget-- > 0; ++c) {
       auto expected = reference::GetField(text, r, c);
       LPSTR value = GetField(r, c);
       bool same = expected ? value && *expected == value : !value;

@@ -45,6 +45,52 @@ bool IsBlankText(pugi::xml_node node) {
   return true;
 }
 
+pugi::xml_node FirstChildElement(pugi::xml_node node) {
+  pugi::xml_node child = node.first_child();
+  while (child && child.type() != pugi::node_element) child = child.next_sibling();
+  return child;
+}
+
+pugi::xml_node NextSiblingElement(pugi::xml_node node) {
+  pugi::xml_node next = node.next_sibling();
+  while (next && next.type() != pugi::node_element) next = next.next_sibling();
+  return next;
+}
+
+// The element after `node` in document order, staying inside `top`; null
+// after the last. Walks without recursion, so no depth can exhaust the stack.
+pugi::xml_node NextElement(pugi::xml_node node, pugi::xml_node top) {
+  if (pugi::xml_node child = FirstChildElement(node)) return child;
+  for (pugi::xml_node n = node; n && n != top; n = n.parent()) {
+    if (pugi::xml_node next = NextSiblingElement(n)) return next;
+  }
+  return {};
+}
+
+// How deep the elements below `root` nest, `root` itself counting 1.
+int NestingDepth(pugi::xml_node root) {
+  int deepest = 0;
+  int depth = 1;
+  pugi::xml_node node = root;
+  for (;;) {
+    deepest = std::max(deepest, depth);
+    if (pugi::xml_node child = FirstChildElement(node)) {
+      node = child;
+      ++depth;
+      continue;
+    }
+    for (;;) {
+      if (node == root) return deepest;
+      if (pugi::xml_node next = NextSiblingElement(node)) {
+        node = next;
+        break;
+      }
+      node = node.parent();
+      --depth;
+    }
+  }
+}
+
 }  // namespace
 
 std::string Layer::Name() const {
@@ -82,15 +128,28 @@ std::unique_ptr<Document> Document::Load(const std::string &path, std::string *e
     if (status) *status = kAIDocumentFileMissingErr;
     return nullptr;
   }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
+  // Read in one piece of the file's size where it has one, so that the
+  // bytes are held once and not copied on the way.
+  std::string bytes;
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (size > 0 && in) {
+    bytes.resize(static_cast<size_t>(size));
+    in.read(bytes.data(), size);
+    bytes.resize(static_cast<size_t>(in.gcount()));
+  }
+  in.clear();
+  std::ostringstream rest;  // what a pipe gives, or a file that grew meanwhile
+  rest << in.rdbuf();
   if (in.bad()) {
-    *error = path + ": cannot be read";
+    *error = path + ": cannot be read: " + std::strerror(errno);
     if (status) *status = kAIDocumentFileMissingErr;
     return nullptr;
   }
+  if (rest.tellp() > 0) bytes += rest.str();
   std::string why;
-  std::unique_ptr<Document> doc = Parse(bytes.str(), &why);
+  std::unique_ptr<Document> doc = Parse(bytes, &why);
   if (!doc) {
     *error = path + ": " + why;
     if (status) *status = kAIDocumentFormatErr;
@@ -108,6 +167,14 @@ std::unique_ptr<Document> Document::Parse(std::string_view svg, std::string *err
     const size_t offset = std::min<size_t>(result.offset, svg.size());
     const long line = 1 + std::count(svg.begin(), svg.begin() + offset, '\n');
     *error = "not well-formed XML: " + std::string(result.description()) + " at line " + std::to_string(line);
+    return nullptr;
+  }
+  // Every walk over the document is then bounded, and the ones that
+  // recurse cannot exhaust the stack.
+  const int depth = NestingDepth(doc->dom_.document_element());
+  if (depth > kMaxNesting) {
+    *error = "its elements nest " + std::to_string(depth) + " deep; a document may nest at most " +
+             std::to_string(kMaxNesting) + " deep";
     return nullptr;
   }
   if (!doc->Build(error)) return nullptr;
@@ -157,19 +224,21 @@ bool Document::Build(std::string *error) {
   return true;
 }
 
-void Document::IndexIds(pugi::xml_node node) {
-  if (node.type() != pugi::node_element) return;
-  if (pugi::xml_attribute id = node.attribute("id")) ids_.emplace(id.value(), node);
-  for (pugi::xml_node child : node.children()) IndexIds(child);
+void Document::IndexIds(pugi::xml_node top) {
+  if (top.type() != pugi::node_element) return;
+  for (pugi::xml_node node = top; node; node = NextElement(node, top)) {
+    if (pugi::xml_attribute id = node.attribute("id")) ids_.emplace(id.value(), node);
+  }
 }
 
-void Document::UnindexIds(pugi::xml_node node) {
-  if (node.type() != pugi::node_element) return;
-  if (pugi::xml_attribute id = node.attribute("id")) {
-    auto it = ids_.find(id.value());
-    if (it != ids_.end() && it->second == node) ids_.erase(it);
+void Document::UnindexIds(pugi::xml_node top) {
+  if (top.type() != pugi::node_element) return;
+  for (pugi::xml_node node = top; node; node = NextElement(node, top)) {
+    if (pugi::xml_attribute id = node.attribute("id")) {
+      auto it = ids_.find(id.value());
+      if (it != ids_.end() && it->second == node) ids_.erase(it);
+    }
   }
-  for (pugi::xml_node child : node.children()) UnindexIds(child);
 }
 
 pugi::xml_node Document::ElementById(std::string_view id) const {
@@ -194,14 +263,10 @@ std::string Document::FreshId(const std::string &base) const {
 void Document::ReadCustomColors() {
   const std::string element = names_.Lookup(svg::Names::kVardo, "custom-color");
   std::vector<pugi::xml_node> found;
-  std::function<void(pugi::xml_node)> walk = [&](pugi::xml_node n) {
-    for (pugi::xml_node child : n.children()) {
-      if (child.type() != pugi::node_element) continue;
-      if (element == child.name()) found.push_back(child);
-      walk(child);
-    }
-  };
-  walk(dom_.document_element());
+  const pugi::xml_node root = dom_.document_element();
+  for (pugi::xml_node n = NextElement(root, root); n; n = NextElement(n, root)) {
+    if (element == n.name()) found.push_back(n);
+  }
   for (pugi::xml_node node : found) {
     const std::string name = node.attribute("name").value();
     if (name.empty() || FindCustomColor(name)) continue;
@@ -281,6 +346,27 @@ CustomColor *Document::DefineCustomColor(const std::string &name, CustomColor::K
 }
 
 Art *Document::ReadArt(pugi::xml_node node, Art *parent, ASInt16 type) {
+  Art *top = ReadOneArt(node, parent, type);
+  // The art inside groups, depth first in file order: each entry is a group
+  // and the next of its child elements to read.
+  std::vector<std::pair<Art *, pugi::xml_node>> groups;
+  if (top && top->type_ == kGroupArt) groups.emplace_back(top, node.first_child());
+  while (!groups.empty()) {
+    auto &[group, child] = groups.back();
+    if (!child) {
+      groups.pop_back();
+      continue;
+    }
+    const pugi::xml_node current = child;
+    child = child.next_sibling();
+    if (current.type() != pugi::node_element) continue;
+    Art *art = ReadOneArt(current, group, -1);
+    if (art && art->type_ == kGroupArt) groups.emplace_back(art, current.first_child());
+  }
+  return top;
+}
+
+Art *Document::ReadOneArt(pugi::xml_node node, Art *parent, ASInt16 type) {
   if (type < 0) type = ArtTypeOf(names_.SvgLocalName(node));
   if (type < 0) return nullptr;
   Art *art = new Art(*this, node, type);
@@ -298,14 +384,7 @@ Art *Document::ReadArt(pugi::xml_node node, Art *parent, ASInt16 type) {
     art->writtenVersion_ = art->story_->Version();
   }
   if (parent) LinkLast(art, parent);
-  if (type == kGroupArt) ReadChildren(*art);
   return art;
-}
-
-void Document::ReadChildren(Art &parent) {
-  for (pugi::xml_node child : parent.node_.children()) {
-    if (child.type() == pugi::node_element) ReadArt(child, &parent);
-  }
 }
 
 void Document::ReadTags(Art &art) {
@@ -346,14 +425,15 @@ void Document::Unlink(Art *art) {
   art->parent_ = art->prevInFile_ = art->nextInFile_ = nullptr;
 }
 
-void Document::Forget(Art *art) {
-  for (Art *child = art->firstInFile_; child;) {
-    Art *next = child->nextInFile_;
-    Forget(child);
-    child = next;
+void Document::Forget(Art *top) {
+  std::vector<Art *> gone{top};
+  for (size_t i = 0; i < gone.size(); ++i) {
+    for (Art *child = gone[i]->firstInFile_; child; child = child->nextInFile_) gone.push_back(child);
   }
-  artByNode_.erase(art->node_.internal_object());
-  arts_.erase(art->Low32());  // destroys it, and its handle with it
+  for (Art *art : gone) {
+    artByNode_.erase(art->node_.internal_object());
+    arts_.erase(art->Low32());  // destroys it, and its handle with it
+  }
 }
 
 Layer *Document::NthLayer(size_t n) const {
@@ -373,11 +453,23 @@ Art *Document::FindArtByLow32(uint32_t low32) const {
 }
 
 void Document::ForEachArt(const std::function<void(Art &, int)> &visit) const {
-  std::function<void(Art &, int)> walk = [&](Art &art, int depth) {
-    visit(art, depth);
-    for (Art *child = art.FirstChild(); child; child = child->Sibling()) walk(*child, depth + 1);
-  };
-  for (size_t n = 0; n < layers_.size(); ++n) walk(*NthLayer(n)->group, 0);
+  for (size_t n = 0; n < layers_.size(); ++n) {
+    Art *top = NthLayer(n)->group;
+    int depth = 0;
+    for (Art *art = top; art;) {
+      visit(*art, depth);
+      if (art->FirstChild()) {
+        art = art->FirstChild();
+        ++depth;
+        continue;
+      }
+      while (art != top && !art->Sibling()) {
+        art = art->Parent();
+        --depth;
+      }
+      art = art == top ? nullptr : art->Sibling();
+    }
+  }
 }
 
 svg::Matrix Document::TransformToRoot(pugi::xml_node node) const {
@@ -480,16 +572,13 @@ Art *Document::Duplicate(Art &art, ASInt16 paintOrder, Art &prep, std::string *e
   if (!Place(art.node_, paintOrder, prep, &parent, error, &placed, &art.node_)) return nullptr;
 
   // Fresh ids through the copy.
-  std::function<void(pugi::xml_node)> renew = [&](pugi::xml_node n) {
-    if (n.type() != pugi::node_element) return;
+  for (pugi::xml_node n = placed; n; n = NextElement(n, placed)) {
     if (pugi::xml_attribute id = n.attribute("id")) {
       const std::string fresh = FreshId(id.value());
       id.set_value(fresh.c_str());
       ids_.emplace(fresh, n);
     }
-    for (pugi::xml_node child : n.children()) renew(child);
-  };
-  renew(placed);
+  }
 
   // Same place on the page under its new parent.
   const svg::Matrix newParent = TransformToRoot(placed.parent());
@@ -513,7 +602,10 @@ Art *Document::Duplicate(Art &art, ASInt16 paintOrder, Art &prep, std::string *e
   Art *copy = Adopt(placed, parent);
   // The model of the copy is the original's (its stories may be ahead of
   // the DOM): copy them over, pairwise through the two trees.
-  std::function<void(const Art &, Art &)> carry = [&](const Art &from, Art &to) {
+  std::vector<std::pair<const Art *, Art *>> pairs{{&art, copy}};
+  for (size_t i = 0; i < pairs.size(); ++i) {
+    const Art &from = *pairs[i].first;
+    Art &to = *pairs[i].second;
     if (from.story_) {
       to.story_ = std::make_shared<TextStory>(*from.story_);
       to.writtenVersion_ = from.writtenVersion_;
@@ -521,9 +613,8 @@ Art *Document::Duplicate(Art &art, ASInt16 paintOrder, Art &prep, std::string *e
     to.tags_ = from.tags_;
     const Art *f = from.firstInFile_;
     Art *t = to.firstInFile_;
-    for (; f && t; f = f->nextInFile_, t = t->nextInFile_) carry(*f, *t);
-  };
-  carry(art, *copy);
+    for (; f && t; f = f->nextInFile_, t = t->nextInFile_) pairs.emplace_back(f, t);
+  }
   return copy;
 }
 

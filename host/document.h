@@ -44,6 +44,10 @@ struct DocumentView {
 
 class Document {
  public:
+  // Documents whose elements nest deeper than this (the root element counts
+  // as 1) are refused when they are read.
+  static constexpr int kMaxNesting = 1000;
+
   // Reads the SVG file at `path` (a Linux path). On failure returns null,
   // says why in *error and sets *status (when given) to
   // kAIDocumentFileMissingErr or kAIDocumentFormatErr.
@@ -121,10 +125,12 @@ class Document {
   Document();
   bool Build(std::string *error);
   void ReadCustomColors();
-  // Art of `node` (of `type`, or by its element when -1), linked last
-  // into `parent` when given; null when the element is not art.
+  // Art of `node` (of `type`, or by its element when -1) and of everything
+  // inside it, linked last into `parent` when given; null when the element
+  // is not art.
   Art *ReadArt(pugi::xml_node node, Art *parent, ASInt16 type = -1);
-  void ReadChildren(Art &parent);
+  // The same for `node` alone.
+  Art *ReadOneArt(pugi::xml_node node, Art *parent, ASInt16 type);
   void ReadTags(Art &art);
   void LinkLast(Art *art, Art *parent);
   void Unlink(Art *art);

@@ -1,5 +1,7 @@
 #include "documentart.h"
 
+#include <vector>
+
 #include "document.h"
 #include "documenthandles.h"
 #include "svggeometry.h"
@@ -68,11 +70,9 @@ std::vector<pugi::xml_node> AreaShapes(const Document &doc, pugi::xml_node text)
   return shapes;
 }
 
-void AddArtBounds(const Art &art, svg::Box *box);
-
-void AddTextBounds(const Art &art, svg::Box *box) {
+// Text bounds with `m`, the frame's transform to the root.
+void AddTextBounds(const Art &art, const svg::Matrix &m, svg::Box *box) {
   Document &doc = art.Doc();
-  const svg::Matrix m = doc.TransformToRoot(art.Node());
   const std::vector<pugi::xml_node> shapes = AreaShapes(doc, art.Node());
   if (!shapes.empty()) {
     for (pugi::xml_node shape : shapes) {
@@ -87,18 +87,16 @@ void AddTextBounds(const Art &art, svg::Box *box) {
   svg::AddRectBounds(layout.left, layout.top, layout.right - layout.left, layout.bottom - layout.top, m, box);
 }
 
-void AddArtBounds(const Art &art, svg::Box *box) {
+// The art's own geometry with `m`, its transform to the root; a group has
+// none of its own.
+void AddOwnBounds(const Art &art, const svg::Matrix &m, svg::Box *box) {
   switch (art.Type()) {
-    case kGroupArt:
-      for (Art *child = art.FirstChildInFile(); child; child = child->NextInFile()) AddArtBounds(*child, box);
-      break;
     case kTextFrameArt:
-      AddTextBounds(art, box);
+      AddTextBounds(art, m, box);
       break;
     case kPathArt:
     case kPlacedArt:
-      AddShapeBounds(art.Node(), art.Doc().Names().SvgLocalName(art.Node()),
-                     art.Doc().TransformToRoot(art.Node()), box);
+      AddShapeBounds(art.Node(), art.Doc().Names().SvgLocalName(art.Node()), m, box);
       break;
     default:
       break;
@@ -106,6 +104,35 @@ void AddArtBounds(const Art &art, svg::Box *box) {
 }
 
 }  // namespace
+
+void ForEachBounds(const Art &top, const std::function<void(const Art &, const AIRealRect &)> &visit) {
+  // Without recursion, and with each transform built from its parent's, so
+  // that the work grows with the art's count and not with its depth.
+  struct Pending {
+    const Art *art;
+    svg::Matrix m;
+    svg::Box box;
+    const Art *next;  // the next child to take in
+  };
+  std::vector<Pending> stack;
+  stack.push_back({&top, top.Doc().TransformToRoot(top.Node()), {}, top.FirstChildInFile()});
+  while (!stack.empty()) {
+    Pending &p = stack.back();
+    if (p.art->Type() == kGroupArt && p.next) {
+      const Art *child = p.next;
+      p.next = child->NextInFile();
+      svg::Matrix own;
+      svg::ParseTransform(child->Node().attribute("transform").value(), &own);
+      stack.push_back({child, p.m * own, {}, child->FirstChildInFile()});  // p is stale from here
+      continue;
+    }
+    AddOwnBounds(*p.art, p.m, &p.box);
+    const Pending done = std::move(stack.back());
+    stack.pop_back();
+    if (visit) visit(*done.art, ToArtwork(done.box));
+    if (!stack.empty()) stack.back().box.Add(done.box);
+  }
+}
 
 Art::Art(Document &doc, pugi::xml_node node, ASInt16 type) : doc_(doc), node_(node), type_(type) {
   handle_ = static_cast<AIArtHandle>(RegisterHandle(HandleKind::kArt, this));
@@ -187,15 +214,17 @@ bool Art::RemoveTag(const std::string &name) {
 bool Art::AreaBox(AIRealRect *box) const {
   if (type_ != kTextFrameArt || AreaShapes(doc_, node_).empty()) return false;
   svg::Box b;
-  AddTextBounds(*this, &b);
+  AddTextBounds(*this, doc_.TransformToRoot(node_), &b);
   *box = ToArtwork(b);
   return true;
 }
 
 AIRealRect Art::Bounds() const {
-  svg::Box box;
-  AddArtBounds(*this, &box);
-  return ToArtwork(box);
+  AIRealRect bounds{0, 0, 0, 0};
+  ForEachBounds(*this, [&](const Art &art, const AIRealRect &box) {
+    if (&art == this) bounds = box;
+  });
+  return bounds;
 }
 
 }  // namespace vhost

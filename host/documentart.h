@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <pugixml.hpp>
@@ -94,5 +95,11 @@ class Art {
   std::shared_ptr<TextStory> story_;
   uint64_t writtenVersion_ = 0;  // the story's version the element shows
 };
+
+// Bounds of `top` and of every art inside it, as Bounds() gives them, in
+// one pass: `visit` gets each art with its box, the art inside a group
+// before the group. Work in proportion to the art's count, whatever the
+// depth.
+void ForEachBounds(const Art &top, const std::function<void(const Art &, const AIRealRect &)> &visit);
 
 }  // namespace vhost

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <unordered_map>
 
 #include "svggeometry.h"
 #include "svgtags.h"
@@ -80,8 +81,29 @@ void Line(std::string &out, int depth, const std::string &text) {
   out += '\n';
 }
 
-void DescribeArt(const Art &art, int depth, std::string &out) {
-  const AIRealRect b = art.Bounds();
+// Every art's bounds under a layer, found in one pass.
+using BoundsMap = std::unordered_map<const Art *, AIRealRect>;
+BoundsMap BoundsUnder(const Art &layerGroup) {
+  BoundsMap bounds;
+  ForEachBounds(layerGroup, [&](const Art &art, const AIRealRect &box) { bounds[&art] = box; });
+  return bounds;
+}
+
+// The next art in host order after `art`, depth first, within `top`;
+// null after the last. `depth` follows the steps taken.
+const Art *NextInHostOrder(const Art *art, const Art *top, int *depth) {
+  if (art->FirstChild()) {
+    ++*depth;
+    return art->FirstChild();
+  }
+  while (art != top && !art->Sibling()) {
+    art = art->Parent();
+    --*depth;
+  }
+  return art == top ? nullptr : art->Sibling();
+}
+
+void DescribeArt(const Art &art, int depth, const AIRealRect &b, std::string &out) {
   std::string head = TypeName(art.Type());
   if (!art.Id().empty()) head += " #" + EscapeForDisplay(art.Id());
   head += " [" + Short(b.left) + ", " + Short(b.top) + ", " + Short(b.right) + ", " + Short(b.bottom) + "]";
@@ -93,7 +115,6 @@ void DescribeArt(const Art &art, int depth, std::string &out) {
     Line(out, depth + 1, "tag " + EscapeForDisplay(name) + " = \"" + EscapeForDisplay(value) + "\"");
   }
   if (art.Story()) Line(out, depth + 1, "text \"" + EscapeForDisplay(Utf8Of(art.Story()->Text())) + "\"");
-  for (Art *child = art.FirstChild(); child; child = child->Sibling()) DescribeArt(*child, depth + 1, out);
 }
 
 std::string JsonNumber(double value) { return svg::FormatNumber(value); }
@@ -112,13 +133,13 @@ std::string FeaturesJson(const CharFeatures &f) {
   return out;
 }
 
-std::string ArtJson(const Art &art) {
-  const AIRealRect b = art.Bounds();
-  std::string out = "{\"type\":\"" + std::string(TypeName(art.Type())) + "\",\"id\":" + JsonString(art.Id()) +
-                    ",\"locked\":" + JsonBool(art.Locked()) + ",\"hidden\":" + JsonBool(art.Hidden()) +
-                    ",\"selected\":" + JsonBool(art.Selected()) + ",\"bounds\":[" + JsonNumber(b.left) + "," +
-                    JsonNumber(b.top) + "," + JsonNumber(b.right) + "," + JsonNumber(b.bottom) +
-                    "],\"tags\":[";
+// The art as a JSON object, up to (not including) its children and its
+// closing brace.
+void AppendArtHead(const Art &art, const AIRealRect &b, std::string &out) {
+  out += "{\"type\":\"" + std::string(TypeName(art.Type())) + "\",\"id\":" + JsonString(art.Id()) +
+         ",\"locked\":" + JsonBool(art.Locked()) + ",\"hidden\":" + JsonBool(art.Hidden()) +
+         ",\"selected\":" + JsonBool(art.Selected()) + ",\"bounds\":[" + JsonNumber(b.left) + "," +
+         JsonNumber(b.top) + "," + JsonNumber(b.right) + "," + JsonNumber(b.bottom) + "],\"tags\":[";
   bool first = true;
   for (const auto &[name, value] : art.Tags()) {
     out += first ? "" : ",";
@@ -151,15 +172,28 @@ std::string ArtJson(const Art &art) {
   }
   AIRealRect area;
   if (art.AreaBox(&area)) out += ",\"area\":true";
-  if (art.FirstChild()) {
-    out += ",\"children\":[";
-    for (Art *child = art.FirstChild(); child; child = child->Sibling()) {
-      out += ArtJson(*child);
-      if (child->Sibling()) out += ",";
+}
+
+// The art and everything inside it, children in host order, without
+// recursion.
+void AppendArtJson(const Art &top, const BoundsMap &bounds, std::string &out) {
+  const Art *art = &top;
+  for (;;) {
+    AppendArtHead(*art, bounds.at(art), out);
+    if (art->FirstChild()) {
+      out += ",\"children\":[";
+      art = art->FirstChild();
+      continue;
     }
-    out += "]";
+    out += "}";
+    while (art != &top && !art->Sibling()) {
+      art = art->Parent();
+      out += "]}";
+    }
+    if (art == &top) return;
+    out += ",";
+    art = art->Sibling();
   }
-  return out + "}";
 }
 
 }  // namespace
@@ -257,7 +291,12 @@ std::string DescribeDocument(const Document &doc) {
     Line(out, 0,
          "layer " + std::to_string(n) + " \"" + EscapeForDisplay(layer.Name()) + "\" " +
              (layer.Visible() ? "visible" : "hidden") + ", " + (layer.Editable() ? "editable" : "locked"));
-    for (Art *art = layer.group->FirstChild(); art; art = art->Sibling()) DescribeArt(*art, 1, out);
+    const BoundsMap bounds = BoundsUnder(*layer.group);
+    int depth = 0;
+    for (const Art *art = NextInHostOrder(layer.group, layer.group, &depth); art;
+         art = NextInHostOrder(art, layer.group, &depth)) {
+      DescribeArt(*art, depth, bounds.at(art), out);
+    }
   }
   return out;
 }
@@ -278,7 +317,9 @@ std::string DescribeDocumentJson(const Document &doc) {
     const Layer &layer = *doc.NthLayer(n);
     out += (n ? "," : "");
     out += "{\"name\":" + JsonString(layer.Name()) + ",\"visible\":" + JsonBool(layer.Visible()) +
-           ",\"editable\":" + JsonBool(layer.Editable()) + ",\"group\":" + ArtJson(*layer.group) + "}";
+           ",\"editable\":" + JsonBool(layer.Editable()) + ",\"group\":";
+    AppendArtJson(*layer.group, BoundsUnder(*layer.group), out);
+    out += "}";
   }
   return out + "]}\n";
 }

@@ -100,6 +100,17 @@ void TextStory::Replace(size_t start, size_t end, const std::u16string &text, co
   ++version_;
 }
 
+void TextStory::AppendRun(std::u16string_view text, const CharFeatures &features) {
+  if (text.empty()) return;
+  text_.append(text);
+  if (!runs_.empty() && runs_.back().features == features) {
+    runs_.back().length += text.size();
+  } else {
+    runs_.push_back({text.size(), features});
+  }
+  ++version_;
+}
+
 void TextStory::SetFeatures(size_t start, size_t end, const CharFeatures &features) {
   start = std::min(start, text_.size());
   end = std::clamp(end, start, text_.size());

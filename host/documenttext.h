@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "documentcolor.h"
@@ -82,6 +83,9 @@ class TextStory {
   void Append(const std::u16string &text, const CharFeatures &features) {
     Replace(Size(), Size(), text, features);
   }
+  // The same as Append, in time for the text alone, however many runs the
+  // story has.
+  void AppendRun(std::u16string_view text, const CharFeatures &features);
   // Gives [start, end) (clamped) the features.
   void SetFeatures(size_t start, size_t end, const CharFeatures &features);
   // Features reported for an empty story, and for the first text set into

@@ -250,17 +250,37 @@ bool IsLineTspan(pugi::xml_node node, Names &names) {
 
 // ---- Reading ------------------------------------------------------------
 
-struct Unit {
-  char16_t unit;
+// A paragraph's units as read, in stretches that share a feature and the
+// white-space rule; kept as one UTF-16 string, so that the text read costs
+// two bytes a unit and no more.
+struct Stretch {
+  size_t start;  // of its units in the paragraph; it runs to the next one's
   size_t feature;
   bool preserve;
   bool literal;  // from vardo:char: never touched by white-space rules
 };
 
 struct Paragraph {
-  std::vector<Unit> units;
+  std::u16string units;
+  std::vector<Stretch> stretches;
   size_t endFeature = 0;
   bool open = true;  // content outside line tspans may still join it
+
+  // Units appended from here on are of this kind.
+  void Begin(size_t feature, bool preserve, bool literal) {
+    if (!stretches.empty()) {
+      const Stretch &last = stretches.back();
+      if (last.start == units.size()) {
+        stretches.pop_back();  // nothing was added to it
+      } else if (!literal && !last.literal && last.feature == feature && last.preserve == preserve) {
+        return;
+      }
+    }
+    stretches.push_back({units.size(), feature, preserve, literal});
+  }
+  size_t End(size_t stretch) const {
+    return stretch + 1 < stretches.size() ? stretches[stretch + 1].start : units.size();
+  }
 };
 
 class Reader {
@@ -298,10 +318,10 @@ class Reader {
       if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
         std::string_view value = child.value();
         if (node == text_ && hasLines_ && Trim(value).empty()) continue;
-        std::u16string units;
-        AppendUtf16(value, &units);
         Paragraph &p = Current();
-        for (char16_t u : units) p.units.push_back({u, feature, c.preserve, false});
+        p.Begin(feature, c.preserve, false);
+        p.units.reserve(p.units.size() + value.size());  // never fewer bytes than units
+        AppendUtf16(value, &p.units);
         continue;
       }
       const std::string_view local = names.SvgLocalName(child);
@@ -311,7 +331,9 @@ class Reader {
       const size_t innerFeature = Add(inner);
       if (pugi::xml_attribute literal = child.attribute(names.Lookup(Names::kVardo, "char").c_str())) {
         const unsigned long code = std::strtoul(literal.value(), nullptr, 16);
-        Current().units.push_back({static_cast<char16_t>(code), innerFeature, true, true});
+        Paragraph &p = Current();
+        p.Begin(innerFeature, true, true);
+        p.units.push_back(static_cast<char16_t>(code));
         continue;
       }
       if (node == text_ && IsLineTspan(child, names)) {
@@ -327,41 +349,54 @@ class Reader {
 
   // SVG's white-space rules: with xml:space="preserve" newlines and tabs
   // become spaces; otherwise newlines go, tabs become spaces, and spaces
-  // are collapsed and trimmed at the paragraph's ends.
-  static std::vector<Unit> Normalise(const std::vector<Unit> &units) {
-    std::vector<Unit> out;
-    for (Unit u : units) {
-      if (!u.literal) {
-        if (u.unit == u'\n' || u.unit == u'\r') {
-          if (!u.preserve) continue;
-          u.unit = u' ';
-        } else if (u.unit == u'\t') {
-          u.unit = u' ';
+  // are collapsed and trimmed at the paragraph's ends. In place: a unit is
+  // never written ahead of where it was read.
+  static void Normalise(Paragraph *p) {
+    std::u16string &units = p->units;
+    std::vector<Stretch> kept;
+    size_t out = 0;
+    for (size_t s = 0; s < p->stretches.size(); ++s) {
+      Stretch stretch = p->stretches[s];
+      const size_t end = p->End(s);
+      const size_t start = stretch.start;
+      stretch.start = out;
+      for (size_t k = start; k < end; ++k) {
+        char16_t u = units[k];
+        if (!stretch.literal) {
+          if (u == u'\n' || u == u'\r') {
+            if (!stretch.preserve) continue;
+            u = u' ';
+          } else if (u == u'\t') {
+            u = u' ';
+          }
+          if (!stretch.preserve && u == u' ' && (out == 0 || units[out - 1] == u' ')) continue;
         }
-        if (!u.preserve && u.unit == u' ' && (out.empty() || out.back().unit == u' ')) continue;
+        units[out++] = u;
       }
-      out.push_back(u);
+      if (out > stretch.start) kept.push_back(stretch);
     }
-    while (!out.empty() && !out.back().literal && !out.back().preserve && out.back().unit == u' ') {
-      out.pop_back();
+    units.resize(out);
+    while (!kept.empty() && !kept.back().literal && !kept.back().preserve && !units.empty() &&
+           units.back() == u' ') {
+      units.pop_back();
+      if (units.size() == kept.back().start) kept.pop_back();
     }
-    return out;
+    p->stretches = std::move(kept);
   }
 
   void Build(TextStory *story) {
     *story = TextStory();
     story->SetEmptyFeatures(features_[paragraphs_.empty() ? textFeature_ : paragraphs_.front().endFeature]);
     for (size_t i = 0; i < paragraphs_.size(); ++i) {
-      const std::vector<Unit> units = Normalise(paragraphs_[i].units);
-      size_t k = 0;
-      while (k < units.size()) {
-        size_t end = k;
-        std::u16string chunk;
-        while (end < units.size() && units[end].feature == units[k].feature) chunk += units[end++].unit;
-        story->Append(chunk, features_[units[k].feature]);
-        k = end;
+      Paragraph &p = paragraphs_[i];
+      Normalise(&p);
+      const std::u16string_view units = p.units;
+      for (size_t s = 0; s < p.stretches.size(); ++s) {
+        const size_t start = p.stretches[s].start;
+        story->AppendRun(units.substr(start, p.End(s) - start), features_[p.stretches[s].feature]);
       }
-      if (i + 1 < paragraphs_.size()) story->Append(u"\r", features_[paragraphs_[i].endFeature]);
+      if (i + 1 < paragraphs_.size()) story->AppendRun(u"\r", features_[p.endFeature]);
+      std::u16string().swap(p.units);  // read into the story: no need to hold it twice
     }
   }
 

@@ -187,11 +187,16 @@ HFILE WINAPI _lopen(LPCSTR lpPathName, int iReadWrite) {
     return HFILE_ERROR;
   }
   const int mode = access == OF_READ ? O_RDONLY : access == OF_WRITE ? O_WRONLY : O_RDWR;
-  const int fd = vplat::sys::Open(path.c_str(), mode | O_CLOEXEC, 0);
+  // Opening a FIFO waits for its other end, perhaps for ever; without
+  // blocking it opens at once (and reads as empty, unseekable). Reads and
+  // writes block again as usual.
+  const int fd = vplat::sys::Open(path.c_str(), mode | O_CLOEXEC | O_NONBLOCK, 0);
   if (fd < 0) {
     SetErrnoError(errno, path);
     return HFILE_ERROR;
   }
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags != -1) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   return Register(fd);
 }
 

@@ -3,6 +3,8 @@
 // Compiles a resource script into a C++ source that carries the resources
 // as an ELF note. Exits 1 with "script:line: error: message" on standard
 // error when the script is malformed; 2 for bad usage or output failure.
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -61,7 +63,7 @@ int main(int argc, char** argv) {
 
   std::ifstream in(script, std::ios::binary);
   if (!in) {
-    std::cerr << script << ": error: cannot read the script\n";
+    std::cerr << script << ": error: cannot read the script: " << std::strerror(errno) << "\n";
     return 1;
   }
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -75,7 +77,7 @@ int main(int argc, char** argv) {
   }
   const auto note = vardo::rc::BuildNote(vardo::rc::BuildDirectory(compiled.resources));
   if (!WriteAtomically(output, vardo::rc::NoteSource(note, scriptPath.filename().string()))) {
-    std::cerr << output << ": error: cannot write the output\n";
+    std::cerr << output << ": error: cannot write the output: " << std::strerror(errno) << "\n";
     return 2;
   }
   if (!depfile.empty()) {
@@ -84,7 +86,7 @@ int main(int argc, char** argv) {
     for (const std::string& d : compiled.dependencies) deps << " \\\n  " << DepfilePath(d);
     deps << "\n";
     if (!WriteAtomically(depfile, deps.str())) {
-      std::cerr << depfile << ": error: cannot write the dependency file\n";
+      std::cerr << depfile << ": error: cannot write the dependency file: " << std::strerror(errno) << "\n";
       return 2;
     }
   }

@@ -290,6 +290,16 @@ TEST(ResourceCompilerProgram, ReportsErrorsAndWritesSourceAndDepfile) {
   std::ifstream depfile(dir / "out.d");
   const std::string deps((std::istreambuf_iterator<char>(depfile)), std::istreambuf_iterator<char>());
   EXPECT_NE(deps.find((dir / "icon.ico").lexically_normal().string()), std::string::npos) << deps;
+
+  // Files that cannot be used say why.
+  const std::string missing = std::string(VARDO_RC_PROGRAM) + " -o " + (dir / "out.cpp").string() + " " +
+                              (dir / "missing.rc").string() + " 2>" + (dir / "err.txt").string();
+  EXPECT_NE(std::system(missing.c_str()), 0);
+  std::ifstream err(dir / "err.txt");
+  errors.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+  EXPECT_NE(errors.find("missing.rc: error: cannot read the script: No such file or directory"),
+            std::string::npos)
+      << errors;
 }
 
 }  // namespace

@@ -60,4 +60,20 @@ TEST(DocCommand, BadFilesFailWithAMessage) {
   }
 }
 
+TEST(DocCommand, DeepNestingIsRefusedWithAMessage) {
+  for (int groups : {15000, 5000}) {
+    std::string svg = "<svg xmlns='http://www.w3.org/2000/svg'>";
+    for (int i = 0; i < groups; ++i) svg += "<g>";
+    svg += "<rect width='1' height='1'/>";
+    for (int i = 0; i < groups; ++i) svg += "</g>";
+    const std::string path = ::testing::TempDir() + "nested.svg";
+    vardo::testing::WriteFileBytes(path, svg + "</svg>");
+    std::string out, err;
+    EXPECT_EQ(Vardo("doc tree " + path, out, err), 1) << groups;
+    EXPECT_EQ(err, "vardo doc tree: " + path + ": its elements nest " + std::to_string(groups + 2) +
+                       " deep; a document may nest at most 1000 deep\n");
+    EXPECT_TRUE(out.empty());
+  }
+}
+
 }  // namespace

@@ -1,7 +1,27 @@
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <new>
 
 #include "commands.h"
 #include "hugepages.h"
+
+namespace {
+
+// Whatever a command printed must have reached standard output; a full disk
+// or a closed output is a failure like any other.
+// When an earlier write failed and the flush has nothing left to write,
+// errno still holds that write's reason.
+int FinishOutput(int status) {
+  const bool flushed = std::fflush(stdout) == 0;
+  if (flushed && !std::ferror(stdout)) return status;
+  const int error = errno;
+  std::fprintf(stderr, "vardo: cannot write the output%s%s\n", error ? ": " : "",
+               error ? std::strerror(error) : "");
+  return status != 0 ? status : 1;
+}
+
+}  // namespace
 
 int main(int argc, char **argv) {
   vardo::cli::RestartWithHugePages(argv);
@@ -19,7 +39,20 @@ int main(int argc, char **argv) {
   for (auto add : areas) {
     if (add) add(app);
   }
-  CLI11_PARSE(app, argc, argv);
-  if (argc == 1) std::fputs(app.help().c_str(), stdout);
-  return 0;
+  int status = 0;
+  try {
+    app.parse(argc, argv);
+    if (argc == 1) std::fputs(app.help().c_str(), stdout);
+  } catch (const CLI::ParseError &e) {
+    status = app.exit(e);
+  } catch (const std::bad_alloc &) {
+    // The last line of defence: the commands hold their input in proportion
+    // to its size, so this is an input too large for the memory there is.
+    std::fputs("vardo: not enough memory for this input\n", stderr);
+    status = 1;
+  } catch (const std::exception &e) {
+    std::fprintf(stderr, "vardo: %s\n", e.what());
+    status = 1;
+  }
+  return FinishOutput(status);
 }

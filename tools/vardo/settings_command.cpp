@@ -28,6 +28,7 @@ struct Section {
   const void *record;           // defaults, then whatever the file set
   std::string location;         // Linux path of the file, empty without one
   bool found = false;
+  bool plainFile = false;       // a FIFO or a device is read as no file
 };
 
 // Bytes in codePage to UTF-8; bytes the code page cannot read come out as
@@ -91,6 +92,8 @@ void Read(Section &section, void *record) {
   vplat::LinuxPathFromWindows(path, section.location);
   DWORD attributes = GetFileAttributesA(path);
   section.found = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  std::error_code ec;
+  section.plainFile = section.found && std::filesystem::is_regular_file(section.location, ec);
 }
 
 void PrintJson(const Section *sections, size_t count) {
@@ -118,7 +121,10 @@ void PrintText(const Section *sections, size_t count) {
     if (section.location.empty()) {
       out += ": no Documents folder, defaults\n";
     } else {
-      out += ": " + section.location + (section.found ? "\n" : " (not found, defaults)\n");
+      const char *state = section.plainFile ? ""
+                          : section.found   ? " (not a file, defaults)"
+                                            : " (not found, defaults)";
+      out += ": " + section.location + state + "\n";
     }
     for (size_t k = 0; k < section.file->keyCount; ++k) {
       const PreferenceKey &key = section.file->keys[k];
@@ -148,8 +154,8 @@ void Run(const Options &options) {
   SequencerSettings sequencer;
   SetDefaultSequencerSettings(&sequencer);
   Section sections[] = {
-      {"script", &SCRIPT_OPTIONS_FILE, CP_UTF8, &script, {}, false},
-      {"sequencer", &SEQUENCER_SETTINGS_FILE, CP_ACP, &sequencer, {}, false},
+      {"script", &SCRIPT_OPTIONS_FILE, CP_UTF8, &script, {}, false, false},
+      {"sequencer", &SEQUENCER_SETTINGS_FILE, CP_ACP, &sequencer, {}, false, false},
   };
   Read(sections[0], &script);
   Read(sections[1], &sequencer);

@@ -1,11 +1,17 @@
 // Runs the built vardo program on a scratch Documents folder.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "vardo_testing.h"
 
@@ -42,7 +48,7 @@ TEST_F(SettingsCommand, JsonHasEveryKeyWithTheFilesValuesConverted) {
            "qrcode_qr_cellsize = 0.3\r\nplace_linkimage = 0\r\nobjtype = 1\r\n");
   PutPrefs("Vardo2Sequencer.ini",
            "csvpath = \"C:\\\x83\x5C\x83\x74\x83\x67\\a b.csv\"\r\nstartRecord = 40000\r\n"
-           "foption_print = 65535\r\n");
+           "foption_print = 65535\r\n");  // does not fit 16 bits: the default stays
   std::string out;
   ASSERT_EQ(Vardo("settings --json --profile '" + profile_ + "'", out), 0);
   EXPECT_EQ(out,
@@ -73,7 +79,7 @@ TEST_F(SettingsCommand, JsonHasEveryKeyWithTheFilesValuesConverted) {
             "    \"startRecord\": 40000,\n"
             "    \"endRecord\": 999,\n"
             "    \"foption_layout\": 1,\n"
-            "    \"foption_print\": -1\n"
+            "    \"foption_print\": 0\n"
             "  }\n"
             "}\n");
 }
@@ -93,6 +99,46 @@ TEST_F(SettingsCommand, TextShowsWhereEachFileIsAndDefaultsForAMissingOne) {
        }) {
     EXPECT_NE(out.find(line), std::string::npos) << line << "\nin:\n" << out;
   }
+}
+
+TEST_F(SettingsCommand, ValuesOutsideTheirTypeKeepTheDefaults) {
+  PutPrefs("Vardo2Script.ini",
+           "objtype = 99999999999\r\nqrcode_qr_cellsize = nan\r\nbarcode_barcode_size = inf\r\n"
+           "barcode_barcode_trunc_height = 1e999\r\nqrcode_qr_version = 40000\r\n");
+  PutPrefs("Vardo2Sequencer.ini", "startRecord = 2147483648\r\nendRecord = -99999999999\r\n");
+  std::string out;
+  ASSERT_EQ(Vardo("settings --profile '" + profile_ + "'", out), 0);
+  for (const char *line : {"  objtype = 0\n", "  qrcode_qr_cellsize = 0.5\n", "  barcode_barcode_size = 1\n",
+                           "  barcode_barcode_trunc_height = 5\n", "  qrcode_qr_version = 0\n",
+                           "  startRecord = 1\n", "  endRecord = 999\n"}) {
+    EXPECT_NE(out.find(line), std::string::npos) << line << "\nin:\n" << out;
+  }
+}
+
+TEST_F(SettingsCommand, AFifoForAFileIsReadAsNone) {
+  // Opening a FIFO for reading waits for a writer; none comes, and the
+  // program must not wait with it.
+  std::filesystem::create_directories(profile_ + "/Adobe/Illustrator/Prefs");
+  const std::string fifo = profile_ + "/Adobe/Illustrator/Prefs/Vardo2Script.ini";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // Should the program wait at the FIFO all the same, a writer comes after
+  // a while and finds it waiting there, and lets it go on.
+  std::atomic<bool> done{false};
+  bool readerWaited = false;
+  std::thread writer([&] {
+    for (int i = 0; i < 200 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    readerWaited = fd >= 0;
+    if (fd >= 0) close(fd);
+  });
+  std::string out;
+  const int status = Vardo("settings --profile '" + profile_ + "'", out);
+  done = true;
+  writer.join();
+  EXPECT_FALSE(readerWaited) << "the program waited at the FIFO";
+  ASSERT_EQ(status, 0);
+  EXPECT_NE(out.find("Vardo2Script.ini: " + fifo + " (not a file, defaults)\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("  qrcode_qr_cellsize = 0.5\n"), std::string::npos) << out;
 }
 
 TEST_F(SettingsCommand, RefusesAMissingProfileFolder) {

@@ -27,14 +27,16 @@ struct VardoRun {
 };
 
 // Runs "vardo <arguments>", the arguments already quoted for the shell.
-// Its output goes through files in the test's own temporary folder.
-inline VardoRun RunVardo(const std::string &arguments) {
-  const std::string out = ::testing::TempDir() + "vardo-stdout";
+// Its output goes through files in the test's own temporary folder, or
+// standard output to `stdoutPath` when one is given (out is then empty).
+inline VardoRun RunVardo(const std::string &arguments, const std::string &stdoutPath = "") {
+  const std::string out = stdoutPath.empty() ? ::testing::TempDir() + "vardo-stdout" : stdoutPath;
   const std::string err = ::testing::TempDir() + "vardo-stderr";
   const std::string command =
       std::string(VARDO_BUILD_DIR "/bin/vardo ") + arguments + " >'" + out + "' 2>'" + err + "'";
   int status = system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(out), ReadFileBytes(err)};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, stdoutPath.empty() ? ReadFileBytes(out) : "",
+          ReadFileBytes(err)};
 }
 
 }  // namespace vardo::testing
