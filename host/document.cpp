@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "documenthandles.h"
+#include "svgpage.h"
 #include "svgstyle.h"
 #include "svgtags.h"
 #include "svgtext.h"
@@ -130,8 +131,9 @@ bool Document::Build(std::string *error) {
   int n = 0;
   while (n < 4 && svg::ReadNumber(viewBox, &box[n])) ++n;
   double width = 0, height = 0;
+  scale_ = svg::PageScale(root);
   if (n == 4) {
-    page_ = {box[0], -box[1], box[0] + box[2], -(box[1] + box[3])};
+    page_ = {box[0] * scale_, -box[1] * scale_, (box[0] + box[2]) * scale_, -(box[1] + box[3]) * scale_};
   } else if (svg::ParseLength(root.attribute("width").value(), 16, 0, &width) &&
              svg::ParseLength(root.attribute("height").value(), 16, 0, &height)) {
     page_ = {0, 0, width, -height};
@@ -286,7 +288,8 @@ Art *Document::ReadArt(pugi::xml_node node, Art *parent, ASInt16 type) {
   ReadTags(*art);
   if (type == kTextFrameArt) {
     art->story_ = std::make_shared<TextStory>();
-    svg::TextContext context{&names_, [this](std::string_view name) { return CustomColorForText(name); }};
+    svg::TextContext context{&names_, [this](std::string_view name) { return CustomColorForText(name); },
+                             scale_};
     svg::ReadTextStory(node, context, art->story_.get());
     art->writtenVersion_ = art->story_->Version();
   }
@@ -559,7 +562,8 @@ void Document::DeselectAll() {
 }
 
 void Document::WriteStories() {
-  svg::TextContext context{&names_, [this](std::string_view name) { return CustomColorForText(name); }};
+  svg::TextContext context{&names_, [this](std::string_view name) { return CustomColorForText(name); },
+                           scale_};
   for (auto &[serial, art] : arts_) {
     if (art->story_ && art->story_->Version() != art->writtenVersion_) {
       svg::WriteTextStory(*art->story_, context, art->node_);

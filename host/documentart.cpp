@@ -41,9 +41,10 @@ void AddShapeBounds(pugi::xml_node node, std::string_view local, const svg::Matr
   }
 }
 
-AIRealRect ToArtwork(const svg::Box &box) {
+// The root's user units to points, y turned upward.
+AIRealRect ToArtwork(const svg::Box &box, double scale) {
   if (box.empty) return AIRealRect{0, 0, 0, 0};
-  return AIRealRect{box.minX, -box.minY, box.maxX, -box.maxY};
+  return AIRealRect{box.minX * scale, -box.minY * scale, box.maxX * scale, -box.maxY * scale};
 }
 
 // The shapes an area text flows into: the elements its shape-inside names.
@@ -83,7 +84,8 @@ void AddTextBounds(const Art &art, svg::Box *box) {
     return;
   }
   const svg::Point anchor = svg::TextAnchorPoint(art.Node());
-  const TextLayout layout = LayOutPointText(*art.Story(), anchor.x, anchor.y, svg::TextAnchorOf(art.Node()));
+  const TextLayout layout =
+      LayOutPointText(*art.Story(), anchor.x, anchor.y, svg::TextAnchorOf(art.Node()), doc.Scale());
   svg::AddRectBounds(layout.left, layout.top, layout.right - layout.left, layout.bottom - layout.top, m, box);
 }
 
@@ -188,14 +190,14 @@ bool Art::AreaBox(AIRealRect *box) const {
   if (type_ != kTextFrameArt || AreaShapes(doc_, node_).empty()) return false;
   svg::Box b;
   AddTextBounds(*this, &b);
-  *box = ToArtwork(b);
+  *box = ToArtwork(b, doc_.Scale());
   return true;
 }
 
 AIRealRect Art::Bounds() const {
   svg::Box box;
   AddArtBounds(*this, &box);
-  return ToArtwork(box);
+  return ToArtwork(box, doc_.Scale());
 }
 
 }  // namespace vhost

@@ -131,7 +131,8 @@ bool TextStory::operator==(const TextStory &other) const {
   return !text_.empty() || empty_ == other.empty_;
 }
 
-TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayout::Anchor anchor) {
+TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayout::Anchor anchor,
+                           double scale) {
   struct Line {
     double width = 0, size = 0, leading = 0;
   };
@@ -166,6 +167,11 @@ TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayou
   }
   finishLine(text.size());
 
+  for (Line &line : lines) {
+    line.width /= scale;
+    line.size /= scale;
+    line.leading /= scale;
+  }
   TextLayout layout;
   double baseline = y;
   double width = 0;

@@ -119,6 +119,9 @@ struct TextLayout {
   std::vector<double> baselines;  // one per paragraph
   double left = 0, top = 0, right = 0, bottom = 0;
 };
-TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayout::Anchor anchor);
+// `scale` is the page's, in points per user unit: the story's lengths are
+// points.
+TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayout::Anchor anchor,
+                           double scale = 1);
 
 }  // namespace vhost

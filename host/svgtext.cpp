@@ -214,21 +214,22 @@ Color ResolveColor(const std::string &exact, bool none, Rgb8 css, const TextCont
 }
 
 CharFeatures Resolve(const Cascade &c, const TextContext &context) {
+  const double scale = context.scale;
   CharFeatures f;
   f.font = c.font;
-  f.size = c.size;
+  f.size = c.size * scale;
   f.autoLeading = c.lineHeightMode == Cascade::kNormal;
-  f.leading = c.lineHeightMode == Cascade::kFactor ? c.lineHeight * c.size : c.lineHeight;
+  f.leading = (c.lineHeightMode == Cascade::kFactor ? c.lineHeight * c.size : c.lineHeight) * scale;
   if (f.autoLeading) f.leading = 0;
   f.tracking = c.size > 0 ? static_cast<int32_t>(std::lround(c.letterSpacing / c.size * 1000)) : 0;
-  f.baselineShift = c.shift;
+  f.baselineShift = c.shift * scale;
   f.horizontalScale = c.horizontalScale;
   f.verticalScale = c.verticalScale;
   f.fill = !c.fillNone;
   f.fillColor = ResolveColor(c.exactFill, c.fillNone, c.fill, context);
   f.stroke = !c.strokeNone;
   f.strokeColor = ResolveColor(c.exactStroke, c.strokeNone, c.stroke, context);
-  f.lineWidth = c.strokeWidth;
+  f.lineWidth = c.strokeWidth * scale;
   return f;
 }
 
@@ -382,16 +383,18 @@ struct Property {
   bool omittable;  // may be left out where nothing is inherited
 };
 
-std::vector<Property> PropertiesOf(const CharFeatures &f) {
+// Lengths in user units: points divided by the page's scale.
+std::vector<Property> PropertiesOf(const CharFeatures &f, double scale) {
   const Color black = Color::Rgb(0, 0, 0);
+  auto length = [scale](double points) { return FormatNumber(points / scale) + "px"; };
   return {
       {true, "font-family", QuoteFontFamily(f.font), false},
-      {true, "font-size", FormatNumber(f.size) + "px", false},
-      {true, "line-height", f.autoLeading ? "normal" : FormatNumber(f.leading) + "px", false},
-      {true, "letter-spacing", FormatNumber(f.tracking * f.size / 1000) + "px", false},
+      {true, "font-size", length(f.size), false},
+      {true, "line-height", f.autoLeading ? "normal" : length(f.leading), false},
+      {true, "letter-spacing", length(f.tracking * f.size / 1000), false},
       {true, "fill", f.fill ? f.fillColor.CssHex() : "none", false},
       {true, "stroke", f.stroke ? f.strokeColor.CssHex() : "none", false},
-      {true, "stroke-width", FormatNumber(f.lineWidth) + "px", false},
+      {true, "stroke-width", length(f.lineWidth), false},
       {false, "hscale", FormatNumber(f.horizontalScale), f.horizontalScale == 1},
       {false, "vscale", FormatNumber(f.verticalScale), f.verticalScale == 1},
       {false, "fill", f.fillColor.ExactForm(), f.fill ? f.fillColor.CssExact() : f.fillColor == black},
@@ -518,7 +521,7 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
 
   // The element's own style keeps what we do not own; ours is the base's.
   StyleDeclarations style(text.attribute("style").value());
-  const std::vector<Property> root = PropertiesOf(base);
+  const std::vector<Property> root = PropertiesOf(base, context.scale);
   if (style.Get("font-family") != std::optional<std::string>(root[0].value)) {
     style.Remove("-inkscape-font-specification");
   }
@@ -536,19 +539,19 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
     }
   }
 
-  const TextLayout layout = LayOutPointText(story, anchor.x, anchor.y, anchorKind);
+  const TextLayout layout = LayOutPointText(story, anchor.x, anchor.y, anchorKind, context.scale);
   size_t start = 0;
   for (size_t line = 0; line < layout.baselines.size(); ++line) {
     size_t end = units.find(u'\r', start);
     const bool last = end == std::u16string::npos;
     if (last) end = units.size();
     const CharFeatures &lineFeatures = last ? base : story.FeaturesAt(end);
-    const std::vector<Property> lineProperties = PropertiesOf(lineFeatures);
+    const std::vector<Property> lineProperties = PropertiesOf(lineFeatures, context.scale);
     pugi::xml_node tspan = text.append_child(names.SvgElement("tspan").c_str());
     tspan.append_attribute(names.Qualified(Names::kSodipodi, "role").c_str()).set_value("line");
     tspan.append_attribute("x").set_value(FormatNumber(anchor.x).c_str());
     tspan.append_attribute("y").set_value(FormatNumber(layout.baselines[line]).c_str());
-    WriteDifferences(tspan, lineProperties, root, lineFeatures.baselineShift, names);
+    WriteDifferences(tspan, lineProperties, root, lineFeatures.baselineShift / context.scale, names);
     // The runs of this paragraph.
     size_t position = 0;
     for (const TextStory::Run &run : story.Runs()) {
@@ -560,8 +563,8 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
         continue;
       }
       pugi::xml_node span = tspan.append_child(names.SvgElement("tspan").c_str());
-      WriteDifferences(span, PropertiesOf(run.features), lineProperties,
-                       run.features.baselineShift - lineFeatures.baselineShift, names);
+      WriteDifferences(span, PropertiesOf(run.features, context.scale), lineProperties,
+                       (run.features.baselineShift - lineFeatures.baselineShift) / context.scale, names);
       AppendText(span, units, runStart, runEnd, names);
     }
     start = end + 1;
