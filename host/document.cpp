@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "documenthandles.h"
+#include "documentpictures.h"
 #include "svgpage.h"
 #include "svgstyle.h"
 #include "svgtags.h"
@@ -587,6 +588,7 @@ std::string Document::Serialize() {
 }
 
 bool Document::Save(const std::string &path, std::string *error) {
+  RelinkPictures(*this, std::filesystem::absolute(path).parent_path().string());
   const std::string text = Serialize();
   const std::string temporary = path + ".saving";
   {

@@ -100,6 +100,11 @@ void TextStory::Replace(size_t start, size_t end, const std::u16string &text, co
   ++version_;
 }
 
+void TextStory::SetLines(std::vector<Line> lines) {
+  lines_ = std::move(lines);
+  linesVersion_ = ++version_;
+}
+
 void TextStory::SetFeatures(size_t start, size_t end, const CharFeatures &features) {
   start = std::min(start, text_.size());
   end = std::clamp(end, start, text_.size());

@@ -456,6 +456,17 @@ void AppendText(pugi::xml_node parent, const std::u16string &text, size_t start,
   flush();
 }
 
+// From the element's user space (its own transform included) to the root's.
+Matrix ToRoot(pugi::xml_node node) {
+  Matrix m;
+  for (pugi::xml_node n = node; n && n.parent() && n.parent().type() == pugi::node_element; n = n.parent()) {
+    Matrix own;
+    ParseTransform(n.attribute("transform").value(), &own);
+    m = own * m;
+  }
+  return m;
+}
+
 double FirstNumber(pugi::xml_attribute attribute, bool *found) {
   std::string_view text = attribute.value();
   double value = 0;
@@ -540,32 +551,65 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
   }
 
   const TextLayout layout = LayOutPointText(story, anchor.x, anchor.y, anchorKind, context.scale);
+  // Explicit lines are in artwork coordinates: back to the text's space.
+  const std::vector<TextStory::Line> *explicitLines = story.Lines();
+  Matrix toText;
+  if (explicitLines) ToRoot(text).Invert(&toText);
+  size_t nextLine = 0;
   size_t start = 0;
   for (size_t line = 0; line < layout.baselines.size(); ++line) {
     size_t end = units.find(u'\r', start);
     const bool last = end == std::u16string::npos;
     if (last) end = units.size();
+    // The paragraph's lines: where each begins and its baseline's start.
+    struct Segment {
+      size_t start;
+      Point at;
+    };
+    std::vector<Segment> segments{{start, {anchor.x, layout.baselines[line]}}};
+    if (explicitLines) {
+      segments.clear();
+      while (nextLine < explicitLines->size() && (*explicitLines)[nextLine].start <= end &&
+             (segments.empty() || (*explicitLines)[nextLine].start < end)) {
+        const TextStory::Line &l = (*explicitLines)[nextLine++];
+        segments.push_back({std::max(l.start, start),
+                            toText.Apply({l.x / context.scale, -l.y / context.scale})});
+      }
+      if (segments.empty()) segments.push_back({start, {anchor.x, layout.baselines[line]}});
+    }
     const CharFeatures &lineFeatures = last ? base : story.FeaturesAt(end);
     const std::vector<Property> lineProperties = PropertiesOf(lineFeatures, context.scale);
     pugi::xml_node tspan = text.append_child(names.SvgElement("tspan").c_str());
     tspan.append_attribute(names.Qualified(Names::kSodipodi, "role").c_str()).set_value("line");
-    tspan.append_attribute("x").set_value(FormatNumber(anchor.x).c_str());
-    tspan.append_attribute("y").set_value(FormatNumber(layout.baselines[line]).c_str());
+    tspan.append_attribute("x").set_value(FormatNumber(segments[0].at.x).c_str());
+    tspan.append_attribute("y").set_value(FormatNumber(segments[0].at.y).c_str());
     WriteDifferences(tspan, lineProperties, root, lineFeatures.baselineShift / context.scale, names);
-    // The runs of this paragraph.
-    size_t position = 0;
-    for (const TextStory::Run &run : story.Runs()) {
-      const size_t runStart = std::max(position, start), runEnd = std::min(position + run.length, end);
-      position += run.length;
-      if (runStart >= runEnd) continue;
-      if (run.features == lineFeatures) {
-        AppendText(tspan, units, runStart, runEnd, names);
-        continue;
+    for (size_t k = 0; k < segments.size(); ++k) {
+      // A later line of the paragraph is a positioned tspan inside it, which
+      // reads back as runs of the same paragraph.
+      pugi::xml_node into = tspan;
+      if (k > 0) {
+        into = tspan.append_child(names.SvgElement("tspan").c_str());
+        into.append_attribute("x").set_value(FormatNumber(segments[k].at.x).c_str());
+        into.append_attribute("y").set_value(FormatNumber(segments[k].at.y).c_str());
       }
-      pugi::xml_node span = tspan.append_child(names.SvgElement("tspan").c_str());
-      WriteDifferences(span, PropertiesOf(run.features, context.scale), lineProperties,
-                       (run.features.baselineShift - lineFeatures.baselineShift) / context.scale, names);
-      AppendText(span, units, runStart, runEnd, names);
+      const size_t segmentStart = segments[k].start;
+      const size_t segmentEnd = k + 1 < segments.size() ? segments[k + 1].start : end;
+      size_t position = 0;
+      for (const TextStory::Run &run : story.Runs()) {
+        const size_t runStart = std::max(position, segmentStart);
+        const size_t runEnd = std::min(position + run.length, segmentEnd);
+        position += run.length;
+        if (runStart >= runEnd) continue;
+        if (run.features == lineFeatures) {
+          AppendText(into, units, runStart, runEnd, names);
+          continue;
+        }
+        pugi::xml_node span = into.append_child(names.SvgElement("tspan").c_str());
+        WriteDifferences(span, PropertiesOf(run.features, context.scale), lineProperties,
+                         (run.features.baselineShift - lineFeatures.baselineShift) / context.scale, names);
+        AppendText(span, units, runStart, runEnd, names);
+      }
     }
     start = end + 1;
   }
