@@ -56,7 +56,8 @@ bool ReadBaseStyle(ATETextRangeRef whole, BaseStyle *base) {
   AIFontKey key = nullptr;
   char name[256] = "";
   if (ATE::sCharFeatures->GetFont(base->features, &assigned, &font) == kNoErr &&
-      sAIFont->FontKeyFromFont(font, &key) == kNoErr && sAIFont->GetFontName(key, name, 255) == kNoErr) {
+      sAIFont->FontKeyFromFont(font, &key) == kNoErr &&
+      sAIFont->GetFontName(key, name, 255) == kNoErr) {
     base->layout.face = name;
   }
   ATE::sCharFeatures->GetFontSize(base->features, &assigned, &base->layout.size);
@@ -123,7 +124,8 @@ std::vector<LayoutRun> LayoutRuns(const RenderedScript &r, const LayoutStyle &ba
     if (f.assigned & kFontFace) style.face = f.face;
     if (f.assigned & kFontSize) {
       // Automatic leading follows the size.
-      if (!(f.assigned & kFontLeading) && base.size > 0) style.leading = base.leading / base.size * f.size;
+      if (!(f.assigned & kFontLeading) && base.size > 0)
+        style.leading = base.leading / base.size * f.size;
       style.size = f.size;
     }
     if (f.assigned & kFontLeading) style.leading = f.leading;
@@ -146,8 +148,8 @@ void ReplaceMissingFaces(const FrameJob &job, ATETextRangeRef whole, std::vector
     if (match.found) continue;
     if (std::find(reported.begin(), reported.end(), run.style.face) == reported.end()) {
       reported.push_back(run.style.face);
-      job.Report(kVardoProblemFontNotFound,
-                 "no face \"" + run.style.face + "\" is installed; \"" + match.family + "\" is used");
+      job.Report(kVardoProblemFontNotFound, "no face \"" + run.style.face + "\" is installed; \"" +
+                                                match.family + "\" is used");
     }
     run.style.face = match.family;
     ATECharFeaturesRef f = nullptr;
@@ -158,11 +160,13 @@ void ReplaceMissingFaces(const FrameJob &job, ATETextRangeRef whole, std::vector
   }
 }
 
-void LayOut(const FrameJob &job, ATETextRangeRef whole, const RenderedScript &r, const LayoutStyle &base) {
+void LayOut(const FrameJob &job, ATETextRangeRef whole, const RenderedScript &r,
+            const LayoutStyle &base) {
   std::vector<LayoutRun> runs = LayoutRuns(r, base);
   ReplaceMissingFaces(job, whole, &runs);
   AIRealRect box;
-  if (job.suites.engine->GetAreaBox(job.frame, &box) != kNoErr) return;  // point text keeps its lines
+  if (job.suites.engine->GetAreaBox(job.frame, &box) != kNoErr)
+    return;  // point text keeps its lines
   AreaLayout layout;
   LayOutAreaText(r.text, runs, box, &layout);
   std::vector<ASInt32> starts;
@@ -171,8 +175,10 @@ void LayOut(const FrameJob &job, ATETextRangeRef whole, const RenderedScript &r,
     starts.push_back(static_cast<ASInt32>(line.start));
     origins.push_back({line.x, line.y});
   }
-  job.suites.engine->SetTextLines(job.frame, starts.data(), origins.data(), static_cast<ASInt32>(starts.size()));
-  if (layout.overflow) job.Report(kVardoProblemOverflow, "the text does not fit its box; it is kept whole");
+  job.suites.engine->SetTextLines(job.frame, starts.data(), origins.data(),
+                                  static_cast<ASInt32>(starts.size()));
+  if (layout.overflow)
+    job.Report(kVardoProblemOverflow, "the text does not fit its box; it is kept whole");
 }
 
 std::string AttributeOf(const RenderedElement &element, const char *name) {
@@ -196,7 +202,8 @@ void PlaceFramePicture(const FrameJob &job, const RenderedElement &picture) {
   }
   double width = 0, height = 0;
   AIRealRect frame{};
-  if (job.suites.engine->GetAreaBox(job.frame, &frame) != kNoErr) sAIArt->GetArtBounds(job.frame, &frame);
+  if (job.suites.engine->GetAreaBox(job.frame, &frame) != kNoErr)
+    sAIArt->GetArtBounds(job.frame, &frame);
   if (!PictureSize(bytes, format, &width, &height)) {
     width = frame.right - frame.left;
     height = frame.top - frame.bottom;
@@ -206,8 +213,8 @@ void PlaceFramePicture(const FrameJob &job, const RenderedElement &picture) {
   if (job.link) {
     job.suites.engine->PlacePicture(job.frame, path.c_str(), nullptr, 0, nullptr, &placed, &art);
   } else {
-    job.suites.engine->PlacePicture(job.frame, nullptr, bytes.data(), bytes.size(), PictureMimeType(format),
-                                    &placed, &art);
+    job.suites.engine->PlacePicture(job.frame, nullptr, bytes.data(), bytes.size(),
+                                    PictureMimeType(format), &placed, &art);
   }
 }
 

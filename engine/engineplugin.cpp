@@ -37,10 +37,12 @@ struct SuiteRow {
 
 ASErr AcquireEngineSuites(SPBasicSuite *basic) {
   const SuiteRow rows[] = {
-      {kAINotifierSuite, kAINotifierSuiteVersion, reinterpret_cast<const void **>(&gEngine.suites.notifier)},
+      {kAINotifierSuite, kAINotifierSuiteVersion,
+       reinterpret_cast<const void **>(&gEngine.suites.notifier)},
       {kAIActionManagerSuite, kAIActionManagerSuiteVersion,
        reinterpret_cast<const void **>(&gEngine.suites.actions)},
-      {kVardoEngineSuite, kVardoEngineSuiteVersion, reinterpret_cast<const void **>(&gEngine.suites.engine)},
+      {kVardoEngineSuite, kVardoEngineSuiteVersion,
+       reinterpret_cast<const void **>(&gEngine.suites.engine)},
   };
   ASErr first = AcquireScriptTagSuites(basic);
   for (const SuiteRow &row : rows) {
@@ -55,7 +57,8 @@ ASErr AcquireEngineSuites(SPBasicSuite *basic) {
 
 void ReleaseEngineSuites(SPBasicSuite *basic) {
   if (gEngine.suites.notifier) basic->ReleaseSuite(kAINotifierSuite, kAINotifierSuiteVersion);
-  if (gEngine.suites.actions) basic->ReleaseSuite(kAIActionManagerSuite, kAIActionManagerSuiteVersion);
+  if (gEngine.suites.actions)
+    basic->ReleaseSuite(kAIActionManagerSuite, kAIActionManagerSuiteVersion);
   if (gEngine.suites.engine) basic->ReleaseSuite(kVardoEngineSuite, kVardoEngineSuiteVersion);
   gEngine.suites = EngineSuites{};
   ReleaseScriptTagSuites(basic);
@@ -87,21 +90,25 @@ ASErr OnNotify(AINotifierMessage *message) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) ASErr PluginMain(const char *caller, const char *selector,
+extern "C" __attribute__((visibility("default"))) ASErr PluginMain(const char *caller,
+                                                                   const char *selector,
                                                                    void *message) {
   auto *data = static_cast<SPMessageData *>(message);
   if (!data || !data->basic) return kBadParameterErr;
   // Access messages come without a bracket; there is nothing to do.
   if (std::strcmp(caller, kSPAccessCaller) == 0) return kNoErr;
-  if (gEngine.depth == 0 && (AcquireEngineSuites(data->basic) != kNoErr || !gEngine.suites.engine)) {
+  if (gEngine.depth == 0 &&
+      (AcquireEngineSuites(data->basic) != kNoErr || !gEngine.suites.engine)) {
     ReleaseEngineSuites(data->basic);
     return kSPSuiteNotFoundError;
   }
   ++gEngine.depth;
   ASErr status = kNoErr;
-  if (std::strcmp(caller, kSPInterfaceCaller) == 0 && std::strcmp(selector, kSPInterfaceStartupSelector) == 0) {
+  if (std::strcmp(caller, kSPInterfaceCaller) == 0 &&
+      std::strcmp(selector, kSPInterfaceStartupSelector) == 0) {
     status = OnStartup(data);
-  } else if (std::strcmp(caller, kCallerAINotify) == 0 && std::strcmp(selector, kSelectorAINotify) == 0) {
+  } else if (std::strcmp(caller, kCallerAINotify) == 0 &&
+             std::strcmp(selector, kSelectorAINotify) == 0) {
     status = OnNotify(static_cast<AINotifierMessage *>(message));
   }
   if (--gEngine.depth == 0) ReleaseEngineSuites(data->basic);

@@ -55,7 +55,8 @@ bool LookUpField(const AIActionManagerSuite *actions, const AINotifierSuite *not
                  const std::string &name, std::string *value) {
   value->clear();
   AIActionParamValueRef block = nullptr;
-  if (!actions || !notifier || actions->AINewActionParamValue(&block) != kNoErr || !block) return false;
+  if (!actions || !notifier || actions->AINewActionParamValue(&block) != kNoErr || !block)
+    return false;
   actions->AIActionSetInteger(block, kRecordKey, record);
   actions->AIActionSetString(block, kNameKey, EncodePercent(name).c_str());
   notifier->Notify(ENGINE_LOOKUP_NOTIFIER, block);

@@ -22,8 +22,12 @@ uint32_t Big32(const std::string &b, size_t at) {
   return (uint32_t(uint8_t(b[at])) << 24) | (uint32_t(uint8_t(b[at + 1])) << 16) |
          (uint32_t(uint8_t(b[at + 2])) << 8) | uint32_t(uint8_t(b[at + 3]));
 }
-uint32_t Big16(const std::string &b, size_t at) { return (uint32_t(uint8_t(b[at])) << 8) | uint8_t(b[at + 1]); }
-uint32_t Little16(const std::string &b, size_t at) { return uint8_t(b[at]) | (uint32_t(uint8_t(b[at + 1])) << 8); }
+uint32_t Big16(const std::string &b, size_t at) {
+  return (uint32_t(uint8_t(b[at])) << 8) | uint8_t(b[at + 1]);
+}
+uint32_t Little16(const std::string &b, size_t at) {
+  return uint8_t(b[at]) | (uint32_t(uint8_t(b[at + 1])) << 8);
+}
 
 // The size in a JPEG's first start-of-frame segment.
 bool JpegSize(const std::string &b, double *width, double *height) {
@@ -41,7 +45,8 @@ bool JpegSize(const std::string &b, double *width, double *height) {
     }
     const uint32_t length = Big16(b, at + 2);
     if (length < 2) return false;
-    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+    const bool frame =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (frame) {
       if (at + 9 > b.size()) return false;
       *height = Big16(b, at + 5);
@@ -72,9 +77,12 @@ double SvgLength(pugi::xml_attribute attribute) {
 }  // namespace
 
 PictureFormat SniffPicture(const std::string &b) {
-  if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 && b.compare(12, 4, "IHDR") == 0) return kPng;
-  if (b.size() >= 4 && uint8_t(b[0]) == 0xFF && uint8_t(b[1]) == 0xD8 && uint8_t(b[2]) == 0xFF) return kJpeg;
-  if (b.size() >= 10 && (b.compare(0, 6, "GIF87a") == 0 || b.compare(0, 6, "GIF89a") == 0)) return kGif;
+  if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 && b.compare(12, 4, "IHDR") == 0)
+    return kPng;
+  if (b.size() >= 4 && uint8_t(b[0]) == 0xFF && uint8_t(b[1]) == 0xD8 && uint8_t(b[2]) == 0xFF)
+    return kJpeg;
+  if (b.size() >= 10 && (b.compare(0, 6, "GIF87a") == 0 || b.compare(0, 6, "GIF89a") == 0))
+    return kGif;
   pugi::xml_document doc;
   if (b.find("<svg") != std::string::npos && ParseSvg(b, &doc)) return kSvg;
   return kNotAPicture;
@@ -115,8 +123,8 @@ bool PictureSize(const std::string &b, PictureFormat format, double *width, doub
       *height = SvgLength(root.attribute("height"));
       if (*width > 0 && *height > 0) return true;
       double box[4];
-      if (std::sscanf(root.attribute("viewBox").value(), "%lf%*[ ,]%lf%*[ ,]%lf%*[ ,]%lf", &box[0], &box[1], &box[2],
-                      &box[3]) == 4 &&
+      if (std::sscanf(root.attribute("viewBox").value(), "%lf%*[ ,]%lf%*[ ,]%lf%*[ ,]%lf", &box[0],
+                      &box[1], &box[2], &box[3]) == 4 &&
           box[2] > 0 && box[3] > 0) {
         *width = box[2];
         *height = box[3];
@@ -129,8 +137,8 @@ bool PictureSize(const std::string &b, PictureFormat format, double *width, doub
   }
 }
 
-bool ResolvePicturePath(const std::string &src, const std::string &folder, bool anyPath, std::string *path,
-                        const char **kind, std::string *detail) {
+bool ResolvePicturePath(const std::string &src, const std::string &folder, bool anyPath,
+                        std::string *path, const char **kind, std::string *detail) {
   std::string name = src;
   if (name.size() >= 7 && strncasecmp(name.c_str(), "file://", 7) == 0) name.erase(0, 7);
   if (name.empty()) {
@@ -140,7 +148,8 @@ bool ResolvePicturePath(const std::string &src, const std::string &folder, bool 
   }
   // A Windows path as the data holds it: its drive through the drive table,
   // its backslashes as slashes.
-  const bool drive = name.size() >= 2 && std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':';
+  const bool drive =
+      name.size() >= 2 && std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':';
   std::replace(name.begin(), name.end(), '\\', '/');
   fs::path base = folder.empty() ? fs::current_path() : fs::path(folder);
   fs::path target;
@@ -164,7 +173,8 @@ bool ResolvePicturePath(const std::string &src, const std::string &folder, bool 
   *path = real.empty() ? target.string() : real.string();
   if (!anyPath) {
     const fs::path relative = real.lexically_relative(realBase);
-    const bool inside = !real.empty() && !relative.empty() && *relative.begin() != ".." && relative != ".";
+    const bool inside =
+        !real.empty() && !relative.empty() && *relative.begin() != ".." && relative != ".";
     if (!inside) {
       *kind = kVardoProblemPictureOutside;
       *detail = "\"" + src + "\" lies outside the picture folder " + realBase.string() +
@@ -175,8 +185,8 @@ bool ResolvePicturePath(const std::string &src, const std::string &folder, bool 
   return true;
 }
 
-bool ReadPicture(const std::string &path, std::string *bytes, PictureFormat *format, const char **kind,
-                 std::string *detail) {
+bool ReadPicture(const std::string &path, std::string *bytes, PictureFormat *format,
+                 const char **kind, std::string *detail) {
   std::error_code ec;
   if (!fs::exists(path, ec)) {
     *kind = kVardoProblemMissingPicture;
@@ -206,7 +216,8 @@ bool ReadPicture(const std::string &path, std::string *bytes, PictureFormat *for
   return true;
 }
 
-AIRealRect FitPicture(const AIRealRect &frame, const CellLayout &cell, double width, double height) {
+AIRealRect FitPicture(const AIRealRect &frame, const CellLayout &cell, double width,
+                      double height) {
   const double cellWidth = cell.width > 0 ? cell.width : frame.right - frame.left;
   const double cellHeight = cell.height > 0 ? cell.height : frame.top - frame.bottom;
   if (!(width > 0) || !(height > 0)) {

@@ -25,14 +25,14 @@ bool PictureSize(const std::string &bytes, PictureFormat format, double *width, 
 // symbolic link) is refused unless `anyPath`. On success stores the Linux
 // path and returns true; otherwise stores the problem's kind
 // (kVardoProblem...) and a detail for a person, and returns false.
-bool ResolvePicturePath(const std::string &src, const std::string &folder, bool anyPath, std::string *path,
-                        const char **kind, std::string *detail);
+bool ResolvePicturePath(const std::string &src, const std::string &folder, bool anyPath,
+                        std::string *path, const char **kind, std::string *detail);
 
 // Reads the picture at `path` (at most 256 MiB) into *bytes and its format;
 // false with a problem's kind and detail when it is missing, unreadable or
 // not a picture.
-bool ReadPicture(const std::string &path, std::string *bytes, PictureFormat *format, const char **kind,
-                 std::string *detail);
+bool ReadPicture(const std::string &path, std::string *bytes, PictureFormat *format,
+                 const char **kind, std::string *detail);
 
 // Where a picture of `width` × `height` goes: fitted proportionally into the
 // cell (the cell's WIDTH and HEIGHT from the frame's top left corner where

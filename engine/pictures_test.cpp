@@ -24,8 +24,9 @@ std::string PngHeader(uint32_t width, uint32_t height) {
 }
 
 TEST(Pictures, FormatAndSizeComeFromTheContent) {
-  const std::string jpeg = std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01\0\0\x01\0\x01\0\0", 20) +
-                           std::string("\xFF\xC0\0\x11\x08\0\x32\0\x64\x03", 10);
+  const std::string jpeg =
+      std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01\0\0\x01\0\x01\0\0", 20) +
+      std::string("\xFF\xC0\0\x11\x08\0\x32\0\x64\x03", 10);
   struct {
     const char *what;
     std::string bytes;
@@ -35,9 +36,12 @@ TEST(Pictures, FormatAndSizeComeFromTheContent) {
       {"png", PngHeader(640, 480), kPng, 640, 480},
       {"jpeg", jpeg, kJpeg, 100, 50},
       {"gif", std::string("GIF89a\x20\x00\x10\x00\x80\x00", 12), kGif, 32, 16},
-      {"svg", "<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\" width=\"30\" height=\"20\"/>", kSvg,
-       30, 20},
-      {"svg by viewBox", "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 300 100\"/>", kSvg, 300, 100},
+      {"svg",
+       "<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\" width=\"30\" "
+       "height=\"20\"/>",
+       kSvg, 30, 20},
+      {"svg by viewBox", "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 300 100\"/>",
+       kSvg, 300, 100},
       {"text", "this is no picture\n", kNotAPicture, 0, 0},
       {"html", "<html><svg></svg></html>", kNotAPicture, 0, 0},
       {"cut png", PngHeader(1, 1).substr(0, 12), kNotAPicture, 0, 0},

@@ -77,8 +77,9 @@ bool ReadColour(std::string_view text, AIColor *colour) {
   return true;
 }
 
-const char *const kFontAttributes[] = {"FACE", "SIZE", "LEADING", "TRACKING", "LINEWIDTH",
-                                       "BASELINESHIFT", "SCALE", "FILL_COLOR", "STROKE_COLOR"};
+const char *const kFontAttributes[] = {"FACE",     "SIZE",       "LEADING",
+                                       "TRACKING", "LINEWIDTH",  "BASELINESHIFT",
+                                       "SCALE",    "FILL_COLOR", "STROKE_COLOR"};
 
 // Whether `text` at `at` begins one of the <font> attribute names and '='.
 bool BeginsFontAttribute(std::string_view text, size_t at) {
@@ -195,7 +196,9 @@ class Parser {
     Append(std::move(node));
   }
 
-  void Problem(size_t offset, std::string detail) { tree_.problems.push_back({offset, std::move(detail)}); }
+  void Problem(size_t offset, std::string detail) {
+    tree_.problems.push_back({offset, std::move(detail)});
+  }
 
   // "[" name "]"; the name ends before a line end or another '['.
   size_t Field(size_t i) {
@@ -275,7 +278,8 @@ class Parser {
       ScriptNode node;
       node.kind = name == "IMG" ? ScriptNode::kPicture : ScriptNode::kBarcode;
       node.cell = cell_;
-      for (Attribute &a : ReadAttributes(inside, false)) node.attributes.emplace_back(a.name, a.value);
+      for (Attribute &a : ReadAttributes(inside, false))
+        node.attributes.emplace_back(a.name, a.value);
       if (node.kind == ScriptNode::kPicture && !FindAttribute(node, "SRC")) {
         return Literal(i, next, "<IMG> without SRC is printed as it is");
       }
@@ -287,7 +291,8 @@ class Parser {
   }
 
   size_t CloseFont(size_t i, size_t next, const std::string &whole) {
-    if (open_.size() <= 1) return Literal(i, next, whole + " without an open <font> is printed as it is");
+    if (open_.size() <= 1)
+      return Literal(i, next, whole + " without an open <font> is printed as it is");
     Flush();
     open_.pop_back();
     return next;
@@ -311,7 +316,9 @@ class Parser {
       } else if (a.name == "TRACKING") {
         std::string_view rest = v;
         ok = ok && ReadNumber(rest, &number) && rest.empty() && std::abs(number) <= 100000;
-        if (ok) style.tracking = static_cast<int32_t>(std::lround(number)), style.assigned |= kFontTracking;
+        if (ok)
+          style.tracking = static_cast<int32_t>(std::lround(number)),
+          style.assigned |= kFontTracking;
       } else if (a.name == "LINEWIDTH") {
         ok = ok && ReadLength(v, &number) && number >= 0 && number <= 1000;
         if (ok) style.lineWidth = number, style.assigned |= kFontLineWidth;
@@ -330,7 +337,9 @@ class Parser {
         Problem(i, "unknown <font> attribute " + a.name + " is left out");
         continue;
       }
-      if (!ok) Problem(i, "<font> attribute " + a.name + "=" + a.value + " is not understood and left out");
+      if (!ok)
+        Problem(i,
+                "<font> attribute " + a.name + "=" + a.value + " is not understood and left out");
     }
     Flush();
     ScriptNode node;
@@ -370,8 +379,9 @@ class Parser {
         if (ok) (a.name == "WIDTH" ? cell.width : cell.height) = number;
       } else if (a.name == "ALIGN") {
         ok = value == "LEFT" || value == "CENTER" || value == "RIGHT";
-        cell.align = value == "CENTER" ? CellLayout::kCenter : value == "RIGHT" ? CellLayout::kRight
-                                                                                  : CellLayout::kLeft;
+        cell.align = value == "CENTER"  ? CellLayout::kCenter
+                     : value == "RIGHT" ? CellLayout::kRight
+                                        : CellLayout::kLeft;
       } else if (a.name == "VALIGN") {
         ok = value == "TOP" || value == "MIDDLE" || value == "BOTTOM";
         cell.valign = value == "MIDDLE"   ? CellLayout::kMiddle

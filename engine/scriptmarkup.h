@@ -26,13 +26,13 @@ enum FontAttributeBit : uint32_t {
 
 struct FontStyle {
   uint32_t assigned = 0;
-  std::string face;                 // UTF-8
-  double size = 0, leading = 0;     // points
-  int32_t tracking = 0;             // 1/1000 em
-  double lineWidth = 0;             // points; also turns the stroke on
-  double baselineShift = 0;         // points, upward
+  std::string face;                               // UTF-8
+  double size = 0, leading = 0;                   // points
+  int32_t tracking = 0;                           // 1/1000 em
+  double lineWidth = 0;                           // points; also turns the stroke on
+  double baselineShift = 0;                       // points, upward
   double horizontalScale = 1, verticalScale = 1;  // 1 is 100 %
-  AIColor fill{}, stroke{};         // gray, four- or three-colour
+  AIColor fill{}, stroke{};                       // gray, four- or three-colour
 };
 
 // `inner` over `outer`: what inner assigns wins.

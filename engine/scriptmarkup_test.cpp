@@ -30,7 +30,8 @@ TEST(ScriptMarkup, PictureElementInItsTable) {
 
 TEST(ScriptMarkup, BarcodeAttributesAreKeptForTheirDrawer) {
   const ScriptTree tree = Parse(
-      "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO SHOWHRTEXT=TRUE CELLSIZE=0.5 "
+      "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO SHOWHRTEXT=TRUE "
+      "CELLSIZE=0.5 "
       "DATA=\"[barcode_data]\" ITEM=\"a b\"></BODY></HTML>");
   EXPECT_TRUE(tree.problems.empty());
   const ScriptNode &code = tree.nodes[tree.nodes[0].children.at(0)];
@@ -57,9 +58,8 @@ TEST(ScriptMarkup, TextThatOnlyLooksLikeMarkupIsText) {
     const char *script;
     size_t problems;
   } cases[] = {
-      {"a < b > c", 0},  {"<3", 0},          {"x<y", 1},        {"<font", 1},
-      {"<img>", 1},      {"[]", 1},          {"[a\rb]", 1},     {"<IMG SRC=\"x>", 1},
-      {"</TD>", 0},      {"<font size=1pt>", 1},
+      {"a < b > c", 0}, {"<3", 0},     {"x<y", 1},           {"<font", 1}, {"<img>", 1},
+      {"[]", 1},        {"[a\rb]", 1}, {"<IMG SRC=\"x>", 1}, {"</TD>", 0}, {"<font size=1pt>", 1},
   };
   for (const auto &c : cases) EXPECT_EQ(Parse(c.script).problems.size(), c.problems) << c.script;
 }

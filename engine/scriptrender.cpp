@@ -90,9 +90,10 @@ class Renderer {
       return x.kind == y.kind && x.c.f.cyan == y.c.f.cyan && x.c.f.magenta == y.c.f.magenta &&
              x.c.f.yellow == y.c.f.yellow && (x.kind != kFourColor || x.c.f.black == y.c.f.black);
     };
-    return a.assigned == b.assigned && a.face == b.face && a.size == b.size && a.leading == b.leading &&
-           a.tracking == b.tracking && a.lineWidth == b.lineWidth && a.baselineShift == b.baselineShift &&
-           a.horizontalScale == b.horizontalScale && a.verticalScale == b.verticalScale &&
+    return a.assigned == b.assigned && a.face == b.face && a.size == b.size &&
+           a.leading == b.leading && a.tracking == b.tracking && a.lineWidth == b.lineWidth &&
+           a.baselineShift == b.baselineShift && a.horizontalScale == b.horizontalScale &&
+           a.verticalScale == b.verticalScale &&
            (!(a.assigned & kFontFillColor) || sameColour(a.fill, b.fill)) &&
            (!(a.assigned & kFontStrokeColor) || sameColour(a.stroke, b.stroke));
   }
@@ -132,8 +133,9 @@ void AppendUtf16(const std::string &utf8, std::u16string *out) {
   out->resize(at + utf8.size());
   int32_t length = 0;
   UErrorCode status = U_ZERO_ERROR;
-  u_strFromUTF8WithSub(reinterpret_cast<UChar *>(out->data() + at), static_cast<int32_t>(utf8.size()), &length,
-                       utf8.data(), static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &status);
+  u_strFromUTF8WithSub(reinterpret_cast<UChar *>(out->data() + at),
+                       static_cast<int32_t>(utf8.size()), &length, utf8.data(),
+                       static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &status);
   out->resize(U_SUCCESS(status) ? at + length : at);
 }
 
@@ -142,8 +144,8 @@ std::string Utf8(const std::u16string &text) {
   int32_t length = 0;
   UErrorCode status = U_ZERO_ERROR;
   u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length,
-                     reinterpret_cast<const UChar *>(text.data()), static_cast<int32_t>(text.size()), 0xFFFD,
-                     nullptr, &status);
+                     reinterpret_cast<const UChar *>(text.data()),
+                     static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
   out.resize(U_SUCCESS(status) ? length : 0);
   return out;
 }

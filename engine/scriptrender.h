@@ -32,7 +32,7 @@ struct RenderedElement {
 struct RenderedScript {
   std::u16string text;  // UTF-16, CR paragraph ends
   std::vector<StyledRun> runs;
-  RenderedElement picture, barcode;  // at most one of the two is present
+  RenderedElement picture, barcode;        // at most one of the two is present
   std::vector<std::string> unknownFields;  // names the lookup did not know, in order
   std::vector<std::string> problems;       // mark-up met while rendering
 };

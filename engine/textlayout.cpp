@@ -41,8 +41,8 @@ Faces &AllFaces() {
 }
 
 bool IsGeneric(const std::string &family) {
-  static const char *const kGeneric[] = {"serif", "sans-serif", "sans", "monospace", "mono",
-                                         "cursive", "fantasy", "system-ui"};
+  static const char *const kGeneric[] = {"serif", "sans-serif", "sans",    "monospace",
+                                         "mono",  "cursive",    "fantasy", "system-ui"};
   for (const char *generic : kGeneric) {
     if (FcStrCmpIgnoreCase(reinterpret_cast<const FcChar8 *>(generic),
                            reinterpret_cast<const FcChar8 *>(family.c_str())) == 0) {
@@ -66,7 +66,8 @@ FcPattern *Match(FcPattern *pattern) {
 bool HasFamily(FcPattern *match, const std::string &family) {
   FcChar8 *name = nullptr;
   for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-    if (FcStrCmpIgnoreCase(name, reinterpret_cast<const FcChar8 *>(family.c_str())) == 0) return true;
+    if (FcStrCmpIgnoreCase(name, reinterpret_cast<const FcChar8 *>(family.c_str())) == 0)
+      return true;
   }
   return false;
 }
@@ -94,7 +95,8 @@ Face &FaceFor(const std::string &family) {
     if (FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch) {
       face.match.family = face.match.found ? family : reinterpret_cast<const char *>(name);
     }
-    if (faces.library && FT_New_Face(faces.library, reinterpret_cast<const char *>(file), index, &face.ft) == 0) {
+    if (faces.library &&
+        FT_New_Face(faces.library, reinterpret_cast<const char *>(file), index, &face.ft) == 0) {
       FT_Set_Pixel_Sizes(face.ft, kPixelsPerEm, kPixelsPerEm);
       face.hb = hb_ft_font_create_referenced(face.ft);
       hb_ft_font_set_load_flags(face.hb, FT_LOAD_NO_HINTING);
@@ -138,8 +140,9 @@ std::vector<double> MeasureUnits(const std::u16string &text, const std::vector<L
     if (face.hb) {
       hb_buffer_clear_contents(buffer);
       // The whole text is context; only the run is shaped.
-      hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t *>(text.data()), static_cast<int>(text.size()),
-                          static_cast<unsigned>(run.start), static_cast<int>(end - run.start));
+      hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t *>(text.data()),
+                          static_cast<int>(text.size()), static_cast<unsigned>(run.start),
+                          static_cast<int>(end - run.start));
       hb_buffer_guess_segment_properties(buffer);
       hb_shape(face.hb, buffer, nullptr, 0);
       unsigned count = 0;
@@ -161,8 +164,8 @@ std::vector<double> MeasureUnits(const std::u16string &text, const std::vector<L
   return advances;
 }
 
-void LayOutAreaText(const std::u16string &text, const std::vector<LayoutRun> &runs, const AIRealRect &box,
-                    AreaLayout *out) {
+void LayOutAreaText(const std::u16string &text, const std::vector<LayoutRun> &runs,
+                    const AIRealRect &box, AreaLayout *out) {
   *out = AreaLayout{};
   const std::vector<double> advances = MeasureUnits(text, runs);
   const std::vector<size_t> styleOf = StyleOfUnits(text.size(), runs);
@@ -182,7 +185,8 @@ void LayOutAreaText(const std::u16string &text, const std::vector<LayoutRun> &ru
     size_t lineStart = paragraph, fit = paragraph;
     starts.push_back(paragraph);
     UErrorCode status = U_ZERO_ERROR;
-    UBreakIterator *breaks = ubrk_open(UBRK_LINE, "ja@lb=strict", reinterpret_cast<const UChar *>(text.data() + paragraph),
+    UBreakIterator *breaks = ubrk_open(UBRK_LINE, "ja@lb=strict",
+                                       reinterpret_cast<const UChar *>(text.data() + paragraph),
                                        static_cast<int32_t>(end - paragraph), &status);
     if (U_SUCCESS(status)) {
       for (int32_t b = ubrk_first(breaks); b != UBRK_DONE; b = ubrk_next(breaks)) {
@@ -220,7 +224,8 @@ void LayOutAreaText(const std::u16string &text, const std::vector<LayoutRun> &ru
     double ascent = 0, descent = 0, leading = 0;
     auto take = [&](size_t unit) {
       if (runs.empty()) return;
-      const LayoutStyle &s = runs[styleOf.empty() ? 0 : styleOf[std::min(unit, styleOf.size() - 1)]].style;
+      const LayoutStyle &s =
+          runs[styleOf.empty() ? 0 : styleOf[std::min(unit, styleOf.size() - 1)]].style;
       const Face &face = FaceFor(s.face);
       ascent = std::max(ascent, face.ascent * s.size);
       descent = std::max(descent, face.descent * s.size);

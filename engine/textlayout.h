@@ -12,8 +12,8 @@
 
 // What the layout needs of a run of characters.
 struct LayoutStyle {
-  std::string face;  // family name, UTF-8
-  double size = 12;  // points
+  std::string face;       // family name, UTF-8
+  double size = 12;       // points
   double leading = 14.4;  // points between this line's baseline and the last
   double horizontalScale = 1;
   int32_t tracking = 0;  // 1/1000 em, after each character
@@ -34,7 +34,7 @@ struct FaceMatch {
 FaceMatch MatchFace(const std::string &family);
 
 struct TextLine {
-  size_t start = 0;  // the line's first unit
+  size_t start = 0;     // the line's first unit
   double x = 0, y = 0;  // its baseline's start, artwork coordinates
 };
 
@@ -52,8 +52,8 @@ struct AreaLayout {
 // largest ascent of its line below the box's top, each next one its line's
 // largest leading below the last. Nothing is dropped: text that does not
 // fit is laid out on past the box and flagged.
-void LayOutAreaText(const std::u16string &text, const std::vector<LayoutRun> &runs, const AIRealRect &box,
-                    AreaLayout *out);
+void LayOutAreaText(const std::u16string &text, const std::vector<LayoutRun> &runs,
+                    const AIRealRect &box, AreaLayout *out);
 
 // The advance of every unit of `text` as LayOutAreaText measures it
 // (points; the second unit of a surrogate pair 0), for tests and callers

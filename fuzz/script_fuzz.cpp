@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
   size_t last = 0;
   for (const StyledRun &run : out.runs) {
-    if (run.start >= run.end || run.start < last || run.end > out.text.size()) Fail("run out of order or bounds");
+    if (run.start >= run.end || run.start < last || run.end > out.text.size())
+      Fail("run out of order or bounds");
     last = run.end;
   }
   // A value is copied, line ends made CR: it appears whole in the text.
@@ -62,12 +63,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     expected += value[i] == u'\n' ? u'\r' : value[i];
   }
   bool fieldInText = false;
-  for (const ScriptNode &node : tree.nodes) fieldInText = fieldInText || node.kind == ScriptNode::kField;
-  if (fieldInText && !expected.empty() && values.looked > 0 && !out.picture.present && !out.barcode.present &&
-      out.text.find(expected) == std::u16string::npos) {
+  for (const ScriptNode &node : tree.nodes)
+    fieldInText = fieldInText || node.kind == ScriptNode::kField;
+  if (fieldInText && !expected.empty() && values.looked > 0 && !out.picture.present &&
+      !out.barcode.present && out.text.find(expected) == std::u16string::npos) {
     bool known = false;
     for (const ScriptNode &node : tree.nodes) {
-      known = known || (node.kind == ScriptNode::kField && (node.text.empty() || node.text[0] != 'x'));
+      known =
+          known || (node.kind == ScriptNode::kField && (node.text.empty() || node.text[0] != 'x'));
     }
     if (known) Fail("a value does not appear as it is");
   }

@@ -15,7 +15,8 @@ std::string Base64(const unsigned char *bytes, size_t size) {
   std::string out;
   out.reserve((size + 2) / 3 * 4);
   for (size_t i = 0; i < size; i += 3) {
-    const uint32_t n = (uint32_t(bytes[i]) << 16) | (i + 1 < size ? uint32_t(bytes[i + 1]) << 8 : 0) |
+    const uint32_t n = (uint32_t(bytes[i]) << 16) |
+                       (i + 1 < size ? uint32_t(bytes[i + 1]) << 8 : 0) |
                        (i + 2 < size ? uint32_t(bytes[i + 2]) : 0);
     out += kDigits[(n >> 18) & 63];
     out += kDigits[(n >> 12) & 63];
@@ -46,10 +47,12 @@ std::string UrlPath(const std::string &path) {
 // else a file: URL.
 std::string HrefFor(const std::string &linkPath, const std::string &folder) {
   namespace fs = std::filesystem;
-  if (folder.empty()) return "file://" + UrlPath(fs::absolute(linkPath).lexically_normal().string());
-  const fs::path relative =
-      fs::absolute(linkPath).lexically_normal().lexically_relative(fs::absolute(folder).lexically_normal());
-  if (relative.empty()) return "file://" + UrlPath(fs::absolute(linkPath).lexically_normal().string());
+  if (folder.empty())
+    return "file://" + UrlPath(fs::absolute(linkPath).lexically_normal().string());
+  const fs::path relative = fs::absolute(linkPath).lexically_normal().lexically_relative(
+      fs::absolute(folder).lexically_normal());
+  if (relative.empty())
+    return "file://" + UrlPath(fs::absolute(linkPath).lexically_normal().string());
   return UrlPath(relative.generic_string());
 }
 

@@ -13,7 +13,9 @@ namespace vhost {
 
 namespace {
 
-Art *ArtOf(AIArtHandle handle) { return static_cast<Art *>(LookUpHandle(HandleKind::kArt, handle)); }
+Art *ArtOf(AIArtHandle handle) {
+  return static_cast<Art *>(LookUpHandle(HandleKind::kArt, handle));
+}
 
 ASErr FindArtByLow32(ASUInt32 low32, AIArtHandle *art) {
   if (!art) return kBadParameterErr;
@@ -31,7 +33,8 @@ ASErr GetAreaBox(AIArtHandle frame, AIRealRect *box) {
   return art->AreaBox(box) ? kNoErr : kNoSuchObjectErr;
 }
 
-ASErr SetTextLines(AIArtHandle frame, const ASInt32 *starts, const AIRealPoint *origins, ASInt32 count) {
+ASErr SetTextLines(AIArtHandle frame, const ASInt32 *starts, const AIRealPoint *origins,
+                   ASInt32 count) {
   Art *art = ArtOf(frame);
   TextStory *story = art ? art->Story() : nullptr;
   if (!story || count < 0 || (count > 0 && (!starts || !origins))) return kBadParameterErr;
@@ -46,7 +49,8 @@ ASErr SetTextLines(AIArtHandle frame, const ASInt32 *starts, const AIRealPoint *
     lines.push_back({static_cast<size_t>(start), origins[i].h, origins[i].v});
   }
   size_t next = 0;
-  for (size_t cr = text.find(u'\r'); count > 0 && cr != std::u16string::npos; cr = text.find(u'\r', cr + 1)) {
+  for (size_t cr = text.find(u'\r'); count > 0 && cr != std::u16string::npos;
+       cr = text.find(u'\r', cr + 1)) {
     while (next < lines.size() && lines[next].start < cr + 1) ++next;
     if (next == lines.size() || lines[next].start != cr + 1) return kBadParameterErr;
   }
@@ -83,10 +87,10 @@ ASErr GetPictureSettings(char *folder, size_t size, ASBoolean *anyPath) {
 ASErr ReportProblem(ASInt32 record, AIArtHandle frame, const char *kind, const char *detail) {
   Host *host = Host::Current();
   if (!host || !kind || !detail) return kBadParameterErr;
-  static const char *const kKinds[] = {
-      kVardoProblemUnknownField, kVardoProblemMissingPicture, kVardoProblemNotAPicture,
-      kVardoProblemPictureOutside, kVardoProblemOverflow, kVardoProblemFontNotFound,
-      kVardoProblemMarkup};
+  static const char *const kKinds[] = {kVardoProblemUnknownField, kVardoProblemMissingPicture,
+                                       kVardoProblemNotAPicture,  kVardoProblemPictureOutside,
+                                       kVardoProblemOverflow,     kVardoProblemFontNotFound,
+                                       kVardoProblemMarkup};
   bool known = false;
   for (const char *k : kKinds) known = known || std::strcmp(k, kind) == 0;
   if (!known) return kBadParameterErr;
@@ -95,8 +99,8 @@ ASErr ReportProblem(ASInt32 record, AIArtHandle frame, const char *kind, const c
   return kNoErr;
 }
 
-const VardoEngineSuite kEngineSuite = {FindArtByLow32,     GetAreaBox,   SetTextLines,
-                                       PlacePicture,       GetPictureSettings, ReportProblem};
+const VardoEngineSuite kEngineSuite = {FindArtByLow32, GetAreaBox,         SetTextLines,
+                                       PlacePicture,   GetPictureSettings, ReportProblem};
 
 }  // namespace
 

@@ -35,7 +35,8 @@ double PageScale(pugi::xml_node root) {
   while (n < 4 && ReadNumber(viewBox, &box[n])) ++n;
   if (n != 4) return 1;
   double scale = 0;
-  if (const double width = AbsolutePoints(root.attribute("width").value()); width > 0 && box[2] > 0) {
+  if (const double width = AbsolutePoints(root.attribute("width").value());
+      width > 0 && box[2] > 0) {
     scale = width / box[2];
   } else if (const double height = AbsolutePoints(root.attribute("height").value());
              height > 0 && box[3] > 0) {

@@ -383,10 +383,19 @@ struct Property {
   bool omittable;  // may be left out where nothing is inherited
 };
 
+// Points in user units. Off a scale of 1 the division is rounded to 12
+// digits, so that 3.5 mm read as points comes back as 3.5.
+double UserUnits(double points, double scale) {
+  if (scale == 1) return points;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.12g", points / scale);
+  return std::strtod(text, nullptr);
+}
+
 // Lengths in user units: points divided by the page's scale.
 std::vector<Property> PropertiesOf(const CharFeatures &f, double scale) {
   const Color black = Color::Rgb(0, 0, 0);
-  auto length = [scale](double points) { return FormatNumber(points / scale) + "px"; };
+  auto length = [scale](double points) { return FormatNumber(UserUnits(points, scale)) + "px"; };
   return {
       {true, "font-family", QuoteFontFamily(f.font), false},
       {true, "font-size", length(f.size), false},
@@ -573,7 +582,7 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
              (segments.empty() || (*explicitLines)[nextLine].start < end)) {
         const TextStory::Line &l = (*explicitLines)[nextLine++];
         segments.push_back({std::max(l.start, start),
-                            toText.Apply({l.x / context.scale, -l.y / context.scale})});
+                            toText.Apply({UserUnits(l.x, context.scale), -UserUnits(l.y, context.scale)})});
       }
       if (segments.empty()) segments.push_back({start, {anchor.x, layout.baselines[line]}});
     }
@@ -583,7 +592,8 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
     tspan.append_attribute(names.Qualified(Names::kSodipodi, "role").c_str()).set_value("line");
     tspan.append_attribute("x").set_value(FormatNumber(segments[0].at.x).c_str());
     tspan.append_attribute("y").set_value(FormatNumber(segments[0].at.y).c_str());
-    WriteDifferences(tspan, lineProperties, root, lineFeatures.baselineShift / context.scale, names);
+    WriteDifferences(tspan, lineProperties, root, UserUnits(lineFeatures.baselineShift, context.scale),
+                     names);
     for (size_t k = 0; k < segments.size(); ++k) {
       // A later line of the paragraph is a positioned tspan inside it, which
       // reads back as runs of the same paragraph.
@@ -606,8 +616,9 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
           continue;
         }
         pugi::xml_node span = into.append_child(names.SvgElement("tspan").c_str());
+        const double shift = run.features.baselineShift - lineFeatures.baselineShift;
         WriteDifferences(span, PropertiesOf(run.features, context.scale), lineProperties,
-                         (run.features.baselineShift - lineFeatures.baselineShift) / context.scale, names);
+                         UserUnits(shift, context.scale), names);
         AppendText(span, units, runStart, runEnd, names);
       }
     }

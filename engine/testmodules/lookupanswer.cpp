@@ -14,9 +14,10 @@ namespace {
 
 const char *const kTable[][10] = {
     {"name", "company", "address", "photo", "name", "markup", "brace", "body", "lines", "url"},
-    {"山田太郎", "ヴァルド株式会社", "東京都千代田区千代田一丁目一番地", "photo.png", "second", "<font size=99>",
-     "[other]", "</BODY>", "one\r\ntwo\nthree", "file://pictures/photo.png"},
-    {"Jane Doe", "Example Ltd", "1 Main Street", "jane.jpg", "again", "<b>", "[[x]]", "</font>", "", "x.png"},
+    {"山田太郎", "ヴァルド株式会社", "東京都千代田区千代田一丁目一番地", "photo.png", "second",
+     "<font size=99>", "[other]", "</BODY>", "one\r\ntwo\nthree", "file://pictures/photo.png"},
+    {"Jane Doe", "Example Ltd", "1 Main Street", "jane.jpg", "again", "<b>", "[[x]]", "</font>", "",
+     "x.png"},
 };
 const int kRecords = 3;  // the header row included
 const int kColumns = 10;
@@ -25,9 +26,12 @@ AINotifierHandle gNotifier = nullptr;
 
 void Answer(const AIActionManagerSuite *actions, AIActionParamValueRef block) {
   ASInt32 record = 0;
-  if (actions->AIActionGetInteger(block, AS_FOURCC('v', 'r', 'c', 'r'), &record) != kNoErr || record < 1) return;
+  if (actions->AIActionGetInteger(block, AS_FOURCC('v', 'r', 'c', 'r'), &record) != kNoErr ||
+      record < 1)
+    return;
   char name[256];
-  if (actions->AIActionGetString(block, AS_FOURCC('v', 'r', 'e', 'l'), name, sizeof name) != kNoErr ||
+  if (actions->AIActionGetString(block, AS_FOURCC('v', 'r', 'e', 'l'), name, sizeof name) !=
+          kNoErr ||
       !name[0]) {
     return;
   }
@@ -44,7 +48,8 @@ void Answer(const AIActionManagerSuite *actions, AIActionParamValueRef block) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) ASErr PluginMain(const char *caller, const char *selector,
+extern "C" __attribute__((visibility("default"))) ASErr PluginMain(const char *caller,
+                                                                   const char *selector,
                                                                    void *message) {
   auto *data = static_cast<SPMessageData *>(message);
   const AINotifierSuite *notifier = nullptr;
@@ -55,7 +60,8 @@ extern "C" __attribute__((visibility("default"))) ASErr PluginMain(const char *c
   }
   data->basic->AcquireSuite(kAIActionManagerSuite, kAIActionManagerSuiteVersion,
                             reinterpret_cast<const void **>(&actions));
-  if (std::strcmp(caller, kSPInterfaceCaller) == 0 && std::strcmp(selector, kSPInterfaceStartupSelector) == 0) {
+  if (std::strcmp(caller, kSPInterfaceCaller) == 0 &&
+      std::strcmp(selector, kSPInterfaceStartupSelector) == 0) {
     notifier->AddNotifier(data->self, "", "9475-2407-6658-9330-9846-3586", &gNotifier);
   } else if (std::strcmp(caller, kCallerAINotify) == 0) {
     auto *notify = static_cast<AINotifierMessage *>(message);
