@@ -6,7 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config python3
-          libgtest-dev libbenchmark-dev libpugixml-dev libzint-dev libcli11-dev)
+          libgtest-dev libbenchmark-dev libpugixml-dev libzint-dev libcli11-dev
+          libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev fonts-ipafont-gothic
+          libpng-dev librsvg2-bin libjpeg-turbo-progs)
 
 install_missing() {
   local missing=()

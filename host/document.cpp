@@ -11,6 +11,8 @@
 #include <sstream>
 
 #include "documenthandles.h"
+#include "documentpictures.h"
+#include "svgpage.h"
 #include "svgstyle.h"
 #include "svgtags.h"
 #include "svgtext.h"
@@ -197,8 +199,9 @@ bool Document::Build(std::string *error) {
   int n = 0;
   while (n < 4 && svg::ReadNumber(viewBox, &box[n])) ++n;
   double width = 0, height = 0;
+  scale_ = svg::PageScale(root);
   if (n == 4) {
-    page_ = {box[0], -box[1], box[0] + box[2], -(box[1] + box[3])};
+    page_ = {box[0] * scale_, -box[1] * scale_, (box[0] + box[2]) * scale_, -(box[1] + box[3]) * scale_};
   } else if (svg::ParseLength(root.attribute("width").value(), 16, 0, &width) &&
              svg::ParseLength(root.attribute("height").value(), 16, 0, &height)) {
     page_ = {0, 0, width, -height};
@@ -379,7 +382,8 @@ Art *Document::ReadOneArt(pugi::xml_node node, Art *parent, ASInt16 type) {
   ReadTags(*art);
   if (type == kTextFrameArt) {
     art->story_ = std::make_shared<TextStory>();
-    svg::TextContext context{&names_, [this](std::string_view name) { return CustomColorForText(name); }};
+    svg::TextContext context{&names_, [this](std::string_view name) { return CustomColorForText(name); },
+                             scale_};
     svg::ReadTextStory(node, context, art->story_.get());
     art->writtenVersion_ = art->story_->Version();
   }
@@ -657,7 +661,8 @@ void Document::DeselectAll() {
 }
 
 void Document::WriteStories() {
-  svg::TextContext context{&names_, [this](std::string_view name) { return CustomColorForText(name); }};
+  svg::TextContext context{&names_, [this](std::string_view name) { return CustomColorForText(name); },
+                           scale_};
   for (auto &[serial, art] : arts_) {
     if (art->story_ && art->story_->Version() != art->writtenVersion_) {
       svg::WriteTextStory(*art->story_, context, art->node_);
@@ -681,6 +686,7 @@ std::string Document::Serialize() {
 }
 
 bool Document::Save(const std::string &path, std::string *error) {
+  RelinkPictures(*this, std::filesystem::absolute(path).parent_path().string());
   const std::string text = Serialize();
   const std::string temporary = path + ".saving";
   {

@@ -106,8 +106,12 @@ class Document {
   const std::vector<std::unique_ptr<CustomColor>> &CustomColors() const { return colors_; }
 
   DocumentView &View() { return view_; }
-  // The page: the root's viewBox, else its width and height.
+  // The page in artwork coordinates: the root's viewBox, else its width and
+  // height.
   AIRealRect PageBounds() const { return page_; }
+  // Points per user unit of the root (the page's scale): from the root's
+  // width or height in an absolute unit against its viewBox, else 1.
+  double Scale() const { return scale_; }
 
   void Redraw() { ++redraws_; }
   long RedrawCount() const { return redraws_; }
@@ -156,6 +160,7 @@ class Document {
   std::vector<std::unique_ptr<CustomColor>> colors_;
   DocumentView view_;
   AIRealRect page_{};
+  double scale_ = 1;
   long redraws_ = 0;
 };
 

@@ -43,9 +43,10 @@ void AddShapeBounds(pugi::xml_node node, std::string_view local, const svg::Matr
   }
 }
 
-AIRealRect ToArtwork(const svg::Box &box) {
+// The root's user units to points, y turned upward.
+AIRealRect ToArtwork(const svg::Box &box, double scale) {
   if (box.empty) return AIRealRect{0, 0, 0, 0};
-  return AIRealRect{box.minX, -box.minY, box.maxX, -box.maxY};
+  return AIRealRect{box.minX * scale, -box.minY * scale, box.maxX * scale, -box.maxY * scale};
 }
 
 // The shapes an area text flows into: the elements its shape-inside names.
@@ -83,7 +84,8 @@ void AddTextBounds(const Art &art, const svg::Matrix &m, svg::Box *box) {
     return;
   }
   const svg::Point anchor = svg::TextAnchorPoint(art.Node());
-  const TextLayout layout = LayOutPointText(*art.Story(), anchor.x, anchor.y, svg::TextAnchorOf(art.Node()));
+  const TextLayout layout =
+      LayOutPointText(*art.Story(), anchor.x, anchor.y, svg::TextAnchorOf(art.Node()), doc.Scale());
   svg::AddRectBounds(layout.left, layout.top, layout.right - layout.left, layout.bottom - layout.top, m, box);
 }
 
@@ -129,7 +131,7 @@ void ForEachBounds(const Art &top, const std::function<void(const Art &, const A
     AddOwnBounds(*p.art, p.m, &p.box);
     const Pending done = std::move(stack.back());
     stack.pop_back();
-    if (visit) visit(*done.art, ToArtwork(done.box));
+    if (visit) visit(*done.art, ToArtwork(done.box, top.Doc().Scale()));
     if (!stack.empty()) stack.back().box.Add(done.box);
   }
 }
@@ -215,7 +217,7 @@ bool Art::AreaBox(AIRealRect *box) const {
   if (type_ != kTextFrameArt || AreaShapes(doc_, node_).empty()) return false;
   svg::Box b;
   AddTextBounds(*this, doc_.TransformToRoot(node_), &b);
-  *box = ToArtwork(b);
+  *box = ToArtwork(b, doc_.Scale());
   return true;
 }
 

@@ -111,6 +111,11 @@ void TextStory::AppendRun(std::u16string_view text, const CharFeatures &features
   ++version_;
 }
 
+void TextStory::SetLines(std::vector<Line> lines) {
+  lines_ = std::move(lines);
+  linesVersion_ = ++version_;
+}
+
 void TextStory::SetFeatures(size_t start, size_t end, const CharFeatures &features) {
   start = std::min(start, text_.size());
   end = std::clamp(end, start, text_.size());
@@ -142,7 +147,8 @@ bool TextStory::operator==(const TextStory &other) const {
   return !text_.empty() || empty_ == other.empty_;
 }
 
-TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayout::Anchor anchor) {
+TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayout::Anchor anchor,
+                           double scale) {
   struct Line {
     double width = 0, size = 0, leading = 0;
   };
@@ -177,6 +183,11 @@ TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayou
   }
   finishLine(text.size());
 
+  for (Line &line : lines) {
+    line.width /= scale;
+    line.size /= scale;
+    line.leading /= scale;
+  }
   TextLayout layout;
   double baseline = y;
   double width = 0;

@@ -96,6 +96,20 @@ class TextStory {
   // Counts every change, so that a writer knows whether it is behind.
   uint64_t Version() const { return version_; }
 
+  // Explicit lines, laid out by the composition engine: each begins at unit
+  // `start` with its baseline starting at (x, y) in artwork coordinates.
+  struct Line {
+    size_t start = 0;
+    double x = 0, y = 0;
+  };
+  // Takes the lines (the caller checks them); they hold until the text or
+  // its features next change. Counts as a change.
+  void SetLines(std::vector<Line> lines);
+  // The lines that hold; null when there are none.
+  const std::vector<Line> *Lines() const {
+    return !lines_.empty() && linesVersion_ == version_ ? &lines_ : nullptr;
+  }
+
   bool operator==(const TextStory &other) const;
 
  private:
@@ -105,6 +119,8 @@ class TextStory {
   std::vector<Run> runs_;
   CharFeatures empty_;
   uint64_t version_ = 0;
+  std::vector<Line> lines_;
+  uint64_t linesVersion_ = 0;
 };
 
 // Where the lines of point text lie and the box they fill, in SVG user
@@ -123,6 +139,9 @@ struct TextLayout {
   std::vector<double> baselines;  // one per paragraph
   double left = 0, top = 0, right = 0, bottom = 0;
 };
-TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayout::Anchor anchor);
+// `scale` is the page's, in points per user unit: the story's lengths are
+// points.
+TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayout::Anchor anchor,
+                           double scale = 1);
 
 }  // namespace vhost

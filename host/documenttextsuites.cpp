@@ -208,8 +208,67 @@ ASErr GetUniqueCharFeatures(ATETextRangeRef ref, ATECharFeaturesRef *features) {
   return kNoErr;
 }
 
+ASErr Remove(ATETextRangeRef ref) {
+  TextRange *range = RangeOf(ref);
+  std::shared_ptr<TextStory> story = range ? Live(range) : nullptr;
+  if (!story) return kATEBadParameterErr;
+  if (range->start < range->end) {
+    story->Replace(range->start, range->end, u"", story->FeaturesAt(range->start));
+  }
+  range->end = range->start;
+  return kNoErr;
+}
+
+ASErr InsertAfter(ATETextRangeRef ref, const ai_uchar16 *text, ASInt32 length) {
+  TextRange *range = RangeOf(ref);
+  std::shared_ptr<TextStory> story = range ? Live(range) : nullptr;
+  if (!story || length < 0 || (length > 0 && !text)) return kATEBadParameterErr;
+  if (length == 0) return kNoErr;
+  const CharFeatures features =
+      range->end > 0 ? story->FeaturesAt(range->end - 1) : story->FeaturesForCaret(0);
+  story->Replace(range->end, range->end, std::u16string(text, length), features);
+  range->end += length;
+  return kNoErr;
+}
+
+ASErr SetLocalCharFeatures(ATETextRangeRef ref, ATECharFeaturesRef featuresRef) {
+  TextRange *range = RangeOf(ref);
+  std::shared_ptr<TextStory> story = range ? Live(range) : nullptr;
+  FeatureSet *set = SetOf(featuresRef);
+  if (!story || !set) return kATEBadParameterErr;
+  // Unit by unit through the runs, so that what is not assigned stays.
+  const CharFeaturesSet &apply = set->set;
+  for (ASInt32 at = range->start; at < range->end;) {
+    ASInt32 runEnd = at + 1;
+    const CharFeatures here = story->FeaturesAt(at);
+    while (runEnd < range->end && story->FeaturesAt(runEnd) == here) ++runEnd;
+    CharFeatures f = here;
+    const CharFeatures &v = apply.values;
+    const uint32_t a = apply.assigned;
+    if (a & kFeatureFont) f.font = v.font;
+    if (a & kFeatureSize) f.size = v.size;
+    if (a & kFeatureAutoLeading) f.autoLeading = v.autoLeading;
+    if (a & kFeatureLeading) f.leading = v.leading;
+    if (a & kFeatureTracking) f.tracking = v.tracking;
+    if (a & kFeatureBaselineShift) f.baselineShift = v.baselineShift;
+    if (a & kFeatureHorizontalScale) f.horizontalScale = v.horizontalScale;
+    if (a & kFeatureVerticalScale) f.verticalScale = v.verticalScale;
+    if (a & kFeatureFill) f.fill = v.fill;
+    if (a & kFeatureFillColor) f.fillColor = v.fillColor;
+    if (a & kFeatureStroke) f.stroke = v.stroke;
+    if (a & kFeatureStrokeColor) f.strokeColor = v.strokeColor;
+    if (a & kFeatureLineWidth) f.lineWidth = v.lineWidth;
+    if (!(f == here)) story->SetFeatures(at, runEnd, f);
+    at = runEnd;
+  }
+  return kNoErr;
+}
+
 const ATETextRangeSuite kTextRangeTable = {
-    AddRef, Release, Clone, GetStart, GetEnd, SetStart, SetEnd, GetContents, GetUniqueCharFeatures};
+    AddRef,      Release,     Clone,       GetStart,
+    GetEnd,      SetStart,    SetEnd,      GetContents,
+    GetUniqueCharFeatures,    Remove,      InsertAfter,
+    SetLocalCharFeatures};
 
 // ---- Character features ---------------------------------------------------
 
@@ -250,6 +309,77 @@ ATEApplicationPaintRef StrokeColorValue(FeatureSet &s) {
 }
 AIReal LineWidthValue(FeatureSet &s) { return V(s).lineWidth; }
 
+ASErr Initialize(ATECharFeaturesRef *features) {
+  if (!features) return kATEBadParameterErr;
+  auto *set = new FeatureSet;
+  FeatureSets().insert(set);
+  *features = reinterpret_cast<ATECharFeaturesRef>(set);
+  return kNoErr;
+}
+
+// A colour as the host hands it in; a custom colour must be a live one.
+bool ColorFrom(const AIColor *in, Color *out) {
+  if (!in) return false;
+  switch (in->kind) {
+    case kGrayColor:
+      *out = Color::Gray(in->c.g.gray);
+      return true;
+    case kFourColor:
+      *out = Color::Cmyk(in->c.f.cyan, in->c.f.magenta, in->c.f.yellow, in->c.f.black);
+      return true;
+    case kThreeColor:
+      *out = Color::Rgb(in->c.rgb.red, in->c.rgb.green, in->c.rgb.blue);
+      return true;
+    case kCustomColor: {
+      auto *custom = static_cast<CustomColor *>(LookUpHandle(HandleKind::kCustomColor, in->c.c.color));
+      if (!custom) return false;
+      *out = Color::Custom(custom, in->c.c.tint);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// Every setter: the value into the set and its bit assigned.
+template <typename T, uint32_t bit, void (*store)(CharFeatures &, T)>
+ASErr Set(ATECharFeaturesRef ref, T value) {
+  FeatureSet *set = SetOf(ref);
+  if (!set) return kATEBadParameterErr;
+  store(set->set.values, value);
+  set->set.assigned |= bit;
+  return kNoErr;
+}
+
+template <uint32_t bit, Color CharFeatures::*member>
+ASErr SetColor(ATECharFeaturesRef ref, const AIColor *color) {
+  FeatureSet *set = SetOf(ref);
+  Color value;
+  if (!set || !ColorFrom(color, &value)) return kATEBadParameterErr;
+  set->set.values.*member = value;
+  set->set.assigned |= bit;
+  return kNoErr;
+}
+
+ASErr SetFontName(ATECharFeaturesRef ref, const char *name) {
+  FeatureSet *set = SetOf(ref);
+  if (!set || !name || !*name) return kATEBadParameterErr;
+  set->set.values.font = name;
+  set->set.assigned |= kFeatureFont;
+  return kNoErr;
+}
+
+void StoreSize(CharFeatures &f, AIReal v) { f.size = v; }
+void StoreHorizontalScale(CharFeatures &f, AIReal v) { f.horizontalScale = v; }
+void StoreVerticalScale(CharFeatures &f, AIReal v) { f.verticalScale = v; }
+void StoreAutoLeading(CharFeatures &f, ASBoolean v) { f.autoLeading = v != 0; }
+void StoreLeading(CharFeatures &f, AIReal v) { f.leading = v; }
+void StoreTracking(CharFeatures &f, ASInt32 v) { f.tracking = v; }
+void StoreBaselineShift(CharFeatures &f, AIReal v) { f.baselineShift = v; }
+void StoreFill(CharFeatures &f, ASBoolean v) { f.fill = v != 0; }
+void StoreStroke(CharFeatures &f, ASBoolean v) { f.stroke = v != 0; }
+void StoreLineWidth(CharFeatures &f, AIReal v) { f.lineWidth = v; }
+
 const ATECharFeaturesSuite kCharFeaturesTable = {
     ReleaseFeatures,
     Get<ATEFontRef, kFeatureFont, FontValue>,
@@ -265,6 +395,20 @@ const ATECharFeaturesSuite kCharFeaturesTable = {
     Get<ASBoolean, kFeatureStroke, StrokeValue>,
     Get<ATEApplicationPaintRef, kFeatureStrokeColor, StrokeColorValue>,
     Get<AIReal, kFeatureLineWidth, LineWidthValue>,
+    Initialize,
+    SetFontName,
+    Set<AIReal, kFeatureSize, StoreSize>,
+    Set<AIReal, kFeatureHorizontalScale, StoreHorizontalScale>,
+    Set<AIReal, kFeatureVerticalScale, StoreVerticalScale>,
+    Set<ASBoolean, kFeatureAutoLeading, StoreAutoLeading>,
+    Set<AIReal, kFeatureLeading, StoreLeading>,
+    Set<ASInt32, kFeatureTracking, StoreTracking>,
+    Set<AIReal, kFeatureBaselineShift, StoreBaselineShift>,
+    Set<ASBoolean, kFeatureFill, StoreFill>,
+    SetColor<kFeatureFillColor, &CharFeatures::fillColor>,
+    Set<ASBoolean, kFeatureStroke, StoreStroke>,
+    SetColor<kFeatureStrokeColor, &CharFeatures::strokeColor>,
+    Set<AIReal, kFeatureLineWidth, StoreLineWidth>,
 };
 
 // ---- Fonts, custom colours, paints -----------------------------------------

@@ -100,6 +100,7 @@ void Host::RegisterSuites() {
   RegisterPanelSuites(registry_);
   RegisterContextSuites(registry_);
   RegisterDocumentSuites(registry_);
+  RegisterEngineSuites(registry_);
 }
 
 bool Host::OpenLibrary(Plugin &plugin, std::string *error) {

@@ -90,6 +90,20 @@ struct Action {
   std::string name, localizedName;
 };
 
+// A problem the composition engine met (Vardo Engine Suite ReportProblem).
+struct EngineProblem {
+  ASInt32 record = 0;
+  std::string frame;  // the frame's element id; empty for none
+  std::string kind;   // "unknown-field", "missing-picture", ...
+  std::string detail; // UTF-8, for a person
+};
+
+// Where the composition engine reads pictures from.
+struct PictureSettings {
+  std::string folder;     // a Linux path; empty: the current directory
+  bool anyPath = false;   // pictures outside the folder are allowed
+};
+
 class Host {
  public:
   Host();
@@ -184,6 +198,12 @@ class Host {
   // actions work on its current one.
   DocumentList &Documents() { return documents_; }
 
+  // ---- The composition engine's services (Vardo Engine Suite) ---------
+  void SetPictureSettings(PictureSettings settings) { pictures_ = std::move(settings); }
+  const PictureSettings &Pictures() const { return pictures_; }
+  // Every problem reported since the list was last cleared, in order.
+  std::vector<EngineProblem> &EngineProblems() { return engineProblems_; }
+
   // ---- User ----------------------------------------------------------
   void AddAlert(Alert::Kind kind, const std::string &utf8);
   const std::vector<Alert> &Alerts() const { return alerts_; }
@@ -233,6 +253,8 @@ class Host {
   HWND documentWindow_ = nullptr;
   std::map<std::string, std::function<ASErr(ParamBlock *)>> hostActions_;
   std::vector<UndoNames> undoHistory_;
+  PictureSettings pictures_;
+  std::vector<EngineProblem> engineProblems_;
   std::vector<Alert> alerts_;
   std::function<void(const Alert &)> alertObserver_;
   std::map<std::string, double> realPrefs_;

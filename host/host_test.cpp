@@ -53,10 +53,12 @@ TEST(HostLoader, ReadsTheNamesOfTheShippedModules) {
   vplat::ResetWindowManager();
   vhost::Host host;
   std::vector<std::string> errors;
-  ASSERT_EQ(host.LoadPluginsFrom(kBuild + "/plugins", &errors), 3);
+  // The system's three modules and the composition engine, in name order.
+  ASSERT_EQ(host.LoadPluginsFrom(kBuild + "/plugins", &errors), 4);
   EXPECT_EQ(host.Plugins()[0]->name, "Vardo");
-  EXPECT_EQ(host.Plugins()[1]->name, "VardoScript");
-  EXPECT_EQ(host.Plugins()[2]->name, "VardoSequencer");
+  EXPECT_EQ(host.Plugins()[1]->name, "VardoEngine");
+  EXPECT_EQ(host.Plugins()[2]->name, "VardoScript");
+  EXPECT_EQ(host.Plugins()[3]->name, "VardoSequencer");
 }
 
 class HostEvents : public ::testing::Test {

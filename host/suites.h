@@ -18,6 +18,9 @@ void RegisterContextSuites(SuiteRegistry &registry);     // AI Context
 // AI Custom Color, AIATE Paint. They work on DocumentList::Current().
 void RegisterDocumentSuites(SuiteRegistry &registry);
 
+// Vardo Engine Suite: the composition engine's services.
+void RegisterEngineSuites(SuiteRegistry &registry);
+
 class Host;
 // The host's actions "adobe_saveDocument" and "adobe_closeDocument".
 void RegisterDocumentActions(Host &host);

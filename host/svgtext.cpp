@@ -214,21 +214,22 @@ Color ResolveColor(const std::string &exact, bool none, Rgb8 css, const TextCont
 }
 
 CharFeatures Resolve(const Cascade &c, const TextContext &context) {
+  const double scale = context.scale;
   CharFeatures f;
   f.font = c.font;
-  f.size = c.size;
+  f.size = c.size * scale;
   f.autoLeading = c.lineHeightMode == Cascade::kNormal;
-  f.leading = c.lineHeightMode == Cascade::kFactor ? c.lineHeight * c.size : c.lineHeight;
+  f.leading = (c.lineHeightMode == Cascade::kFactor ? c.lineHeight * c.size : c.lineHeight) * scale;
   if (f.autoLeading) f.leading = 0;
   f.tracking = c.size > 0 ? static_cast<int32_t>(std::lround(c.letterSpacing / c.size * 1000)) : 0;
-  f.baselineShift = c.shift;
+  f.baselineShift = c.shift * scale;
   f.horizontalScale = c.horizontalScale;
   f.verticalScale = c.verticalScale;
   f.fill = !c.fillNone;
   f.fillColor = ResolveColor(c.exactFill, c.fillNone, c.fill, context);
   f.stroke = !c.strokeNone;
   f.strokeColor = ResolveColor(c.exactStroke, c.strokeNone, c.stroke, context);
-  f.lineWidth = c.strokeWidth;
+  f.lineWidth = c.strokeWidth * scale;
   return f;
 }
 
@@ -417,16 +418,27 @@ struct Property {
   bool omittable;  // may be left out where nothing is inherited
 };
 
-std::vector<Property> PropertiesOf(const CharFeatures &f) {
+// Points in user units. Off a scale of 1 the division is rounded to 12
+// digits, so that 3.5 mm read as points comes back as 3.5.
+double UserUnits(double points, double scale) {
+  if (scale == 1) return points;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.12g", points / scale);
+  return std::strtod(text, nullptr);
+}
+
+// Lengths in user units: points divided by the page's scale.
+std::vector<Property> PropertiesOf(const CharFeatures &f, double scale) {
   const Color black = Color::Rgb(0, 0, 0);
+  auto length = [scale](double points) { return FormatNumber(UserUnits(points, scale)) + "px"; };
   return {
       {true, "font-family", QuoteFontFamily(f.font), false},
-      {true, "font-size", FormatNumber(f.size) + "px", false},
-      {true, "line-height", f.autoLeading ? "normal" : FormatNumber(f.leading) + "px", false},
-      {true, "letter-spacing", FormatNumber(f.tracking * f.size / 1000) + "px", false},
+      {true, "font-size", length(f.size), false},
+      {true, "line-height", f.autoLeading ? "normal" : length(f.leading), false},
+      {true, "letter-spacing", length(f.tracking * f.size / 1000), false},
       {true, "fill", f.fill ? f.fillColor.CssHex() : "none", false},
       {true, "stroke", f.stroke ? f.strokeColor.CssHex() : "none", false},
-      {true, "stroke-width", FormatNumber(f.lineWidth) + "px", false},
+      {true, "stroke-width", length(f.lineWidth), false},
       {false, "hscale", FormatNumber(f.horizontalScale), f.horizontalScale == 1},
       {false, "vscale", FormatNumber(f.verticalScale), f.verticalScale == 1},
       {false, "fill", f.fillColor.ExactForm(), f.fill ? f.fillColor.CssExact() : f.fillColor == black},
@@ -486,6 +498,17 @@ void AppendText(pugi::xml_node parent, const std::u16string &text, size_t start,
     AppendUtf8(code, &pending);
   }
   flush();
+}
+
+// From the element's user space (its own transform included) to the root's.
+Matrix ToRoot(pugi::xml_node node) {
+  Matrix m;
+  for (pugi::xml_node n = node; n && n.parent() && n.parent().type() == pugi::node_element; n = n.parent()) {
+    Matrix own;
+    ParseTransform(n.attribute("transform").value(), &own);
+    m = own * m;
+  }
+  return m;
 }
 
 double FirstNumber(pugi::xml_attribute attribute, bool *found) {
@@ -553,7 +576,7 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
 
   // The element's own style keeps what we do not own; ours is the base's.
   StyleDeclarations style(text.attribute("style").value());
-  const std::vector<Property> root = PropertiesOf(base);
+  const std::vector<Property> root = PropertiesOf(base, context.scale);
   if (style.Get("font-family") != std::optional<std::string>(root[0].value)) {
     style.Remove("-inkscape-font-specification");
   }
@@ -571,33 +594,68 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
     }
   }
 
-  const TextLayout layout = LayOutPointText(story, anchor.x, anchor.y, anchorKind);
+  const TextLayout layout = LayOutPointText(story, anchor.x, anchor.y, anchorKind, context.scale);
+  // Explicit lines are in artwork coordinates: back to the text's space.
+  const std::vector<TextStory::Line> *explicitLines = story.Lines();
+  Matrix toText;
+  if (explicitLines) ToRoot(text).Invert(&toText);
+  size_t nextLine = 0;
   size_t start = 0;
   for (size_t line = 0; line < layout.baselines.size(); ++line) {
     size_t end = units.find(u'\r', start);
     const bool last = end == std::u16string::npos;
     if (last) end = units.size();
+    // The paragraph's lines: where each begins and its baseline's start.
+    struct Segment {
+      size_t start;
+      Point at;
+    };
+    std::vector<Segment> segments{{start, {anchor.x, layout.baselines[line]}}};
+    if (explicitLines) {
+      segments.clear();
+      while (nextLine < explicitLines->size() && (*explicitLines)[nextLine].start <= end &&
+             (segments.empty() || (*explicitLines)[nextLine].start < end)) {
+        const TextStory::Line &l = (*explicitLines)[nextLine++];
+        segments.push_back({std::max(l.start, start),
+                            toText.Apply({UserUnits(l.x, context.scale), -UserUnits(l.y, context.scale)})});
+      }
+      if (segments.empty()) segments.push_back({start, {anchor.x, layout.baselines[line]}});
+    }
     const CharFeatures &lineFeatures = last ? base : story.FeaturesAt(end);
-    const std::vector<Property> lineProperties = PropertiesOf(lineFeatures);
+    const std::vector<Property> lineProperties = PropertiesOf(lineFeatures, context.scale);
     pugi::xml_node tspan = text.append_child(names.SvgElement("tspan").c_str());
     tspan.append_attribute(names.Qualified(Names::kSodipodi, "role").c_str()).set_value("line");
-    tspan.append_attribute("x").set_value(FormatNumber(anchor.x).c_str());
-    tspan.append_attribute("y").set_value(FormatNumber(layout.baselines[line]).c_str());
-    WriteDifferences(tspan, lineProperties, root, lineFeatures.baselineShift, names);
-    // The runs of this paragraph.
-    size_t position = 0;
-    for (const TextStory::Run &run : story.Runs()) {
-      const size_t runStart = std::max(position, start), runEnd = std::min(position + run.length, end);
-      position += run.length;
-      if (runStart >= runEnd) continue;
-      if (run.features == lineFeatures) {
-        AppendText(tspan, units, runStart, runEnd, names);
-        continue;
+    tspan.append_attribute("x").set_value(FormatNumber(segments[0].at.x).c_str());
+    tspan.append_attribute("y").set_value(FormatNumber(segments[0].at.y).c_str());
+    WriteDifferences(tspan, lineProperties, root, UserUnits(lineFeatures.baselineShift, context.scale),
+                     names);
+    for (size_t k = 0; k < segments.size(); ++k) {
+      // A later line of the paragraph is a positioned tspan inside it, which
+      // reads back as runs of the same paragraph.
+      pugi::xml_node into = tspan;
+      if (k > 0) {
+        into = tspan.append_child(names.SvgElement("tspan").c_str());
+        into.append_attribute("x").set_value(FormatNumber(segments[k].at.x).c_str());
+        into.append_attribute("y").set_value(FormatNumber(segments[k].at.y).c_str());
       }
-      pugi::xml_node span = tspan.append_child(names.SvgElement("tspan").c_str());
-      WriteDifferences(span, PropertiesOf(run.features), lineProperties,
-                       run.features.baselineShift - lineFeatures.baselineShift, names);
-      AppendText(span, units, runStart, runEnd, names);
+      const size_t segmentStart = segments[k].start;
+      const size_t segmentEnd = k + 1 < segments.size() ? segments[k + 1].start : end;
+      size_t position = 0;
+      for (const TextStory::Run &run : story.Runs()) {
+        const size_t runStart = std::max(position, segmentStart);
+        const size_t runEnd = std::min(position + run.length, segmentEnd);
+        position += run.length;
+        if (runStart >= runEnd) continue;
+        if (run.features == lineFeatures) {
+          AppendText(into, units, runStart, runEnd, names);
+          continue;
+        }
+        pugi::xml_node span = into.append_child(names.SvgElement("tspan").c_str());
+        const double shift = run.features.baselineShift - lineFeatures.baselineShift;
+        WriteDifferences(span, PropertiesOf(run.features, context.scale), lineProperties,
+                         UserUnits(shift, context.scale), names);
+        AppendText(span, units, runStart, runEnd, names);
+      }
     }
     start = end + 1;
   }

@@ -30,6 +30,9 @@ struct TextContext {
   Names *names = nullptr;
   // A custom colour by name; null when the document defines none such.
   std::function<const CustomColor *(std::string_view)> findCustomColor;
+  // Points per user unit: the features' lengths are points, the file's
+  // lengths user units.
+  double scale = 1;
 };
 
 // Reads the story of `text`, with the styles of its ancestors inherited.

@@ -5,6 +5,7 @@
 #ifndef VARDO_HOSTAPI_ATESUITES_H
 #define VARDO_HOSTAPI_ATESUITES_H
 
+#include "AIColor.h"
 #include "ASTypes.h"
 
 AS_EXTERN_C_BEGIN
@@ -45,6 +46,17 @@ typedef struct ATETextRangeSuite {
    * range those of the character at its start (at the end of the story:
    * the last character's). The caller releases the ref. */
   ASErr (*GetUniqueCharFeatures)(ATETextRangeRef range, ATECharFeaturesRef *features);
+  /* Editing, for the composition engine. */
+  /* Removes the range's text; the range is left empty where it began. A
+   * story emptied so keeps the removed text's first features for new text. */
+  ASErr (*Remove)(ATETextRangeRef range);
+  /* Inserts `length` units of `text` at the range's end, in the features of
+   * the unit before them (the story's caret features at its start), and
+   * moves the range's end past them. A CR in the text ends a paragraph. */
+  ASErr (*InsertAfter)(ATETextRangeRef range, const ai_uchar16 *text, ASInt32 length);
+  /* Gives every unit of the range the features assigned in `features`; the
+   * others stay as each unit has them. An empty range changes nothing. */
+  ASErr (*SetLocalCharFeatures)(ATETextRangeRef range, ATECharFeaturesRef features);
 } ATETextRangeSuite;
 
 /* Each getter stores whether the feature is assigned in *isAssigned and,
@@ -80,6 +92,24 @@ typedef struct ATECharFeaturesSuite {
   ASErr (*GetStrokeColor)(ATECharFeaturesRef f, ASBoolean *isAssigned, ATEApplicationPaintRef *paint);
   /* The stroke's line width in points. */
   ASErr (*GetLineWidth)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *points);
+  /* Building a set to apply (TextRange SetLocalCharFeatures). */
+  /* A new set with nothing assigned into *features; the caller releases it. */
+  ASErr (*Initialize)(ATECharFeaturesRef *features);
+  /* Each setter assigns its feature in the set. Lengths are points; scales
+   * 1 for 100 %; tracking in 1/1000 em; colours are copied. */
+  ASErr (*SetFontName)(ATECharFeaturesRef f, const char *name);
+  ASErr (*SetFontSize)(ATECharFeaturesRef f, AIReal points);
+  ASErr (*SetHorizontalScale)(ATECharFeaturesRef f, AIReal scale);
+  ASErr (*SetVerticalScale)(ATECharFeaturesRef f, AIReal scale);
+  ASErr (*SetAutoLeading)(ATECharFeaturesRef f, ASBoolean autoLeading);
+  ASErr (*SetLeading)(ATECharFeaturesRef f, AIReal points);
+  ASErr (*SetTracking)(ATECharFeaturesRef f, ASInt32 tracking);
+  ASErr (*SetBaselineShift)(ATECharFeaturesRef f, AIReal points);
+  ASErr (*SetFill)(ATECharFeaturesRef f, ASBoolean fill);
+  ASErr (*SetFillColor)(ATECharFeaturesRef f, const AIColor *color);
+  ASErr (*SetStroke)(ATECharFeaturesRef f, ASBoolean stroke);
+  ASErr (*SetStrokeColor)(ATECharFeaturesRef f, const AIColor *color);
+  ASErr (*SetLineWidth)(ATECharFeaturesRef f, AIReal points);
 } ATECharFeaturesSuite;
 
 AS_EXTERN_C_END

@@ -23,6 +23,7 @@
 #include "AIUser.h"
 #include "ASTypes.h"
 #include "ATESuites.h"
+#include "VardoEngine.h"
 #include "SPAccess.h"
 #include "SPBasic.h"
 #include "SPMessages.h"

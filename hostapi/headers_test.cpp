@@ -29,6 +29,7 @@
 #include "SPBasic.h"
 #include "SPMessages.h"
 #include "SuiteList.h"
+#include "VardoEngine.h"
 
 #include <cstring>
 

@@ -1,0 +1,1 @@
+target_link_libraries(script_fuzz PRIVATE vardo_engine)
