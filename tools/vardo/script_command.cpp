@@ -73,6 +73,20 @@ std::string AsTyped(const std::string &text) {
   return typed;
 }
 
+// Refuses text with a control character other than TAB, CR and LF: the
+// panel takes text only as it is typed, and such a key is no character
+// there (Ctrl+A selects everything).
+void CheckTypeable(const char *command, const std::string &text) {
+  for (unsigned char c : text) {
+    if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F) {
+      char message[96];
+      std::snprintf(message, sizeof message,
+                    "the text holds the control character 0x%02X, which cannot be typed", c);
+      Fail(command, message);
+    }
+  }
+}
+
 // The longest start of UTF-8 `text` of at most `max` bytes that ends on a
 // character boundary.
 std::string CutAtCharacter(const std::string &text, size_t max) {
@@ -306,6 +320,7 @@ struct SetOptions {
 
 void RunSet(const SetOptions &options) {
   const std::string text = options.file.empty() ? options.text : ReadFileBytes("set", options.file);
+  CheckTypeable("set", text);
   // What the panel will hand on: one CR per line end.
   std::string script = AsTyped(text);
   for (char &c : script) {
@@ -331,8 +346,8 @@ void RunSet(const SetOptions &options) {
 
   const std::string stored = StoredScript(frame);
   if (stored != script) {
-    Fail("set", "the panel stored " + std::to_string(stored.size()) + " bytes, not the " +
-                    std::to_string(script.size()) + " typed; nothing saved");
+    Fail("set", "the panel stored " + std::to_string(stored.size()) + " of the " +
+                    std::to_string(script.size()) + " bytes typed; nothing saved");
   }
   const std::string target = options.output.empty() ? options.document : options.output;
   session.Save(target);
@@ -499,6 +514,7 @@ void RunTag(const TagOptions &options) {
     Fail("tag", "--linked and --embedded belong to the picture options dialog");
   if (!options.output.empty() && options.into.empty()) Fail("tag", "-o needs --into DOC ID");
 
+  CheckTypeable("tag", options.panel);
   ScratchProfile profile("tag");
   if (!options.optionsFile.empty()) {
     std::filesystem::copy_file(options.optionsFile, profile.Prefs() + "/Vardo2Script.ini");
