@@ -106,6 +106,32 @@ TEST_F(ScriptPanel, ShutDownTakesThePanelAway) {
   EXPECT_EQ(Panel(), nullptr);
 }
 
+TEST_F(ScriptPanel, WithoutItsPanelThePlugInRunsOnAndDoesNothingVisible) {
+  // The panel's id is taken, so the host refuses to create it.
+  const void *suite = nullptr;
+  ASSERT_EQ(host_->Suites().Acquire(kAIPanelSuite, kAIPanelSuiteVersion, &suite), kNoErr);
+  AIPanelRef squatter = nullptr;
+  ASSERT_EQ(static_cast<const AIPanelSuite *>(suite)->Create(reinterpret_cast<SPPluginRef>(plugin_),
+                                                             kPanelId, u"other", 1, AISize{10, 10},
+                                                             false, nullptr, nullptr, &squatter),
+            kNoErr);
+  host_->Suites().Release(kAIPanelSuite, kAIPanelSuiteVersion);
+  Start();
+  ASSERT_EQ(host_->Panels().size(), 1u);
+  EXPECT_EQ(vplat::FindChildById(Panel()->window, 1001), nullptr) << "the plug-in did not take it";
+  Open(Layer("l", Frame("f", "vardotag:vardo2_script='x'")));
+  Click("f");
+  Tick();
+  EXPECT_TRUE(host_->ChooseMenuItem("VARDO_INFO_GROUP"));
+  host_->UpdateMenus();
+  EXPECT_FALSE(host_->FindMenuItem("VARDO_INFO_GROUP")->checked);
+  EXPECT_FALSE(IsWindowVisible(Panel()->window)) << "someone else's panel is left alone";
+  EXPECT_EQ(TagOf("f", "vardo2_script"), "x");
+  EXPECT_TRUE(host_->Alerts().empty());
+  host_->ShutdownPlugins();
+  EXPECT_EQ(host_->Panels().size(), 1u) << "shut-down destroys only what the plug-in made";
+}
+
 TEST_F(ScriptPanel, TheHostScaleHoldsOnlyOnLargeDesktops) {
   struct {
     int width, height;

@@ -111,7 +111,9 @@ TEST_F(ScriptCommand, SetStoresThePanelsScriptAndSaves) {
 TEST_F(ScriptCommand, SetRefusesWhatThePanelWouldNotWrite) {
   const std::string doc = Copy("tags.svg");
   const std::string before = ReadFileBytes(doc);
-  const std::string control = Put("control.txt", "a\x01" "b");
+  const std::string control = Put("control.txt",
+                                  "a\x01"
+                                  "b");
   struct {
     std::string args, message;
   } cases[] = {
@@ -119,7 +121,8 @@ TEST_F(ScriptCommand, SetRefusesWhatThePanelWouldNotWrite) {
       {"group '[x]'", "\"group\" is not a text frame"},
       {"nosuch '[x]'", "no element with id \"nosuch\""},
       {"plain", "give the script as TEXT or with --file"},
-      {"plain --file '" + control + "'", "the text holds the control character 0x01, which cannot be typed"},
+      {"plain --file '" + control + "'",
+       "the text holds the control character 0x01, which cannot be typed"},
   };
   for (const auto &c : cases) {
     std::string out, err;
