@@ -36,6 +36,8 @@ class ScriptPluginTest : public TestProfile {
   }
 
   void TearDown() override {
+    // Every suite bracket of the handlers and the panel callbacks closed.
+    EXPECT_EQ(host_->Suites().Outstanding(), 0);
     host_.reset();
     EXPECT_EQ(vplat::dialogs::TakeDiagnostics(), std::vector<std::string>{});
     vplat::dialogs::Reset();
