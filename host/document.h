@@ -98,6 +98,12 @@ class Document {
 
   std::vector<Art *> Selection() const;
   void DeselectAll();
+  // The user clicks `art` with the direct-selection tool (documentselection.cpp):
+  // the art and everything inside it become selected; without `extend`
+  // (shift) everything else is deselected first. Art that cannot be clicked
+  // (hidden or locked, itself or through a group or layer around it, or a
+  // layer group) is refused: false, and the selection stays as it was.
+  bool Click(Art &art, bool extend = false);
 
   // ---- Colours, view, refresh -------------------------------------------
   CustomColor *FindCustomColor(std::string_view name) const;

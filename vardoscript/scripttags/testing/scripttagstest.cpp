@@ -3,18 +3,22 @@
 #include <cstring>
 
 #include "documentsuites.h"
+#include "frame.h"
 #include "scripttags.h"
-#include "standalonesuites.h"
+
+// The tests run the code under the plug-in frame's own suite table (as the
+// script-authoring plug-in's module does), without a module around it.
+const FramePlugin gFramePlugin = {kFrameVardoScript, 0, {}};
 
 void ScriptTagsTest::SetUp() {
   host_ = std::make_unique<vhost::Host>();
   rangesBefore_ = vhost::LiveTextRangeCount();
   featuresBefore_ = vhost::LiveCharFeaturesCount();
-  ASSERT_EQ(AcquireScriptTagSuites(host_->BasicSuite()), kNoErr);
+  ASSERT_EQ(AcquireSuites(host_->BasicSuite()), kNoErr);
 }
 
 void ScriptTagsTest::TearDown() {
-  ReleaseScriptTagSuites(host_->BasicSuite());
+  ReleaseSuites(host_->BasicSuite());
   EXPECT_EQ(host_->Suites().Outstanding(), 0);
   EXPECT_EQ(vhost::LiveTextRangeCount(), rangesBefore_) << "a text range was not released";
   EXPECT_EQ(vhost::LiveCharFeaturesCount(), featuresBefore_) << "a feature set was not released";

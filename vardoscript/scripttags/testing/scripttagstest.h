@@ -1,7 +1,7 @@
 // Tests that run the script-tag code on documents: a host stand-in with a
-// document from testdata/ open, and the code's suite pointers filled from
+// document from testdata/ open, and the frame's suite table acquired from
 // the host's registry for the length of each test (no plug-in module is
-// loaded, so nothing else would fill them).
+// loaded, so nothing else would fill the suite pointers).
 #pragma once
 
 #include <gtest/gtest.h>
