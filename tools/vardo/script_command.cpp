@@ -1,6 +1,8 @@
 // vardo script: the scripts on a document's text frames, read and written
 // with the plug-ins' own script-tag code, and the picture and barcode
 // mark-up that the script panel's commands build.
+#include <vplatform/utf8.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -14,7 +16,6 @@
 #include "documentdump.h"
 #include "host.h"
 #include "hostsession.h"
-#include "text.h"
 #include "vardoscript/scripttags/scripttags.h"
 #include "vardoscript/scripttags/standalonesuites.h"
 #include "vardoscript/paneltext.h"
@@ -38,7 +39,7 @@ std::string ReadFileBytes(const char *command, const std::string &path) {
 // hand it on: put into the panel's edit control as UTF-16, then read back
 // the way the panel reads it (CR line ends, at most 4000 bytes).
 std::string ScriptFromTypedText(const std::string &utf8) {
-  std::u16string units = vhost::Utf16FromUtf8(utf8);
+  std::u16string units = vplat::Utf16FromUtf8(utf8);
   char script[SCRIPT_TEXT_SIZE];
   PanelTextToScript(units.c_str(), script);
   return script;
@@ -128,7 +129,7 @@ void PrintText(const std::vector<FrameScript> &frames) {
       out += ": no script\n";
     }
     if (f.panelText.empty()) continue;
-    std::string panel = vhost::Utf8FromUtf16(f.panelText);
+    std::string panel = vplat::Utf8FromUtf16(f.panelText);
     size_t start = 0;
     while (start <= panel.size()) {
       size_t end = panel.find("\r\n", start);
