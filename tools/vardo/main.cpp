@@ -1,10 +1,8 @@
 #include <cstdio>
 
 #include "commands.h"
-#include "hugepages.h"
 
 int main(int argc, char **argv) {
-  vardo::cli::RestartWithHugePages(argv);
   CLI::App app{"vardo: data merge for vector artwork, run headless on Linux"};
   app.require_subcommand(0, 1);
   // Sub-commands are added here as their areas arrive.
