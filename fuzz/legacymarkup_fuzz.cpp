@@ -75,7 +75,7 @@ void StyleFrame(vhost::Art &frame, const uint8_t *data, size_t size) {
                                            static_cast<uint8_t>(bytes[i + 1]) << 8));
     }
   } else {
-    text = vhost::Utf16FromUtf8(bytes);
+    text = vplat::Utf16FromUtf8(bytes);
   }
   vhost::TextStory &story = *frame.Story();
   vhost::CharFeatures base;

@@ -2,10 +2,11 @@
 // and the "AI Context Suite" that hands the main window to plug-ins.
 #include <windows.h>
 
+#include <vplatform/utf8.h>
+
 #include "AIContext.h"
 #include "host.h"
 #include "suites.h"
-#include "text.h"
 
 namespace vhost {
 
@@ -64,7 +65,7 @@ HWND Host::DocumentWindow() {
 
 void Host::SetDocumentTitle(const std::string &utf8Name) {
   std::string title = utf8Name.empty() ? std::string("Vardo Host") : utf8Name + " @ 100% (CMYK/Preview)";
-  SetWindowTextW(MainWindow(), Utf16FromUtf8(title).c_str());
+  SetWindowTextW(MainWindow(), vplat::Utf16FromUtf8(title).c_str());
 }
 
 }  // namespace vhost

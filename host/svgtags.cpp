@@ -1,41 +1,16 @@
 #include "svgtags.h"
 
-#include <cstdint>
+#include <vplatform/utf8.h>
 
 namespace vhost::svg {
 
 size_t XmlCharLength(std::string_view text, bool allowControls) {
-  if (text.empty()) return 0;
-  const unsigned char lead = static_cast<unsigned char>(text[0]);
-  if (lead < 0x80) {
-    if (lead >= 0x20) return 1;
-    return allowControls && (lead == 0x09 || lead == 0x0A || lead == 0x0D) ? 1 : 0;
-  }
-  size_t length;
-  uint32_t code;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    const unsigned char trail = static_cast<unsigned char>(text[i]);
-    if ((trail & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (trail & 0x3F);
-  }
-  // Overlong forms, surrogates, beyond U+10FFFF, and the two non-characters
-  // XML excludes.
-  if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) || code > 0x10FFFF) return 0;
-  if ((code >= 0xD800 && code <= 0xDFFF) || code == 0xFFFE || code == 0xFFFF) return 0;
-  return length;
+  char32_t code = 0;
+  const size_t length = vplat::ReadUtf8Sequence(text, &code);
+  if (length == 0) return 0;
+  if (code < 0x20) return allowControls && (code == 0x09 || code == 0x0A || code == 0x0D) ? 1 : 0;
+  // The two non-characters XML excludes.
+  return code == 0xFFFE || code == 0xFFFF ? 0 : length;
 }
 
 bool IsPlainTagValue(std::string_view value) {

@@ -1,5 +1,7 @@
 #include "svgtext.h"
 
+#include <vplatform/utf8.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -14,62 +16,6 @@
 namespace vhost::svg {
 
 namespace {
-
-// ---- UTF-8 and UTF-16 -------------------------------------------------
-
-// Lenient: a byte that starts no valid sequence becomes U+FFFD.
-void AppendUtf16(std::string_view utf8, std::u16string *out) {
-  size_t i = 0;
-  while (i < utf8.size()) {
-    const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-    uint32_t code = 0xFFFD;
-    size_t length = 1;
-    if (lead < 0x80) {
-      code = lead;
-    } else {
-      size_t need = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-      if (need && lead < 0xF5 && i + need <= utf8.size()) {
-        uint32_t value = lead & (0xFF >> (need + 1));
-        bool ok = true;
-        for (size_t k = 1; k < need; ++k) {
-          const unsigned char trail = static_cast<unsigned char>(utf8[i + k]);
-          ok = ok && (trail & 0xC0) == 0x80;
-          value = (value << 6) | (trail & 0x3F);
-        }
-        if (ok && !(need == 3 && value < 0x800) && !(need == 4 && value < 0x10000) && value <= 0x10FFFF) {
-          code = value;
-          length = need;
-        }
-      }
-    }
-    if (code >= 0x10000) {
-      code -= 0x10000;
-      out->push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-      out->push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-    } else {
-      out->push_back(static_cast<char16_t>(code));
-    }
-    i += length;
-  }
-}
-
-void AppendUtf8(uint32_t code, std::string *out) {
-  if (code < 0x80) {
-    out->push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-}
 
 // ---- The cascade --------------------------------------------------------
 
@@ -321,8 +267,7 @@ class Reader {
         if (node == text_ && hasLines_ && Trim(value).empty()) continue;
         Paragraph &p = Current();
         p.Begin(feature, c.preserve, false);
-        p.units.reserve(p.units.size() + value.size());  // never fewer bytes than units
-        AppendUtf16(value, &p.units);
+        p.units += vplat::Utf16FromUtf8(value);
         continue;
       }
       const std::string_view local = names.SvgLocalName(child);
@@ -476,28 +421,23 @@ bool NeedsLiteral(const std::u16string &text, size_t i) {
 }
 
 void AppendText(pugi::xml_node parent, const std::u16string &text, size_t start, size_t end, Names &names) {
-  std::string pending;
-  auto flush = [&]() {
-    if (!pending.empty()) parent.append_child(pugi::node_pcdata).set_value(pending.c_str());
-    pending.clear();
+  // Each run of units SVG can hold as text is one character-data node.
+  size_t run = start;
+  auto flush = [&](size_t upTo) {
+    if (upTo == run) return;
+    const std::u16string_view units = std::u16string_view(text).substr(run, upTo - run);
+    parent.append_child(pugi::node_pcdata).set_value(vplat::Utf8FromUtf16(units).c_str());
   };
   for (size_t i = start; i < end; ++i) {
-    if (NeedsLiteral(text, i)) {
-      flush();
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(text[i]));
-      pugi::xml_node literal = parent.append_child(names.SvgElement("tspan").c_str());
-      literal.append_attribute(names.Qualified(Names::kVardo, "char").c_str()).set_value(hex);
-      continue;
-    }
-    uint32_t code = text[i];
-    if (code >= 0xD800 && code <= 0xDBFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    }
-    AppendUtf8(code, &pending);
+    if (!NeedsLiteral(text, i)) continue;
+    flush(i);
+    run = i + 1;
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(text[i]));
+    pugi::xml_node literal = parent.append_child(names.SvgElement("tspan").c_str());
+    literal.append_attribute(names.Qualified(Names::kVardo, "char").c_str()).set_value(hex);
   }
-  flush();
+  flush(end);
 }
 
 // From the element's user space (its own transform included) to the root's.

@@ -1,5 +1,8 @@
-// Text conversions between the host's UTF-16 strings and UTF-8.
+// Strings as the host's suites take them: NUL-terminated UTF-16 that a
+// caller may pass as null. Conversions themselves are vplatform/utf8.h.
 #pragma once
+
+#include <vplatform/utf8.h>
 
 #include <string>
 
@@ -8,8 +11,8 @@
 namespace vhost {
 
 // UTF-8 of a NUL-terminated UTF-16 string; empty for null.
-std::string Utf8FromUtf16(const ai_uchar16 *text);
-std::string Utf8FromUtf16(const std::u16string &text);
-std::u16string Utf16FromUtf8(const std::string &text);
+inline std::string Utf8FromUtf16(const ai_uchar16 *text) {
+  return text ? vplat::Utf8FromUtf16(text) : std::string();
+}
 
 }  // namespace vhost

@@ -73,8 +73,6 @@ std::string FromWide(UINT cp, std::u16string_view s) {
 
 std::u16string AnsiToWide(std::string_view s) { return ToWide(CP_ACP, s); }
 std::string WideToAnsi(std::u16string_view s) { return FromWide(CP_ACP, s); }
-std::u16string Utf8ToWide(std::string_view s) { return ToWide(CP_UTF8, s); }
-std::string WideToUtf8(std::u16string_view s) { return FromWide(CP_UTF8, s); }
 
 int CopyOut(std::u16string_view s, LPWSTR buf, int cap) {
   if (!buf || cap <= 0) return 0;

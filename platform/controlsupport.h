@@ -39,12 +39,10 @@ HBRUSH ControlColorBrush(HWND control, HDC dc, UINT msg);
 // painting the standard controls do (see docs/dialogs.md).
 void PaintControl(HWND control, UINT ctlColorMsg, std::u16string_view text, UINT format);
 
-// Conversions. Ansi* use CP_ACP; Utf8* use UTF-8. Invalid input is
+// Conversions through CP_ACP (UTF-8 is vplatform/utf8.h). Invalid input is
 // replaced as MultiByteToWideChar does without MB_ERR_INVALID_CHARS.
 std::u16string AnsiToWide(std::string_view s);
 std::string WideToAnsi(std::u16string_view s);
-std::u16string Utf8ToWide(std::string_view s);
-std::string WideToUtf8(std::u16string_view s);
 
 // Copies s into a caller buffer of cap units with a terminating NUL,
 // cutting at cap-1 units; never splits a surrogate pair (wide) or a

@@ -11,6 +11,7 @@
 #include <vplatform/classes.h>
 #include <vplatform/clock.h>
 #include <vplatform/dialogs.h>
+#include <vplatform/utf8.h>
 
 #include <algorithm>
 #include <climits>
@@ -365,7 +366,7 @@ std::string Utf8Title(HWND dlg) {
   int n = GetWindowTextLengthW(dlg);
   std::u16string t(static_cast<size_t>(n) + 1, u'\0');
   t.resize(static_cast<size_t>(GetWindowTextW(dlg, reinterpret_cast<LPWSTR>(t.data()), n + 1)));
-  return WideToUtf8(t);
+  return vplat::Utf8FromUtf16(t);
 }
 
 INT_PTR RunModal(HINSTANCE inst, const void *data, size_t size, HWND parent, DLGPROC proc, LPARAM param, bool ansi,

@@ -3,6 +3,7 @@
 #include "dialogautomation.h"
 
 #include <vplatform/dialogs.h>
+#include <vplatform/utf8.h>
 
 #include <algorithm>
 #include <vector>
@@ -154,7 +155,7 @@ bool Click(HWND dialog, int id) {
 bool SetText(HWND dialog, int id, std::string_view utf8) {
   HWND ctl = GetDlgItem(dialog, id);
   if (!ctl) return false;
-  std::u16string text = vplat::detail::Utf8ToWide(utf8);
+  std::u16string text = vplat::Utf16FromUtf8(utf8);
   if (HWND field = TypingTarget(ctl)) {
     if (!IsWindowEnabled(field) || (GetWindowLongPtrW(field, GWL_STYLE) & ES_READONLY)) return false;
     SendMessageW(field, EM_SETSEL, 0, -1);
@@ -170,7 +171,7 @@ std::string GetText(HWND dialog, int id) {
   int n = GetWindowTextLengthW(ctl);
   std::u16string t(static_cast<size_t>(n) + 1, u'\0');
   t.resize(static_cast<size_t>(GetWindowTextW(ctl, reinterpret_cast<LPWSTR>(t.data()), n + 1)));
-  return vplat::detail::WideToUtf8(t);
+  return vplat::Utf8FromUtf16(t);
 }
 
 bool SelectComboItem(HWND dialog, int id, int index) {
@@ -182,7 +183,7 @@ bool SelectComboItem(HWND dialog, int id, int index) {
 bool SelectComboItem(HWND dialog, int id, std::string_view utf8) {
   HWND ctl = GetDlgItem(dialog, id);
   if (!ctl || !IsClass(ctl, u"ComboBox")) return false;
-  std::u16string text = vplat::detail::Utf8ToWide(utf8);
+  std::u16string text = vplat::Utf16FromUtf8(utf8);
   LRESULT i = SendMessageW(ctl, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
   if (i == CB_ERR) return false;
   return SelectComboItem(dialog, id, static_cast<int>(i));

@@ -13,6 +13,7 @@
 #include <commdlg.h>
 #include <vplatform/dialogs.h>
 #include <vplatform/paths.h>
+#include <vplatform/utf8.h>
 
 #include <algorithm>
 #include <cstring>
@@ -35,9 +36,9 @@ DWORD &ExtendedError() {
 }
 
 // The text forms of the two record kinds.
-std::string ToUtf8(LPCSTR s) { return s ? WideToUtf8(AnsiToWide(s)) : std::string(); }
+std::string ToUtf8(LPCSTR s) { return s ? vplat::Utf8FromUtf16(AnsiToWide(s)) : std::string(); }
 std::string ToUtf8(LPCWSTR s) {
-  return s ? WideToUtf8(std::u16string_view(reinterpret_cast<const char16_t *>(s), WideLength(s))) : std::string();
+  return s ? vplat::Utf8FromUtf16(std::u16string_view(s, WideLength(s))) : std::string();
 }
 
 template <class Ch>
@@ -99,7 +100,7 @@ bool Resolve(const FileDialogRequest &req, const std::string &answer, std::strin
       if (win.back() != '\\' && win.back() != '/') win += '\\';
       win += answer;
     }
-    std::u16string wide = Utf8ToWide(win);
+    std::u16string wide = vplat::Utf16FromUtf8(win);
     ansi = WideToAnsi(wide);
     if (AnsiToWide(ansi) != wide) {
       why = "not representable in the ANSI code page";
@@ -109,7 +110,7 @@ bool Resolve(const FileDialogRequest &req, const std::string &answer, std::strin
   // The default extension goes on a name that has none.
   const size_t name = NameOffset(ansi);
   if (!req.defaultExt.empty() && ansi.find('.', name) == std::string::npos && name < ansi.size())
-    ansi += "." + WideToAnsi(Utf8ToWide(req.defaultExt));
+    ansi += "." + WideToAnsi(vplat::Utf16FromUtf8(req.defaultExt));
   const DWORD flags = req.flags;
   if ((flags & OFN_FILEMUSTEXIST) && !req.save) {
     DWORD a = GetFileAttributesA(ansi.c_str());

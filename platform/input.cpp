@@ -2,8 +2,8 @@
 // turns into.
 #include <vplatform/clock.h>
 #include <vplatform/input.h>
+#include <vplatform/utf8.h>
 
-#include "text_convert.h"
 #include "window_internal.h"
 
 #include <cstdlib>
@@ -339,7 +339,7 @@ void KeyStroke(UINT vk) {
 void TypeText(std::string_view utf8) {
   HWND target = KeyTarget();
   if (!target) return;
-  for (char16_t c : text::FromUtf8(utf8)) Post(target, WM_CHAR, c, 1, true);
+  for (char16_t c : vplat::Utf16FromUtf8(utf8)) Post(target, WM_CHAR, c, 1, true);
 }
 
 bool IsKeyDown(UINT vk) { return (I().async[vk & 0xFF] & 0x80) != 0; }

@@ -18,10 +18,10 @@ TEST_F(Input, MovesAndClicksGoToTheWindowUnderTheCursorInClientCoordinates) {
   vplat::MoveCursor(120, 110);  // over the parent's client area
   vplat::ReleaseButton();
   vplat::PumpMessages();
-  std::vector<std::tuple<HWND, UINT, WPARAM, LPARAM>> got;
+  std::vector<std::tuple<HWND, Msg, WPARAM, LPARAM>> got;
   for (const Seen &s : Trace())
     if (s.msg >= WM_MOUSEFIRST && s.msg <= WM_MOUSELAST) got.push_back({s.hwnd, s.msg, s.wParam, s.lParam});
-  std::vector<std::tuple<HWND, UINT, WPARAM, LPARAM>> want{
+  std::vector<std::tuple<HWND, Msg, WPARAM, LPARAM>> want{
       {child, WM_MOUSEMOVE, 0, MAKELPARAM(7, 9)},
       {child, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(7, 9)},
       {top, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, MAKELPARAM(19, 9)},
@@ -82,7 +82,7 @@ TEST_F(Input, DoubleClickNeedsTheClassStyleTheTimeAndTheDistance) {
   Trace().clear();
   vplat::PumpMessages();
   EXPECT_EQ(Messages(dbl, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
-            (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}));
+            (std::vector<Msg>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}));
 }
 
 TEST_F(Input, PressActivatesAndADisabledOwnerGetsNothing) {
@@ -131,13 +131,13 @@ TEST_F(Input, ScheduledMovesAndReleaseEndADragLoopDeterministically) {
   EXPECT_EQ(GetKeyState(VK_LBUTTON) & 0x8000, 0);
   Trace().clear();
   MSG m;
-  std::vector<std::pair<UINT, bool>> taken;  // message, left button down per GetKeyState
+  std::vector<std::pair<Msg, bool>> taken;  // message, left button down per GetKeyState
   while (PeekMessageW(&m, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
     EXPECT_EQ(m.hwnd, w);
     taken.push_back({m.message, (GetKeyState(VK_LBUTTON) & 0x8000) != 0});
     DispatchMessageW(&m);
   }
-  EXPECT_EQ(taken, (std::vector<std::pair<UINT, bool>>{{WM_MOUSEMOVE, false},
+  EXPECT_EQ(taken, (std::vector<std::pair<Msg, bool>>{{WM_MOUSEMOVE, false},
                                                        {WM_LBUTTONDOWN, true},
                                                        {WM_MOUSEMOVE, true},
                                                        {WM_LBUTTONUP, false}}));

@@ -14,9 +14,9 @@ TEST_F(Queue, SentMessagesRunAtOncePostedOnesWhenTaken) {
   PostMessageW(h, WM_USER + 1, 0, 0);
   SendMessageW(h, WM_USER + 2, 0, 0);
   PostMessageW(h, WM_USER + 3, 0, 0);
-  EXPECT_EQ(Messages(h), std::vector<UINT>{WM_USER + 2});
+  EXPECT_EQ(Messages(h), std::vector<Msg>{WM_USER + 2});
   EXPECT_EQ(vplat::PumpMessages(), 2);
-  EXPECT_EQ(Messages(h), (std::vector<UINT>{WM_USER + 2, WM_USER + 1, WM_USER + 3}));
+  EXPECT_EQ(Messages(h), (std::vector<Msg>{WM_USER + 2, WM_USER + 1, WM_USER + 3}));
 }
 
 TEST_F(Queue, FiltersNoRemoveQuitAndPaintOrder) {
@@ -105,10 +105,10 @@ TEST_F(Queue, TranslateMessagePutsTheCharacterBeforeTheKeyUp) {
   vplat::KeyStroke('1');
   vplat::KeyStroke(VK_DELETE);  // types nothing
   vplat::PumpMessages();
-  std::vector<std::pair<UINT, WPARAM>> got;
+  std::vector<std::pair<Msg, WPARAM>> got;
   for (const Seen &s : Trace())
     if (s.hwnd == h && s.msg >= WM_KEYFIRST && s.msg <= WM_KEYLAST) got.push_back({s.msg, s.wParam});
-  std::vector<std::pair<UINT, WPARAM>> want{
+  std::vector<std::pair<Msg, WPARAM>> want{
       {WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, 'A'},       {WM_CHAR, 'A'},     {WM_KEYUP, 'A'},
       {WM_KEYUP, VK_SHIFT},   {WM_KEYDOWN, '1'},       {WM_CHAR, '1'},     {WM_KEYUP, '1'},
       {WM_KEYDOWN, VK_DELETE}, {WM_KEYUP, VK_DELETE}};
@@ -137,7 +137,7 @@ TEST_F(Queue, EscapeWaitingInTheQueueIsSeenByAPeekPumpWhicheverWindowHasTheFocus
   EXPECT_TRUE(abort);
   EXPECT_EQ(dispatched, 4);  // key down, its WM_CHAR, key up, WM_USER
   EXPECT_EQ(Messages(field, {WM_KEYDOWN, WM_CHAR, WM_KEYUP}),
-            (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP}));
+            (std::vector<Msg>{WM_KEYDOWN, WM_CHAR, WM_KEYUP}));
   // Taken by the pump: a second pass sees nothing.
   abort = false;
   while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))

@@ -1,5 +1,6 @@
-// Text conversions the window manager needs: UTF-8 for automation, the
-// ANSI code page for the A entry points. Internal to the platform library.
+// Text conversions the window manager needs for the A entry points, through
+// the ANSI code page (UTF-8 is vplatform/utf8.h). Internal to the platform
+// library.
 #ifndef VARDO_PLATFORM_TEXT_CONVERT_H
 #define VARDO_PLATFORM_TEXT_CONVERT_H
 
@@ -10,12 +11,8 @@
 
 namespace vplat::text {
 
-// Ill-formed input becomes U+FFFD / '?' rather than failing: window text
-// must always be readable.
-std::u16string FromUtf8(std::string_view s);
-std::string ToUtf8(std::u16string_view s);
-
-// Through the ANSI code page (CP_ACP).
+// Through the ANSI code page (CP_ACP). Ill-formed input becomes U+FFFD or
+// '?' rather than failing: window text must always be readable.
 std::u16string FromAnsi(std::string_view s);
 std::string ToAnsi(std::u16string_view s);
 // Converts a single complete character (one code point's units); returns

@@ -2,6 +2,7 @@
 // reset between tests.
 #include <vplatform/clock.h>
 #include <vplatform/input.h>
+#include <vplatform/utf8.h>
 #include <vplatform/windows.h>
 
 #include "text_convert.h"
@@ -37,18 +38,18 @@ std::string GetWindowTextUtf8(HWND hwnd) {
   std::u16string buf(static_cast<size_t>(len) + 1, u'\0');
   LRESULT got = SendW(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
   buf.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, len)));
-  return text::ToUtf8(buf);
+  return vplat::Utf8FromUtf16(buf);
 }
 
 bool SetWindowTextUtf8(HWND hwnd, std::string_view s) {
   if (!Get(hwnd)) return false;
-  std::u16string w = text::FromUtf8(s);
+  std::u16string w = vplat::Utf16FromUtf8(s);
   return SendW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str())) != 0;
 }
 
 std::string GetClassNameUtf8(HWND hwnd) {
   Window *w = Get(hwnd);
-  return w ? text::ToUtf8(w->cls->name) : std::string();
+  return w ? vplat::Utf8FromUtf16(w->cls->name) : std::string();
 }
 
 WindowState GetWindowState(HWND hwnd) {
@@ -58,7 +59,7 @@ WindowState GetWindowState(HWND hwnd) {
   s.text = GetWindowTextUtf8(hwnd);
   if (!(w = Get(hwnd))) return WindowState{};
   s.hwnd = hwnd;
-  s.className = text::ToUtf8(w->cls->name);
+  s.className = vplat::Utf8FromUtf16(w->cls->name);
   s.id = GetDlgCtrlID(hwnd);
   s.style = w->style;
   s.exStyle = w->exStyle;
@@ -84,7 +85,7 @@ HWND FindWindowByTitle(std::string_view title, HWND root) {
 }
 
 HWND FindWindowByClass(std::string_view className, HWND root) {
-  std::u16string folded = text::FoldCase(text::FromUtf8(className));
+  std::u16string folded = text::FoldCase(vplat::Utf16FromUtf8(className));
   return FindDepthFirst(root, [&](HWND h) { return ClassIs(Get(h), folded); });
 }
 

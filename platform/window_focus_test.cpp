@@ -12,10 +12,10 @@ TEST_F(Focus, SetFocusActivatesTheTopLevelWindowAndMovesTheFocusInOrder) {
   EXPECT_EQ(GetFocus(), b);
   Trace().clear();
   EXPECT_EQ(SetFocus(edit), b);
-  std::vector<std::pair<HWND, UINT>> got;
+  std::vector<std::pair<HWND, Msg>> got;
   for (const Seen &s : Trace())
     if (s.msg == WM_ACTIVATE || s.msg == WM_SETFOCUS || s.msg == WM_KILLFOCUS) got.push_back({s.hwnd, s.msg});
-  std::vector<std::pair<HWND, UINT>> want{
+  std::vector<std::pair<HWND, Msg>> want{
       {b, WM_ACTIVATE},  {b, WM_KILLFOCUS}, {a, WM_ACTIVATE},   // a's DefWindowProc focuses a,
       {a, WM_SETFOCUS},  {a, WM_KILLFOCUS}, {edit, WM_SETFOCUS}, // then the edit takes it
   };

@@ -104,15 +104,15 @@ TEST_F(Geometry, SetWindowPosSendsSizeAndMoveOnlyForWhatChanged) {
   Trace().clear();
   SetWindowPos(h, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(Messages(h, watch),
-            (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE}));
+            (std::vector<Msg>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE}));
   Trace().clear();
   SetWindowPos(h, nullptr, 0, 0, 50, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(Messages(h, watch),
-            (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE}));
+            (std::vector<Msg>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE}));
   EXPECT_EQ(Trace().back().lParam, MAKELPARAM(50, 60));
   Trace().clear();
   SetWindowPos(h, nullptr, 10, 10, 50, 60, SWP_NOZORDER | SWP_NOACTIVATE);  // no change
-  EXPECT_EQ(Messages(h, watch), (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED}));
+  EXPECT_EQ(Messages(h, watch), (std::vector<Msg>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED}));
 
   // WM_WINDOWPOSCHANGING may rewrite the request.
   static WNDPROC prev;

@@ -7,7 +7,7 @@ namespace {
 // Per-window record of WM_DESTROY / WM_NCDESTROY, with whether every
 // child still existed when the parent got WM_DESTROY.
 struct DestroyLog {
-  std::vector<std::pair<HWND, UINT>> order;
+  std::vector<std::pair<HWND, Msg>> order;
   bool childrenAliveAtParentDestroy = false;
   HWND child1 = nullptr, child2 = nullptr;
 };
@@ -31,7 +31,7 @@ TEST_F(Lifecycle, CreationSendsNcCreateCreateSizeMoveThenParentNotify) {
   Trace().clear();
   HWND child = Child(parent, 7, 10, 20, 50, 30);
   ASSERT_TRUE(child);
-  std::vector<UINT> want{WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE};
+  std::vector<Msg> want{WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE};
   EXPECT_EQ(Messages(child, {WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE, WM_PARENTNOTIFY}), want);
   ASSERT_EQ(Messages(parent, {WM_PARENTNOTIFY}).size(), 1u);
   for (const Seen &s : Trace()) {
@@ -100,7 +100,7 @@ TEST_F(Lifecycle, DestroySendsDestroyParentFirstAndNcDestroyChildrenFirst) {
 
   EXPECT_TRUE(DestroyWindow(parent));
   gLog = nullptr;
-  std::vector<std::pair<HWND, UINT>> want{
+  std::vector<std::pair<HWND, Msg>> want{
       {owned, WM_DESTROY},        {owned, WM_NCDESTROY},         // owned windows go first
       {parent, WM_DESTROY},       {log.child1, WM_DESTROY},      {grandchild, WM_DESTROY},
       {log.child2, WM_DESTROY},   {grandchild, WM_NCDESTROY},    {log.child1, WM_NCDESTROY},

@@ -108,7 +108,7 @@ TEST_F(WindowLong, SlotsAndExtraBytes) {
   LONG old = SetWindowLongW(h, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_BORDER));
   EXPECT_EQ(static_cast<DWORD>(old), static_cast<DWORD>(WS_POPUP));
   EXPECT_EQ(Messages(h, {WM_STYLECHANGING, WM_STYLECHANGED}),
-            (std::vector<UINT>{WM_STYLECHANGING, WM_STYLECHANGED}));
+            (std::vector<Msg>{WM_STYLECHANGING, WM_STYLECHANGED}));
   RECT rc;
   GetClientRect(h, &rc);
   EXPECT_EQ(rc.right, 8);  // the border now takes a pixel each side

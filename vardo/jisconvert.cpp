@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "vardo/tablebuffer.h"
+
 namespace {
 
 inline bool In(unsigned char b, unsigned lo, unsigned hi) { return b >= lo && b <= hi; }
@@ -146,10 +148,10 @@ char *ShiftJisToUtf8(const char *src, size_t length, size_t *outLength) {
   const size_t kPiece = 1 << 20;
   const unsigned char *s = reinterpret_cast<const unsigned char *>(src);
   // One Shift-JIS byte gives at most one UTF-16 unit and three UTF-8 bytes.
-  char *out = static_cast<char *>(malloc(3 * length + 1));
+  char *out = static_cast<char *>(AllocateTableBuffer(3 * length + 1));
   WCHAR *wide = static_cast<WCHAR *>(malloc(sizeof(WCHAR) * (length < kPiece ? length + 1 : kPiece)));
   if (!out || !wide) {
-    free(out);
+    FreeTableBuffer(out);
     free(wide);
     return NULL;
   }
@@ -187,11 +189,11 @@ char *ShiftJisToUtf8(const char *src, size_t length, size_t *outLength) {
   }
   free(wide);
   if (pos < length) {
-    free(out);
+    FreeTableBuffer(out);
     return NULL;
   }
   out[used] = '\0';
-  char *shrunk = static_cast<char *>(realloc(out, used + 1));
+  char *shrunk = static_cast<char *>(ResizeTableBuffer(out, used + 1));
   if (shrunk) out = shrunk;
   *outLength = used;
   return out;

@@ -25,6 +25,6 @@ size_t EucJpToShiftJis(const char *src, size_t length, char *dst);
 size_t Iso2022JpToShiftJis(const char *src, size_t length, char *dst);
 
 // Converts Shift-JIS (code page 932) src[0, length) to UTF-8. Returns a new
-// NUL-terminated buffer, released with free(), and its length in
+// NUL-terminated buffer, released with FreeTableBuffer, and its length in
 // *outLength; NULL when memory runs out or the code page fails.
 char *ShiftJisToUtf8(const char *src, size_t length, size_t *outLength);

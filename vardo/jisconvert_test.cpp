@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "vardo/tablebuffer.h"
+
 namespace {
 
 std::string FromEuc(const std::string &in) {
@@ -29,7 +31,7 @@ std::string ToUtf8(const std::string &sjis) {
   if (!utf8) return "<failed>";
   std::string out(utf8, n);
   EXPECT_EQ(utf8[n], '\0');
-  free(utf8);
+  FreeTableBuffer(utf8);
   return out;
 }
 

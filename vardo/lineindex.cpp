@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "vardo/bytescan.h"
+#include "vardo/tablebuffer.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ struct Lines {
   bool Add(size_t start, size_t end, size_t next) {
     if (count == capacity) {
       size_t grown = capacity + capacity / 2;
-      CsvLine *more = static_cast<CsvLine *>(realloc(lines, grown * sizeof(CsvLine)));
+      CsvLine *more = static_cast<CsvLine *>(ResizeTableBuffer(lines, grown * sizeof(CsvLine)));
       if (!more) return false;
       lines = more;
       capacity = grown;
@@ -70,12 +71,12 @@ BOOL BuildLineIndex(const char *text, size_t length, BOOL plainUnits, LineIndex 
   // A first guess from the length keeps reallocation rare for ordinary
   // tables; it grows by half when the lines are shorter than guessed.
   size_t capacity = length / 64 + 16;
-  CsvLine *lines = static_cast<CsvLine *>(malloc(capacity * sizeof(CsvLine)));
+  CsvLine *lines = static_cast<CsvLine *>(AllocateTableBuffer(capacity * sizeof(CsvLine)));
   if (!lines) return FALSE;
   if (plainUnits) {
     Lines found = {lines, 0, capacity};
     if (!SplitPlainText(reinterpret_cast<const unsigned char *>(text), length, &found)) {
-      free(found.lines);
+      FreeTableBuffer(found.lines);
       return FALSE;
     }
     index->lines = found.lines;
@@ -88,9 +89,9 @@ BOOL BuildLineIndex(const char *text, size_t length, BOOL plainUnits, LineIndex 
   while (CsvNextRecordLine(text, length, &pos, &line, plainUnits)) {
     if (count == capacity) {
       size_t grown = capacity + capacity / 2;
-      CsvLine *more = static_cast<CsvLine *>(realloc(lines, grown * sizeof(CsvLine)));
+      CsvLine *more = static_cast<CsvLine *>(ResizeTableBuffer(lines, grown * sizeof(CsvLine)));
       if (!more) {
-        free(lines);
+        FreeTableBuffer(lines);
         return FALSE;
       }
       lines = more;
@@ -104,7 +105,7 @@ BOOL BuildLineIndex(const char *text, size_t length, BOOL plainUnits, LineIndex 
 }
 
 void FreeLineIndex(LineIndex *index) {
-  free(index->lines);
+  FreeTableBuffer(index->lines);
   index->lines = NULL;
   index->count = 0;
 }

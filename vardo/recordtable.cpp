@@ -8,6 +8,7 @@
 #include "vardo/jisconvert.h"
 #include "vardo/lineindex.h"
 #include "vardo/recordtable_seams.h"
+#include "vardo/tablebuffer.h"
 #include "vardo/textencoding.h"
 
 namespace {
@@ -41,7 +42,7 @@ RecordTable g_table = {NULL, 0, FALSE, kIndexNone, {NULL, 0}, -1, {0, 0, 0}, NUL
 
 char *AllocateText(size_t bytes) {
   if (bytes > g_table.allocationLimit) return NULL;
-  return static_cast<char *>(malloc(bytes));
+  return static_cast<char *>(AllocateTableBuffer(bytes));
 }
 
 void ForgetDerived() {
@@ -57,7 +58,7 @@ void ForgetDerived() {
 // the text is known to have plain units; FALSE is always safe.
 void ReplaceText(char *text, size_t length, BOOL plainUnits) {
   ForgetDerived();
-  free(g_table.text);
+  FreeTableBuffer(g_table.text);
   g_table.text = text;
   g_table.length = text ? length : 0;
   g_table.plainUnits = text ? plainUnits : FALSE;
@@ -134,17 +135,17 @@ SHORT AdoptLoadedBytes(char *bytes, size_t size) {
                                                    : Iso2022JpToShiftJis(bytes, length, sjis);
         text = ShiftJisToUtf8(sjis, sjisLength, &textLength);
         plainUnits = TRUE;
-        free(sjis);
+        FreeTableBuffer(sjis);
       }
       break;
     }
     default:  // control bytes or undecided
-      free(bytes);
+      FreeTableBuffer(bytes);
       ReplaceText(NULL, 0, FALSE);
       g_table.lastOutcome = CSV_LOAD_REJECTED;
       return 0;
   }
-  free(bytes);
+  FreeTableBuffer(bytes);
   if (!text) {
     ReplaceText(NULL, 0, FALSE);
     g_table.lastOutcome = CSV_LOAD_OUT_OF_MEMORY;

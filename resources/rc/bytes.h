@@ -1,10 +1,9 @@
 // Building binary resource data: little-endian (Windows) and big-endian
-// numbers, UTF-16 strings, alignment; and UTF-8 to UTF-16 conversion.
+// numbers, UTF-16 strings, alignment.
 #ifndef VARDO_RESOURCES_RC_BYTES_H
 #define VARDO_RESOURCES_RC_BYTES_H
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,10 +45,6 @@ class ByteWriter {
  private:
   std::vector<std::uint8_t> bytes_;
 };
-
-// Strict UTF-8 decoding (no overlong forms, no surrogates, nothing above
-// U+10FFFF); nullopt for malformed input.
-std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
 
 }  // namespace vardo::rc
 

@@ -1,5 +1,7 @@
 // The resource-script parser: statements, expressions, and the resources
 // they make.
+#include <vplatform/utf8.h>
+
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -152,7 +154,7 @@ class Parser {
   std::u16string Text(const std::string& what) {
     const Token& t = Peek();
     const std::string bytes = Bytes(what);
-    auto text = Utf8ToUtf16(bytes);
+    auto text = vplat::StrictUtf16FromUtf8(bytes);
     if (!text) Fail(t, what + " is not valid UTF-8");
     return *text;
   }
@@ -267,7 +269,7 @@ class Parser {
   }
 
   ResourceId StringId(const Token& t) {
-    auto text = Utf8ToUtf16(t.text);
+    auto text = vplat::StrictUtf16FromUtf8(t.text);
     if (!text || text->empty()) Fail(t, "resource name must be non-empty UTF-8");
     return ResourceId{true, 0, UpperAscii16(*text)};
   }
@@ -476,7 +478,7 @@ class Parser {
         return;
       }
     if (t.kind == Token::Name) Fail(t, "unknown window class '" + t.text + "'; write other classes as strings");
-    auto name = Utf8ToUtf16(t.text);
+    auto name = vplat::StrictUtf16FromUtf8(t.text);
     if (!name || name->empty()) Fail(t, "window class must be non-empty UTF-8");
     c->className = *name;
   }

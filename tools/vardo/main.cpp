@@ -4,7 +4,6 @@
 #include <new>
 
 #include "commands.h"
-#include "hugepages.h"
 
 namespace {
 
@@ -24,7 +23,6 @@ int FinishOutput(int status) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  vardo::cli::RestartWithHugePages(argv);
   CLI::App app{"vardo: data merge for vector artwork, run headless on Linux"};
   app.require_subcommand(0, 1);
   // Sub-commands are added here as their areas arrive.

@@ -389,13 +389,13 @@ std::string ComboEntry(HWND dialog, int id, int index) {
 // and "code128" are the same name.
 std::string NameKey(const std::string &utf8) {
   std::string key;
-  for (char16_t c : vhost::Utf16FromUtf8(utf8)) {
+  for (char16_t c : vplat::Utf16FromUtf8(utf8)) {
     if (c >= 0xFF01 && c <= 0xFF5E) c = static_cast<char16_t>(c - 0xFEE0);
     if (c >= 'a' && c <= 'z') c = static_cast<char16_t>(c - 'a' + 'A');
     if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
       key += static_cast<char>(c);
     } else if (c >= 0x80) {
-      key += vhost::Utf8FromUtf16(std::u16string(1, c));
+      key += vplat::Utf8FromUtf16(std::u16string(1, c));
     }
   }
   return key;

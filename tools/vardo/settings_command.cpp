@@ -4,6 +4,7 @@
 
 #include <vplatform/paths.h>
 #include <vplatform/shell.h>
+#include <vplatform/utf8.h>
 
 #include <charconv>
 #include <cmath>
@@ -39,11 +40,7 @@ std::string ToUtf8(const char *bytes, size_t length, UINT codePage) {
   if (wideLength <= 0) return {};
   std::u16string wide(static_cast<size_t>(wideLength), u'\0');
   MultiByteToWideChar(codePage, 0, bytes, static_cast<int>(length), wide.data(), wideLength);
-  int utf8Length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-  if (utf8Length <= 0) return {};
-  std::string utf8(static_cast<size_t>(utf8Length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), utf8Length, nullptr, nullptr);
-  return utf8;
+  return vplat::Utf8FromUtf16(wide);
 }
 
 // The shortest text that reads back as the same double.

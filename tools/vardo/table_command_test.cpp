@@ -21,8 +21,9 @@ using Outcome = vardo::testing::VardoRun;
 class TableCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/vardo-table-XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
+    // Inside the temporary folder this test process was given.
+    std::string name = (fs::temp_directory_path() / "vardo-table-XXXXXX").string();
+    ASSERT_NE(mkdtemp(name.data()), nullptr);
     dir_ = name;
   }
   void TearDown() override { fs::remove_all(dir_); }

@@ -2,15 +2,6 @@
 
 #include <string.h>
 
-size_t Utf8SequenceLength(unsigned char lead) {
-  if (lead < 0xC0) return 1;
-  if (lead < 0xE0) return 2;
-  if (lead < 0xF0) return 3;
-  if (lead < 0xF8) return 4;
-  if (lead < 0xFC) return 5;
-  return 6;
-}
-
 size_t CopyScriptText(char *out, const char *text, size_t maxBytes) {
   size_t length = strnlen(text, maxBytes + 1);
   if (length > maxBytes) {

@@ -1,9 +1,12 @@
-// Script text: the limits every script buffer shares, how a walk over
-// UTF-8 judges a sequence, how a script is cut to a limit, and the bounded
-// output area the conversion steps build their results in.
+// Script text: the limits every script buffer shares, how a script is cut
+// to a limit, and the bounded output area the conversion steps build their
+// results in. Walks over a script step by Utf8SequenceLength, which comes
+// with this header.
 #pragma once
 
 #include <stddef.h>
+
+#include "frame/utf8sequence.h"
 
 // A script as read: at most 4000 bytes of UTF-8 and the NUL.
 #define SCRIPT_TEXT_MAX 4000
@@ -13,11 +16,6 @@
 // of UTF-8.
 #define SCRIPT_WORK_AREA_MAX 12000
 #define SCRIPT_WORK_AREA_SIZE (SCRIPT_WORK_AREA_MAX + 1)
-
-// The length of a UTF-8 sequence judged from its lead byte alone:
-// 0x00-0xBF 1, 0xC0-0xDF 2, 0xE0-0xEF 3, 0xF0-0xF7 4, 0xF8-0xFB 5,
-// 0xFC-0xFF 6. The bytes that follow are not looked at.
-size_t Utf8SequenceLength(unsigned char lead);
 
 // Copies the NUL-terminated `text` into `out` (maxBytes + 1 bytes), cut to
 // maxBytes bytes. When the cut falls inside a multi-byte character, that
