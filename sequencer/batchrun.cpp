@@ -96,7 +96,10 @@ LONG Percentage(const SequencerGlobals *g) {
   // A range that ends before it starts still makes one document; its
   // percentage means nothing and must not divide by zero.
   if (span <= 0) return 100;
-  return static_cast<LONG>((g->recordIndex - g->settings.startRecord) / span * 100 + 0.5);
+  const double percent = (g->recordIndex - g->settings.startRecord) / span * 100 + 0.5;
+  // More records than the range holds can be placed (an end of 0 is no
+  // limit to the data-merge plug-in); the bar must not be drawn past its end.
+  return percent > 100 ? 100 : static_cast<LONG>(percent);
 }
 
 void ProduceNextDocument(SequencerGlobals *g) {

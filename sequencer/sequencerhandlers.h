@@ -12,6 +12,10 @@
 // when it cannot be added (no timer then), else the timer's.
 ASErr OnStartup(void *message);
 
+// A run still going when the host shuts down loses its progress window:
+// the window's procedure goes with the library. Returns 0.
+ASErr OnShutdown(void *message);
+
 // ---- Batch run -------------------------------------------------------------
 // Starts a run from the settings: clears the stop flag, opens the progress
 // window, and makes the next tick produce the document of startRecord (of

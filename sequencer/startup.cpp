@@ -45,3 +45,8 @@ ASErr OnStartup(void *message) {
   if (status != kNoErr) return status;
   return sAITimer->AddTimer(g->pluginRef, "VARDO2_SEQUENCER_TIMER", 60, &g->stepTimer);
 }
+
+ASErr OnShutdown(void *) {
+  CloseProgressWindow();
+  return kNoErr;
+}
