@@ -190,6 +190,20 @@ class Host {
   // Called for each alert as it is shown (the CLI prints them).
   void OnAlert(std::function<void(const Alert &)> observer) { alertObserver_ = std::move(observer); }
 
+  // ---- Problems ----------------------------------------------------------
+  // What the composition engine could not do for a record (an unknown
+  // field, a missing picture, text that overflows its frame), kept in the
+  // order reported for the CLI to print.
+  struct Problem {
+    ASInt32 record = 0;
+    std::string slot;  // id of the record slot, empty when unknown
+    std::string text;  // UTF-8
+  };
+  // Adds one problem to the list.
+  void AddProblem(Problem problem) { problems_.push_back(std::move(problem)); }
+  // Every problem reported since the host was made, oldest first.
+  const std::vector<Problem> &Problems() const { return problems_; }
+
   // ---- Windows and panels ----------------------------------------------
   // The main window (created on first use) and the view window inside it
   // that shows the current document.
@@ -234,6 +248,7 @@ class Host {
   std::map<std::string, std::function<ASErr(ParamBlock *)>> hostActions_;
   std::vector<UndoNames> undoHistory_;
   std::vector<Alert> alerts_;
+  std::vector<Problem> problems_;
   std::function<void(const Alert &)> alertObserver_;
   std::map<std::string, double> realPrefs_;
   std::map<std::pair<ASInt32, ASInt32>, AIUIThemeColor> theme_;
