@@ -58,7 +58,8 @@ struct Options {
 
 struct OutputDocument {
   std::string file;
-  std::vector<long> records;  // as sent to the engine, in slot order
+  std::vector<long> records;       // as sent to the engine, in slot order
+  std::vector<std::string> slots;  // the slot of each record
 };
 
 struct RunResult {
@@ -222,7 +223,7 @@ RunResult RunSequencer(const Options &o, const std::string &templateCopy, long f
   host->ObserveNotifications([&](const std::string &type, void *data) {
     vhost::Document *doc = host->Documents().CurrentDocument();
     if (type == kComposeRangeNotification) {
-      r.documents.push_back({doc ? doc->Path() : std::string(), {}});
+      r.documents.push_back({doc ? doc->Path() : std::string(), {}, {}});
       return;
     }
     if (type != kEngineNotification || !data || r.documents.empty()) return;
@@ -230,7 +231,12 @@ RunResult RunSequencer(const Options &o, const std::string &templateCopy, long f
     auto it = values.find(kRecordKey);
     const ASInt32 *record = it == values.end() ? nullptr : std::get_if<ASInt32>(&it->second);
     if (!record) return;
+    it = values.find(kSlotKey);
+    const ASInt32 *slot = it == values.end() ? nullptr : std::get_if<ASInt32>(&it->second);
+    vhost::Art *art = slot ? host->Documents().FindArtByLow32(static_cast<uint32_t>(*slot))
+                           : nullptr;
     r.documents.back().records.push_back(*record);
+    r.documents.back().slots.push_back(art ? art->Id() : std::string());
     ++r.records;
   });
 
@@ -273,7 +279,13 @@ void PrintJson(const Options &o, const RunResult &r) {
     if (i) text += ", ";
     text += "{\"file\": " + vhost::JsonString(d.file) + ", \"first\": " +
             (d.records.empty() ? "null" : std::to_string(d.records.front())) + ", \"last\": " +
-            (d.records.empty() ? "null" : std::to_string(d.records.back())) + "}";
+            (d.records.empty() ? "null" : std::to_string(d.records.back())) + ", \"slots\": [";
+    for (size_t k = 0; k < d.records.size(); ++k) {
+      if (k) text += ", ";
+      text += "{\"slot\": " + vhost::JsonString(d.slots[k]) +
+              ", \"record\": " + std::to_string(d.records[k]) + "}";
+    }
+    text += "]}";
   }
   text += "], \"records\": " + std::to_string(r.records) + ", \"problems\": [";
   for (size_t i = 0; i < r.problems.size(); ++i) {
