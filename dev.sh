@@ -31,11 +31,11 @@ case "${1:-}" in
   run)
     install_missing
     build
-    # The shipped example as the plug-ins read it: the record table, then
-    # the scripts of the template's frames.
-    build/bin/vardo table show examples/addresses.csv
-    echo
-    build/bin/vardo script list examples/template.svg
+    # The shipped example merged: a document per ten cards in out/ and all
+    # of them as the pages of out/cards.pdf.
+    build/bin/vardo merge examples/card.svg examples/addresses.csv --pictures examples \
+      --out out --pdf out/cards.pdf --clear-unused
+    echo "The documents are in out/ (card_001.svg, ...), the sheets in out/cards.pdf."
     ;;
   test)
     install_missing

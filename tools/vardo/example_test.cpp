@@ -2,6 +2,10 @@
 // describes it.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "vardo_testing.h"
@@ -13,21 +17,58 @@ const std::string kExamples = VARDO_SOURCE_DIR "/examples/";
 TEST(ShippedExample, TheTableAndTheTemplateReadAsDescribed) {
   vardo::testing::VardoRun table = vardo::testing::RunVardo("table dump " + kExamples + "addresses.csv");
   ASSERT_EQ(table.status, 0) << table.err;
-  EXPECT_EQ(table.out.rfind("{\"loaded\": true, \"encoding\": 4, \"count\": 6,", 0), 0u) << table.out;
+  EXPECT_EQ(table.out.rfind("{\"loaded\": true, \"encoding\": 4, \"count\": 13,", 0), 0u) << table.out;
   EXPECT_NE(table.out.find("\"東京都渋谷区神宮前4-1 表参道ビル\", \"有限会社 ｻﾄｳ商店\""), std::string::npos);
   EXPECT_NE(table.out.find("\"大阪府大阪市北区梅田1-1, 3階\""), std::string::npos);
   EXPECT_NE(table.out.find("\"\\\"高橋\\\"デザイン\""), std::string::npos);
 
-  vardo::testing::VardoRun scripts = vardo::testing::RunVardo("script list --json " + kExamples + "template.svg");
+  vardo::testing::VardoRun scripts = vardo::testing::RunVardo("script list --json " + kExamples + "card.svg");
   ASSERT_EQ(scripts.status, 0) << scripts.err;
-  const std::string script = "\"script\": \"[氏名]\\r\\n[会社]\\r\\n〒[郵便番号] [住所]\\r\\n[ウェブ]\"";
-  for (const char *frame : {"card1-text", "card2-text"}) {
+  const std::string script = "\"script\": \"[氏名]\\r\\n[会社]\\r\\n〒[郵便番号] [住所]\"";
+  for (const char *frame : {"card1-text", "card10-text"}) {
     SCOPED_TRACE(frame);
     const size_t at = scripts.out.find(std::string("\"id\": \"") + frame + "\"");
     ASSERT_NE(at, std::string::npos) << scripts.out;
     EXPECT_EQ(scripts.out.find("\"carriesScript\": true", at), scripts.out.find("\"carriesScript\"", at));
     EXPECT_EQ(scripts.out.find(script, at), scripts.out.find("\"script\"", at)) << scripts.out;
   }
+}
+
+// The README's main command: ten cards a sheet, twelve people, two
+// documents and a PDF of two A4 pages.
+TEST(ShippedExample, MergesIntoTwoSheetsAndTheirPdf) {
+  namespace fs = std::filesystem;
+  char name[] = "/tmp/vardo-example-XXXXXX";
+  ASSERT_NE(mkdtemp(name), nullptr);
+  const std::string dir = name;
+  fs::create_directory(dir + "/profile");
+  vardo::testing::VardoRun run = vardo::testing::RunVardo(
+      "merge " + kExamples + "card.svg " + kExamples + "addresses.csv --pictures " + kExamples +
+      " --out " + dir + "/out --pdf " + dir + "/out/cards.pdf --clear-unused --json --quiet" +
+      " --profile " + dir + "/profile");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::string expected = "{\"documents\": [{\"file\": \"" + dir + "/out/card_001.svg\", \"first\": 1, \"last\": 10, \"slots\": [";
+  for (int r = 1; r <= 10; ++r) {
+    expected += (r > 1 ? ", " : "") + std::string("{\"slot\": \"card") + std::to_string(r) +
+                "\", \"record\": " + std::to_string(r) + "}";
+  }
+  expected += "]}, {\"file\": \"" + dir + "/out/card_011.svg\", \"first\": 11, \"last\": 12, " +
+              "\"slots\": [{\"slot\": \"card1\", \"record\": 11}, {\"slot\": \"card2\", " +
+              "\"record\": 12}]}], \"records\": 12, \"problems\": [], \"aborted\": false, " +
+              "\"pdf\": \"" + dir + "/out/cards.pdf\"}\n";
+  EXPECT_EQ(run.out, expected);
+  std::set<std::string> files;
+  for (const auto &e : fs::directory_iterator(dir + "/out")) files.insert(e.path().filename());
+  EXPECT_EQ(files, (std::set<std::string>{"card_001.svg", "card_011.svg", "cards.pdf"}));
+  const std::string info = dir + "/info";
+  ASSERT_EQ(system(("pdfinfo " + dir + "/out/cards.pdf > " + info).c_str()), 0);
+  const std::string text = vardo::testing::ReadFileBytes(info);
+  EXPECT_NE(text.find("Pages:           2\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Page size:       595 x 842 pts (A4)"), std::string::npos) << text;
+  const std::string last = vardo::testing::ReadFileBytes(dir + "/out/card_011.svg");
+  EXPECT_NE(last.find("<g id=\"card3\" style=\"display:none\""), std::string::npos);
+  EXPECT_EQ(last.find("<g id=\"card2\" style=\"display:none\""), std::string::npos);
+  fs::remove_all(dir);
 }
 
 }  // namespace
