@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config python3
           libgtest-dev libbenchmark-dev libpugixml-dev libzint-dev libcli11-dev
-          librsvg2-dev libcairo2-dev poppler-utils)
+          librsvg2-dev libcairo2-dev poppler-utils time)
 
 install_missing() {
   local missing=()

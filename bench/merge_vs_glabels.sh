@@ -30,6 +30,7 @@ mkdir -p "$work/profile"
 
 # Elapsed and processor seconds, and peak resident kilobytes, of a command.
 measure() {
+  rm -rf "$work/out"
   /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$@" >/dev/null 2>"$work/stderr" ||
     { cat "$work/stderr" >&2; return 1; }
   awk '{printf "%.3f %.3f %d\n", $1, $2 + $3, $4}' "$work/time"
@@ -45,19 +46,18 @@ best_of_three() {
   done
   echo "$best"
 }
-rate() { awk -v n="$1" -v s="$2" 'BEGIN{printf "%.0f", s > 0 ? n / s : 0}'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN{printf "%.1f", b > 0 ? a / b : 0}'; }
+rate() { awk -v n="$1" -v s="$2" 'BEGIN{printf "%.0f", (s > 0 ? n / s : 0)}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN{printf "%.2f", (b > 0 ? a / b : 0)}'; }
 
 job="$work/job"
 mkdir -p "$job"
 python3 "$here/make_cards.py" "$job" 1000
-merge() {
-  rm -rf "$work/out"
-  "$vardo" merge "$job/card.svg" "$1" --out "$work/out" --quiet --profile "$work/profile" "${@:2}"
-}
+# vardo merge of the job's template with a table; the documents go to $work/out.
+merge=("$vardo" merge "$job/card.svg")
+opts=(--out "$work/out" --quiet --profile "$work/profile")
 
-read -r docs_wall docs_cpu docs_mem <<<"$(best_of_three merge "$job/cards.csv")"
-read -r pdf_wall pdf_cpu _ <<<"$(best_of_three merge "$job/cards.csv" --pdf "$work/out/cards.pdf")"
+read -r docs_wall docs_cpu docs_mem <<<"$(best_of_three "${merge[@]}" "$job/cards.csv" "${opts[@]}")"
+read -r pdf_wall pdf_cpu _ <<<"$(best_of_three "${merge[@]}" "$job/cards.csv" "${opts[@]}" --pdf "$work/cards.pdf")"
 echo "vardo merge, 1000 cards, 100 documents:     ${docs_wall} s elapsed, ${docs_cpu} s processor:" \
      "$(rate 1000 "$docs_wall") records/s ($(rate 1000 "$docs_cpu") by processor time)"
 echo "vardo merge, the same and the one PDF:      ${pdf_wall} s elapsed, ${pdf_cpu} s processor:" \
@@ -77,15 +77,15 @@ fi
 # Memory: 10,000 cards against 1,000.
 mkdir -p "$work/big"
 python3 "$here/make_cards.py" "$work/big" 10000
-read -r _ _ mem10k <<<"$(measure merge "$work/big/cards.csv")"
+read -r _ _ mem10k <<<"$(measure "${merge[@]}" "$work/big/cards.csv" "${opts[@]}")"
 echo "peak memory: ${docs_mem} KB for 1,000 cards, ${mem10k} KB for 10,000:" \
      "$(ratio "$mem10k" "$docs_mem")x (goal at most 1.2x)"
 
 # The cost of a document against the size of the table.
 mkdir -p "$work/huge"
 python3 "$here/make_cards.py" "$work/huge" 100000
-read -r small_wall small_cpu _ <<<"$(best_of_three merge "$job/cards.csv" --to 1000)"
-read -r huge_wall huge_cpu _ <<<"$(best_of_three merge "$work/huge/cards.csv" --to 1000)"
+read -r small_wall small_cpu _ <<<"$(best_of_three "${merge[@]}" "$job/cards.csv" "${opts[@]}" --to 1000)"
+read -r huge_wall huge_cpu _ <<<"$(best_of_three "${merge[@]}" "$work/huge/cards.csv" "${opts[@]}" --to 1000)"
 echo "records 1 to 1000: ${small_wall} s (${small_cpu} s processor) of a 1,000-record table," \
      "${huge_wall} s (${huge_cpu} s processor) of a 100,000-record table:" \
      "$(ratio "$huge_wall" "$small_wall")x elapsed, $(ratio "$huge_cpu" "$small_cpu")x processor" \

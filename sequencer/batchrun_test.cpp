@@ -247,6 +247,19 @@ TEST_F(BatchRun, TheBarIsFullyColouredAtOneHundredPercent) {
   EXPECT_EQ(bar.coloured, bar.inner);
 }
 
+TEST_F(BatchRun, ARangeEndingBeforeItStartsShowsAFullBarWithoutDividingByZero) {
+  // 3 to 2: the span is 0.
+  Put(std::string(kTemplates) + "/sample.ai", SlotDocument(1));
+  WriteSettings("T:\\data.csv", "sample.ai", 3, 2);
+  StartAll();
+  ChooseCommand();
+  Host().RunTicks(kStep);
+  const Bar bar = ReadBar();
+  EXPECT_EQ(bar.coloured, bar.inner);
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_EQ(RecordsByFile(), (std::map<std::string, std::vector<int>>{{"sample_003.ai", {3}}}));
+}
+
 TEST_F(BatchRun, AnAbortWhileSavingLetsTheDocumentBeSavedAndClosed) {
   Put(std::string(kTemplates) + "/sample.ai", SlotDocument(1));
   WriteSettings("T:\\data.csv", "sample.ai", 1, 5);

@@ -247,7 +247,6 @@ RunResult RunSequencer(const Options &o, const std::string &templateCopy, long f
   }
 
   Progress progress(o.quiet || o.check, to - from + 1);
-  std::signal(SIGINT, OnInterrupt);
   // Generous: three steps a record, and as many again.
   const long maxTicks = (to - from + 3) * kTicksPerDocument * 2;
   long ticks = 0;
@@ -263,7 +262,6 @@ RunResult RunSequencer(const Options &o, const std::string &templateCopy, long f
       std::fprintf(stderr, "%s: %s\n", Name(o), r.messages[shownMessages].c_str());
     }
   }
-  std::signal(SIGINT, SIG_DFL);
   progress.Finish(r);
   r.problems = host->Problems();
   host->ObserveNotifications(nullptr);
@@ -312,6 +310,8 @@ void Run(Options o) {
   o.templatePath = fs::absolute(o.templatePath).string();
   o.dataPath = fs::absolute(o.dataPath).string();
   if (!o.pdfPath.empty()) o.pdfPath = fs::absolute(o.pdfPath).string();
+  if (!o.host.profile.empty()) o.host.profile = fs::absolute(o.host.profile).string();
+  if (!o.host.plugins.empty()) o.host.plugins = fs::absolute(o.host.plugins).string();
   std::string error;
   auto templ = vhost::Document::Load(o.templatePath, &error);
   if (!templ) Fail(o, "cannot open the template " + o.templatePath + ": " + error);
@@ -357,6 +357,8 @@ void Run(Options o) {
     Fail(o, "cannot work in the pictures folder " + o.pictures);
 
   RunResult r;
+  // Ctrl-C from here on presses Abort once the run is going.
+  std::signal(SIGINT, OnInterrupt);
   try {
     r = RunSequencer(o, templateCopy.string(), o.from, to);
   } catch (...) {

@@ -164,7 +164,10 @@ TEST_F(MergeCommand, CtrlCFinishesTheDocumentInProgressAndExits130) {
   const std::string command = std::string(VARDO_BUILD_DIR "/bin/vardo merge ") + Path("card.svg") +
                               " " + Path("data.csv") + " --out " + Path("out") + " --profile " +
                               Path("profile") + " --quiet >/dev/null 2>" + Path("err") + " & pid=$!; " +
-                              "sleep 1; kill -INT $pid; wait $pid; echo $? > " + Path("status");
+                              // Once the second document is being made.
+                              "n=0; while [ ! -e " + Path("out/card_004.svg") +
+                              " ] && [ $n -lt 600 ]; do sleep 0.05; n=$((n+1)); done; " +
+                              "kill -INT $pid; wait $pid; echo $? > " + Path("status");
   ASSERT_EQ(system(("sh -c '" + command + "'").c_str()), 0);
   EXPECT_EQ(ReadFileBytes(Path("status")), "130\n");
   const std::string err = ReadFileBytes(Path("err"));
