@@ -76,7 +76,8 @@ void SetProgressModule(HINSTANCE module) { gModule = module; }
 void OpenProgressWindow(void) {
   gAbort = FALSE;
   gPercent = 0;
-  gWindow = CreateDialogParamA(gModule, MAKEINTRESOURCEA(kProgressDialog), nullptr, ProgressProc, 0);
+  gWindow =
+      CreateDialogParamA(gModule, MAKEINTRESOURCEA(kProgressDialog), nullptr, ProgressProc, 0);
   if (gWindow) ShowWindow(gWindow, SW_SHOW);
 }
 

@@ -9,5 +9,6 @@ SequencerGlobals *Globals() { return static_cast<SequencerGlobals *>(gCurrentGlo
 const FramePlugin gFramePlugin = {
     kFrameVardoSequencer,
     sizeof(SequencerGlobals),
-    {OnStartup, OnShutdown, nullptr, nullptr, nullptr, OnMenuGo, nullptr, OnTimer, nullptr, nullptr},
+    {OnStartup, OnShutdown, nullptr, nullptr, nullptr, OnMenuGo, nullptr, OnTimer, nullptr,
+     nullptr},
 };

@@ -87,7 +87,8 @@ TEST_F(SettingsDialog, TheFileChoosersFillThePathsAndOkWritesTheFileAndStartsThe
   using Filters = std::vector<std::pair<std::string, std::string>>;
   EXPECT_EQ(requests_[0].filters, (Filters{{"*.csv", "*.csv"}}));
   EXPECT_EQ(requests_[0].filterIndex, 1);
-  EXPECT_EQ(requests_[1].filters, (Filters{{"*.ai", "*.ai"}, {"*.eps", "*.eps"}, {"*.pdf", "*.pdf"}}));
+  EXPECT_EQ(requests_[1].filters,
+            (Filters{{"*.ai", "*.ai"}, {"*.eps", "*.eps"}, {"*.pdf", "*.pdf"}}));
   EXPECT_EQ(requests_[1].filterIndex, 3);
   for (const auto &r : requests_) {
     const DWORD flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;

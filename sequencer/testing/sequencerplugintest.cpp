@@ -58,7 +58,8 @@ void SequencerPluginTest::WriteSettings(const std::string &csvpath, const std::s
   std::filesystem::create_directories(Linux("Documents/Adobe/Illustrator/Prefs"));
   char numbers[128];
   std::snprintf(numbers, sizeof numbers,
-                "startRecord = %ld\r\nendRecord = %ld\r\nfoption_layout = 1\r\nfoption_print = 0\r\n",
+                "startRecord = %ld\r\nendRecord = %ld\r\n"
+                "foption_layout = 1\r\nfoption_print = 0\r\n",
                 start, end);
   Put(Prefs("Vardo2Sequencer.ini"), "csvpath = \"" + ShiftJis(csvpath) + "\"\r\naippath = \"" +
                                         ShiftJis(aippath) + "\"\r\n" + numbers);

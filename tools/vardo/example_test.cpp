@@ -47,7 +47,8 @@ TEST(ShippedExample, MergesIntoTwoSheetsAndTheirPdf) {
       " --out " + dir + "/out --pdf " + dir + "/out/cards.pdf --clear-unused --json --quiet" +
       " --profile " + dir + "/profile");
   ASSERT_EQ(run.status, 0) << run.err;
-  std::string expected = "{\"documents\": [{\"file\": \"" + dir + "/out/card_001.svg\", \"first\": 1, \"last\": 10, \"slots\": [";
+  std::string expected = "{\"documents\": [{\"file\": \"" + dir +
+                         "/out/card_001.svg\", \"first\": 1, \"last\": 10, \"slots\": [";
   for (int r = 1; r <= 10; ++r) {
     expected += (r > 1 ? ", " : "") + std::string("{\"slot\": \"card") + std::to_string(r) +
                 "\", \"record\": " + std::to_string(r) + "}";

@@ -37,7 +37,9 @@ const char kTemplate[] =
 
 std::string Table(int records) {
   std::string text = "name,tel\r\n";
-  for (int r = 1; r <= records; ++r) text += "N" + std::to_string(r) + "," + std::to_string(r) + "\r\n";
+  for (int r = 1; r <= records; ++r) {
+    text += "N" + std::to_string(r) + "," + std::to_string(r) + "\r\n";
+  }
   return text;
 }
 
@@ -163,7 +165,8 @@ TEST_F(MergeCommand, CtrlCFinishesTheDocumentInProgressAndExits130) {
   WriteFileBytes(Path("data.csv"), Table(3000));
   const std::string command = std::string(VARDO_BUILD_DIR "/bin/vardo merge ") + Path("card.svg") +
                               " " + Path("data.csv") + " --out " + Path("out") + " --profile " +
-                              Path("profile") + " --quiet >/dev/null 2>" + Path("err") + " & pid=$!; " +
+                              Path("profile") + " --quiet >/dev/null 2>" + Path("err") +
+                              " & pid=$!; " +
                               // Once the second document is being made.
                               "n=0; while [ ! -e " + Path("out/card_004.svg") +
                               " ] && [ $n -lt 600 ]; do sleep 0.05; n=$((n+1)); done; " +
