@@ -103,6 +103,25 @@ TEST_F(MergeCommand, ByDefaultTheDocumentsLieBesideTheTemplateAndProgressIsALine
                          " records 5 to 5\n");
 }
 
+TEST_F(MergeCommand, OnATerminalProgressIsABarAndQuietSaysNothing) {
+  // script(1) gives the program a terminal; its output lands in "tty".
+  const std::string merge = std::string(VARDO_BUILD_DIR "/bin/vardo merge ") + Path("card.svg") +
+                            " " + Path("data.csv") + " --out " + Path("out") + " --profile " +
+                            Path("profile");
+  const std::string command = "script -qec '" + merge + "' /dev/null > " + Path("tty");
+  ASSERT_EQ(system(command.c_str()), 0);
+  const std::string tty = ReadFileBytes(Path("tty"));
+  EXPECT_NE(tty.find("\r[##############################] 3 documents, 8/8 records, "),
+            std::string::npos)
+      << tty;
+  EXPECT_NE(tty.find(" records/s, "), std::string::npos);
+  EXPECT_NE(tty.find(" s left"), std::string::npos);
+
+  auto quiet = Merge("--out " + Path("out") + " --quiet");
+  ASSERT_EQ(quiet.status, 0) << quiet.err;
+  EXPECT_EQ(quiet.err, "");
+}
+
 TEST_F(MergeCommand, ThePdfHasAPageOfTheDocumentsSizeForEachDocument) {
   auto run = Merge("--out " + Path("out") + " --pdf " + Path("out/cards.pdf") + " --quiet");
   ASSERT_EQ(run.status, 0) << run.err;
