@@ -8,7 +8,8 @@ cd "$(dirname "$0")"
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config python3
           libgtest-dev libbenchmark-dev libpugixml-dev libzint-dev libcli11-dev
           libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev fonts-ipafont-gothic
-          libpng-dev librsvg2-bin libjpeg-turbo-progs)
+          libpng-dev librsvg2-bin libjpeg-turbo-progs librsvg2-dev libcairo2-dev poppler-utils
+          time)
 
 install_missing() {
   local missing=()
@@ -32,11 +33,11 @@ case "${1:-}" in
   run)
     install_missing
     build
-    # The shipped example as the plug-ins read it: the record table, then
-    # the scripts of the template's frames.
-    build/bin/vardo table show examples/addresses.csv
-    echo
-    build/bin/vardo script list examples/template.svg
+    # The shipped example merged: a document per ten cards in out/ and all
+    # of them as the pages of out/cards.pdf.
+    build/bin/vardo merge examples/card.svg examples/addresses.csv --pictures examples \
+      --out out --pdf out/cards.pdf --clear-unused
+    echo "The documents are in out/ (card_001.svg, ...), the sheets in out/cards.pdf."
     ;;
   test)
     install_missing

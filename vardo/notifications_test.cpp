@@ -67,6 +67,27 @@ TEST_F(Notifications, AComposeRangeRequestLoadsComposesAndAnswers) {
   }
 }
 
+// Every request reads the file, so a change between two requests shows;
+// the same text again leaves the panel's list as it is (the selected row
+// stays selected) instead of rebuilding it for every document of a run.
+TEST_F(Notifications, EachRequestReadsTheFileAndTheListIsRebuiltOnlyForAChange) {
+  Open(Slots(1));
+  Put("data.csv", Table(3));
+  Send(ComposeRange("T:\\data.csv"));
+  ClickRow(1);
+  ASSERT_EQ(SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+  Send(ComposeRange("T:\\data.csv"));
+  EXPECT_EQ(SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+
+  Put("data.csv", "a,b,c\r\nnew,x,y\r\n");
+  Receiver() = ReceiverGlobals{};
+  const SenderRequest answer = Send(ComposeRange("T:\\data.csv"));
+  EXPECT_EQ(RowCount(), 1);
+  EXPECT_EQ(Cell(0, 1), "new");
+  EXPECT_EQ(answer.composed, 0);  // the one record was the last
+  EXPECT_EQ(Records(), std::vector<int>{1});
+}
+
 TEST_F(Notifications, ARequestThatLoadsNothingAnswersZeroAndTouchesNothing) {
   Open(Slots(2));
   Import("kept.csv", Table(4));

@@ -37,4 +37,7 @@ bool LoadOrExplain(const std::string &path);
 // vardo compose: a template composed from one record through the data panel.
 void AddComposeCommand(CLI::App &app);
 
+// vardo merge and vardo check: a record range through the batch sequencer.
+void AddMergeCommand(CLI::App &app);
+
 }  // namespace vardo::cli

@@ -2,6 +2,10 @@
 // describes it.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "vardo_testing.h"
@@ -13,14 +17,14 @@ const std::string kExamples = VARDO_SOURCE_DIR "/examples/";
 TEST(ShippedExample, TheTableAndTheTemplateReadAsDescribed) {
   vardo::testing::VardoRun table = vardo::testing::RunVardo("table dump " + kExamples + "addresses.csv");
   ASSERT_EQ(table.status, 0) << table.err;
-  EXPECT_EQ(table.out.rfind("{\"loaded\": true, \"encoding\": 4, \"count\": 6,", 0), 0u) << table.out;
+  EXPECT_EQ(table.out.rfind("{\"loaded\": true, \"encoding\": 4, \"count\": 13,", 0), 0u) << table.out;
   EXPECT_NE(table.out.find("\"東京都渋谷区神宮前4-1 表参道ビル\", \"有限会社 ｻﾄｳ商店\""), std::string::npos);
   EXPECT_NE(table.out.find("\"大阪府大阪市北区梅田1-1, 3階\""), std::string::npos);
   EXPECT_NE(table.out.find("\"\\\"高橋\\\"デザイン\""), std::string::npos);
   EXPECT_NE(table.out.find("\"写真\"]"), std::string::npos);
-  EXPECT_NE(table.out.find("\"photos\\\\yamada.png\"]"), std::string::npos) << table.out;
+  EXPECT_NE(table.out.find("\"photos\\\\yamada.png\", \"490000000048\"]"), std::string::npos) << table.out;
 
-  vardo::testing::VardoRun scripts = vardo::testing::RunVardo("script list --json " + kExamples + "template.svg");
+  vardo::testing::VardoRun scripts = vardo::testing::RunVardo("script list --json " + kExamples + "card.svg");
   ASSERT_EQ(scripts.status, 0) << scripts.err;
   const struct {
     const char *frame;
@@ -31,8 +35,12 @@ TEST(ShippedExample, TheTableAndTheTemplateReadAsDescribed) {
       {"address", "<font size=7pt>〒[郵便番号]</font>\\r\\n[住所]\\r\\n<font size=6pt>[ウェブ]</font>"},
       {"photo", "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=CENTER "
                 "VALIGN=MIDDLE><IMG SRC=\\\"file://[写真]\\\"></TD></TR></TABLE></BODY></HTML>"},
+      {"qr", "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO SHOWHRTEXT=FALSE "
+             "CELLSIZE=0.5 DATA=\\\"[ウェブ]\\\"></BODY></HTML>"},
+      {"jan", "<HTML><BODY><BARCODE TYPE=JAN_LONG TOJI=RIGHT ELEMENTSIZE=0.8 DATA=\\\"[JAN]\\\" "
+              "SHOWHRTEXT=TRUE CHECKDIGIT=TRUE TRUNCHEIGHT=8></BODY></HTML>"},
   };
-  for (const char *card : {"card1", "card2"}) {
+  for (const char *card : {"card1", "card10"}) {
     for (const auto &f : frames) {
       const std::string id = std::string(card) + "-" + f.frame;
       SCOPED_TRACE(id);
@@ -44,6 +52,44 @@ TEST(ShippedExample, TheTableAndTheTemplateReadAsDescribed) {
           << scripts.out;
     }
   }
+}
+
+// The README's main command: ten cards a sheet, twelve people, two
+// documents and a PDF of two A4 pages.
+TEST(ShippedExample, MergesIntoTwoSheetsAndTheirPdf) {
+  namespace fs = std::filesystem;
+  char name[] = "/tmp/vardo-example-XXXXXX";
+  ASSERT_NE(mkdtemp(name), nullptr);
+  const std::string dir = name;
+  fs::create_directory(dir + "/profile");
+  vardo::testing::VardoRun run = vardo::testing::RunVardo(
+      "merge " + kExamples + "card.svg " + kExamples + "addresses.csv --pictures " + kExamples +
+      " --out " + dir + "/out --pdf " + dir + "/out/cards.pdf --clear-unused --json --quiet" +
+      " --profile " + dir + "/profile");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::string expected = "{\"documents\": [{\"file\": \"" + dir +
+                         "/out/card_001.svg\", \"first\": 1, \"last\": 10, \"slots\": [";
+  for (int r = 1; r <= 10; ++r) {
+    expected += (r > 1 ? ", " : "") + std::string("{\"slot\": \"card") + std::to_string(r) +
+                "\", \"record\": " + std::to_string(r) + "}";
+  }
+  expected += "]}, {\"file\": \"" + dir + "/out/card_011.svg\", \"first\": 11, \"last\": 12, " +
+              "\"slots\": [{\"slot\": \"card1\", \"record\": 11}, {\"slot\": \"card2\", " +
+              "\"record\": 12}]}], \"records\": 12, \"problems\": [], \"aborted\": false, " +
+              "\"pdf\": \"" + dir + "/out/cards.pdf\"}\n";
+  EXPECT_EQ(run.out, expected);
+  std::set<std::string> files;
+  for (const auto &e : fs::directory_iterator(dir + "/out")) files.insert(e.path().filename());
+  EXPECT_EQ(files, (std::set<std::string>{"card_001.svg", "card_011.svg", "cards.pdf"}));
+  const std::string info = dir + "/info";
+  ASSERT_EQ(system(("pdfinfo " + dir + "/out/cards.pdf > " + info).c_str()), 0);
+  const std::string text = vardo::testing::ReadFileBytes(info);
+  EXPECT_NE(text.find("Pages:           2\n"), std::string::npos) << text;
+  EXPECT_NE(text.find(" pts (A4)\n"), std::string::npos) << text;
+  const std::string last = vardo::testing::ReadFileBytes(dir + "/out/card_011.svg");
+  EXPECT_NE(last.find("<g id=\"card3\" style=\"display:none\""), std::string::npos);
+  EXPECT_EQ(last.find("<g id=\"card2\" style=\"display:none\""), std::string::npos);
+  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ int main(int argc, char **argv) {
       vardo::cli::AddScriptCommand,
       vardo::cli::AddTableCommand,
       vardo::cli::AddComposeCommand,
+      vardo::cli::AddMergeCommand,
       nullptr};
   for (auto add : areas) {
     if (add) add(app);

@@ -1,0 +1,465 @@
+// vardo merge TEMPLATE.svg DATA.csv and vardo check: the real plug-ins in
+// the host, and the user played through the batch sequencer. The program
+// chooses the sequencer's command, fills its settings dialog as a person
+// does (the "..." buttons answered with DATA and TEMPLATE, the record
+// fields typed), presses OK and runs the host's loop on its virtual clock
+// until the progress window is gone. Output documents are named and placed
+// by the sequencer: beside the template it is given, which is a copy in the
+// output folder when that is not the template's own.
+#include <unistd.h>
+#include <vplatform/clock.h>
+#include <vplatform/dialogs.h>
+#include <vplatform/paths.h>
+#include <vplatform/windows.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "document.h"
+#include "documentdump.h"
+#include "hostsession.h"
+#include "pdfpages.h"
+#include "vardo/recordtable.h"
+
+namespace vardo::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char *kEngineNotification = "6884-3066-1648-3395-5359-9068-E/G";
+constexpr const char *kComposeRangeNotification = "9475-2407-6658-9330-9846-6542";
+constexpr const char *kCommand = "VARDO2_SEQUENCER_CONFIG";
+constexpr int kProgressDialog = 16207, kSettingsDialog = 16052;
+constexpr int kChooseCsv = 5, kChooseTemplate = 9, kStartRecord = 12, kEndRecord = 14;
+constexpr int kAbortButton = 2;
+constexpr ActionParamKeyID kRecordKey =
+    static_cast<ActionParamKeyID>(AS_FOURCC('v', 'r', 'c', 'r'));
+constexpr ActionParamKeyID kSlotKey = static_cast<ActionParamKeyID>(AS_FOURCC('v', 'r', 't', 'g'));
+// The longest path the settings dialog keeps.
+constexpr size_t kPathMax = 254;
+// One step of the run per 60 ticks, three steps a document.
+constexpr long kTicksPerDocument = 3 * 60;
+
+struct Options {
+  HostOptions host;
+  std::string templatePath, dataPath, outDir, pdfPath, pictures;
+  long from = 1, to = 0;  // 0: the table's last record
+  bool json = false, quiet = false, clearUnused = false;
+  bool check = false;  // vardo check: into a scratch folder, problems only
+};
+
+struct OutputDocument {
+  std::string file;
+  std::vector<long> records;       // as sent to the engine, in slot order
+  std::vector<std::string> slots;  // the slot of each record
+};
+
+struct RunResult {
+  std::vector<OutputDocument> documents;
+  std::vector<std::string> messages;  // the sequencer's and the host's alerts
+  std::vector<vhost::EngineProblem> problems;
+  long records = 0;
+  bool aborted = false;
+};
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+void OnInterrupt(int) { gInterrupted = 1; }
+
+const char *Name(const Options &o) { return o.check ? "vardo check" : "vardo merge"; }
+
+[[noreturn]] void Fail(const Options &o, const std::string &message) {
+  std::fprintf(stderr, "%s: %s\n", Name(o), message.c_str());
+  throw CLI::RuntimeError(1);
+}
+
+std::string WindowsPath(const Options &o, const std::string &linux) {
+  std::string windows;
+  if (!vplat::WindowsPathFromLinux(fs::absolute(linux).string(), windows))
+    Fail(o, linux + ": the name cannot be given to the plug-ins' file calls");
+  if (windows.size() > kPathMax)
+    Fail(o, linux + ": the path is longer than the " + std::to_string(kPathMax) +
+                " bytes the sequencer keeps");
+  return windows;
+}
+
+HWND ProgressWindow() {
+  for (HWND w : vplat::TopLevelWindows()) {
+    if (vplat::dialogs::DialogResourceId(w) == kProgressDialog) return w;
+  }
+  return nullptr;
+}
+
+std::string OneLine(std::string text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\r') continue;
+    out += c == '\n' ? ' ' : c;
+  }
+  return out;
+}
+
+// Progress on standard error: a bar redrawn in place on a terminal, a line
+// per document otherwise.
+class Progress {
+ public:
+  Progress(bool quiet, long total) : quiet_(quiet), total_(total), tty_(isatty(2)) {}
+
+  void Update(const RunResult &r) {
+    if (quiet_) return;
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    const double rate = seconds > 0 ? r.records / seconds : 0;
+    if (tty_) {
+      const int width = 30;
+      const int filled = total_ > 0 ? static_cast<int>(width * r.records / total_) : width;
+      const double left = rate > 0 ? (total_ - r.records) / rate : 0;
+      std::fprintf(stderr, "\r[%-*s] %zu documents, %ld/%ld records, %.0f records/s, %.0f s left ",
+                   width, std::string(std::min(filled, width), '#').c_str(), r.documents.size(),
+                   r.records, total_, rate, left);
+    } else if (r.documents.size() > printed_) {
+      // The last document is still being composed; print those before it.
+      for (; printed_ + 1 < r.documents.size(); ++printed_) Line(r.documents[printed_]);
+    }
+    std::fflush(stderr);
+  }
+
+  void Finish(const RunResult &r) {
+    if (quiet_) return;
+    if (tty_) {
+      Update(r);
+      std::fputc('\n', stderr);
+    } else {
+      for (; printed_ < r.documents.size(); ++printed_) Line(r.documents[printed_]);
+    }
+  }
+
+ private:
+  void Line(const OutputDocument &d) {
+    if (d.records.empty()) {
+      std::fprintf(stderr, "%s: no records\n", d.file.c_str());
+    } else {
+      std::fprintf(stderr, "%s: records %ld to %ld\n", d.file.c_str(), d.records.front(),
+                   d.records.back());
+    }
+  }
+
+  bool quiet_;
+  long total_;
+  bool tty_;
+  size_t printed_ = 0;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// The settings dialog as a person fills it. False when it did not close
+// with OK (the sequencer refused something; its message says what).
+bool FillSettings(vhost::Host &host, const std::string &data, const std::string &templ, long from,
+                  long to) {
+  bool shown = false, confirmed = false;
+  vplat::dialogs::OnNextModalDialog([&](HWND dialog) {
+    if (vplat::dialogs::DialogResourceId(dialog) != kSettingsDialog) return;
+    shown = true;
+    vplat::dialogs::OnFileDialog(
+        [data](const vplat::dialogs::FileDialogRequest &, std::string &chosen) {
+          chosen = data;
+          return true;
+        });
+    vplat::dialogs::Click(dialog, kChooseCsv);
+    vplat::dialogs::OnFileDialog(
+        [templ](const vplat::dialogs::FileDialogRequest &, std::string &chosen) {
+          chosen = templ;
+          return true;
+        });
+    vplat::dialogs::Click(dialog, kChooseTemplate);
+    vplat::dialogs::OnFileDialog(vplat::dialogs::FileDialogPathHandler());
+    vplat::dialogs::SetText(dialog, kStartRecord, std::to_string(from));
+    vplat::dialogs::SetText(dialog, kEndRecord, std::to_string(to));
+    vplat::dialogs::Click(dialog, IDOK);
+    confirmed = !IsWindow(dialog) || !IsWindowVisible(dialog);
+    if (!confirmed) vplat::dialogs::Click(dialog, IDCANCEL);
+  });
+  host.ChooseMenuItem(kCommand);
+  return shown && confirmed;
+}
+
+// The record slots of `file` that still hold template art (they received no
+// record) are hidden, so a printed last sheet shows no sample cards.
+void HideUnusedSlots(const Options &o, const std::string &file) {
+  std::string error;
+  auto doc = vhost::Document::Load(file, &error);
+  if (!doc) Fail(o, "cannot read " + file + " again: " + error);
+  std::vector<vhost::Art *> unused;
+  doc->ForEachArt([&](vhost::Art &art, int) {
+    if (!art.Tag("vardo2_group")) return;
+    vhost::Art *slot = &art;
+    while (slot->Parent() && !slot->Parent()->IsLayerGroup()) slot = slot->Parent();
+    if (slot->Parent() && slot != &art) unused.push_back(slot);
+  });
+  if (unused.empty()) return;
+  for (vhost::Art *slot : unused) slot->SetHidden(true);
+  if (!doc->Save(file, &error)) Fail(o, "cannot write " + file + ": " + error);
+}
+
+RunResult RunSequencer(const Options &o, const std::string &templateCopy, long from, long to) {
+  const std::string folder = PluginsFolder(o.host);
+  auto host = MakeHost(o.host);
+  // Pictures named by the data are read from --pictures, by default the CSV
+  // file's folder.
+  vhost::PictureSettings pictures;
+  pictures.folder = o.pictures.empty() ? fs::path(o.dataPath).parent_path().string()
+                                       : fs::absolute(o.pictures).string();
+  host->SetPictureSettings(pictures);
+  RunResult r;
+  host->OnAlert([&](const vhost::Alert &alert) { r.messages.push_back(OneLine(alert.text)); });
+  std::vector<std::string> refused;
+  host->LoadPluginsFrom(folder, &refused);
+  for (const std::string &why : refused) std::fprintf(stderr, "refused %s\n", why.c_str());
+  host->StartPlugins();
+  if (!host->FindPlugin("Vardo") || !host->FindMenuItem(kCommand))
+    Fail(o, "the Vardo and VardoSequencer plug-ins did not start (plug-ins folder " + folder + ")");
+
+  host->ObserveNotifications([&](const std::string &type, void *data) {
+    vhost::Document *doc = host->Documents().CurrentDocument();
+    if (type == kComposeRangeNotification) {
+      r.documents.push_back({doc ? doc->Path() : std::string(), {}, {}});
+      return;
+    }
+    if (type != kEngineNotification || !data || r.documents.empty()) return;
+    const auto &values = static_cast<vhost::ParamBlock *>(data)->values;
+    auto it = values.find(kRecordKey);
+    const ASInt32 *record = it == values.end() ? nullptr : std::get_if<ASInt32>(&it->second);
+    if (!record) return;
+    it = values.find(kSlotKey);
+    const ASInt32 *slot = it == values.end() ? nullptr : std::get_if<ASInt32>(&it->second);
+    vhost::Art *art = slot ? host->Documents().FindArtByLow32(static_cast<uint32_t>(*slot))
+                           : nullptr;
+    r.documents.back().records.push_back(*record);
+    r.documents.back().slots.push_back(art ? art->Id() : std::string());
+    ++r.records;
+  });
+
+  if (!FillSettings(*host, fs::absolute(o.dataPath).string(), templateCopy, from, to)) {
+    std::string why = r.messages.empty() ? "the settings dialog did not take the run"
+                                         : r.messages.back();
+    Fail(o, why);
+  }
+
+  Progress progress(o.quiet || o.check, to - from + 1);
+  // Generous: three steps a record, and as many again.
+  const long maxTicks = (to - from + 3) * kTicksPerDocument * 2;
+  long ticks = 0;
+  size_t shownMessages = 0;
+  while (ProgressWindow() && ticks < maxTicks) {
+    if (gInterrupted && !r.aborted) {
+      r.aborted = vplat::dialogs::Click(ProgressWindow(), kAbortButton);
+    }
+    host->RunTicks(1);
+    ++ticks;
+    if (ticks % 60 == 0) progress.Update(r);
+    for (; shownMessages < r.messages.size(); ++shownMessages) {
+      std::fprintf(stderr, "%s: %s\n", Name(o), r.messages[shownMessages].c_str());
+    }
+  }
+  progress.Finish(r);
+  r.problems = host->EngineProblems();
+  host->ObserveNotifications(nullptr);
+  host->ShutdownPlugins();
+  if (ProgressWindow()) Fail(o, "the run did not end");
+  return r;
+}
+
+void PrintJson(const Options &o, const RunResult &r) {
+  std::string text = "{\"documents\": [";
+  for (size_t i = 0; i < r.documents.size(); ++i) {
+    const OutputDocument &d = r.documents[i];
+    if (i) text += ", ";
+    text += "{\"file\": " + vhost::JsonString(d.file) + ", \"first\": " +
+            (d.records.empty() ? "null" : std::to_string(d.records.front())) + ", \"last\": " +
+            (d.records.empty() ? "null" : std::to_string(d.records.back())) + ", \"slots\": [";
+    for (size_t k = 0; k < d.records.size(); ++k) {
+      if (k) text += ", ";
+      text += "{\"slot\": " + vhost::JsonString(d.slots[k]) +
+              ", \"record\": " + std::to_string(d.records[k]) + "}";
+    }
+    text += "]}";
+  }
+  text += "], \"records\": " + std::to_string(r.records) + ", \"problems\": [";
+  for (size_t i = 0; i < r.problems.size(); ++i) {
+    const vhost::EngineProblem &p = r.problems[i];
+    if (i) text += ", ";
+    text += "{\"record\": " + std::to_string(p.record) + ", \"frame\": " +
+            vhost::JsonString(p.frame) + ", \"kind\": " + vhost::JsonString(p.kind) +
+            ", \"detail\": " + vhost::JsonString(p.detail) + "}";
+  }
+  text += std::string("], \"aborted\": ") + (r.aborted ? "true" : "false");
+  if (!o.pdfPath.empty()) text += ", \"pdf\": " + vhost::JsonString(o.pdfPath);
+  text += "}\n";
+  std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void PrintProblems(const RunResult &r) {
+  for (const vhost::EngineProblem &p : r.problems) {
+    std::printf("record %d%s%s: %s: %s\n", static_cast<int>(p.record),
+                p.frame.empty() ? "" : " frame ", p.frame.c_str(), p.kind.c_str(), p.detail.c_str());
+  }
+}
+
+void Run(Options o) {
+  o.templatePath = fs::absolute(o.templatePath).string();
+  o.dataPath = fs::absolute(o.dataPath).string();
+  if (!o.pdfPath.empty()) o.pdfPath = fs::absolute(o.pdfPath).string();
+  if (!o.host.profile.empty()) o.host.profile = fs::absolute(o.host.profile).string();
+  if (!o.host.plugins.empty()) o.host.plugins = fs::absolute(o.host.plugins).string();
+  std::string error;
+  auto templ = vhost::Document::Load(o.templatePath, &error);
+  if (!templ) Fail(o, "cannot open the template " + o.templatePath + ": " + error);
+  if (!LoadOrExplain(o.dataPath)) throw CLI::RuntimeError(1);
+  const long records = CountRecords() - 1;
+  const long to = o.to > 0 ? std::min(o.to, records) : records;
+  if (records < 1 || o.from < 1 || o.from > to) {
+    Fail(o, "the range " + std::to_string(o.from) + " to " +
+                (o.to > 0 ? std::to_string(o.to) : std::string("the last record")) +
+                " holds no record of the table, which has " +
+                (records > 0 ? "records 1 to " + std::to_string(records)
+                             : std::string("no data records")));
+  }
+
+  // The sequencer writes its outputs beside the template it is given.
+  fs::path scratch;
+  fs::path outDir = fs::path(o.templatePath).parent_path();
+  if (o.check) {
+    std::string pattern = (fs::temp_directory_path() / "vardo-check-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) Fail(o, "cannot make a scratch folder");
+    scratch = outDir = pattern;
+  } else if (!o.outDir.empty()) {
+    std::error_code ec;
+    fs::create_directories(o.outDir, ec);
+    if (!fs::is_directory(o.outDir)) Fail(o, "cannot make the output folder " + o.outDir);
+    outDir = fs::absolute(o.outDir);
+  }
+  fs::path templateCopy = o.templatePath;
+  bool copied = false;
+  std::error_code ec;
+  if (!fs::equivalent(outDir, fs::path(o.templatePath).parent_path(), ec)) {
+    templateCopy = outDir / fs::path(o.templatePath).filename();
+    if (fs::exists(templateCopy))
+      Fail(o, "the output folder already holds a file named " +
+                  templateCopy.filename().string() + "; it would be taken for the template");
+    if (!fs::copy_file(o.templatePath, templateCopy, ec))
+      Fail(o, "cannot copy the template into " + outDir.string() + ": " + ec.message());
+    copied = true;
+  }
+  WindowsPath(o, o.dataPath);
+  WindowsPath(o, templateCopy.string());
+
+  RunResult r;
+  // Ctrl-C from here on presses Abort once the run is going.
+  std::signal(SIGINT, OnInterrupt);
+  try {
+    r = RunSequencer(o, templateCopy.string(), o.from, to);
+  } catch (...) {
+    if (copied) fs::remove(templateCopy, ec);
+    if (!scratch.empty()) fs::remove_all(scratch, ec);
+    throw;
+  }
+  if (copied) fs::remove(templateCopy, ec);
+
+  if (o.clearUnused && !r.documents.empty() && !o.check)
+    HideUnusedSlots(o, r.documents.back().file);
+
+  std::set<long> composed;
+  for (const OutputDocument &d : r.documents) composed.insert(d.records.begin(), d.records.end());
+  long missing = 0;
+  for (long n = o.from; n <= to; ++n) missing += composed.count(n) ? 0 : 1;
+
+  if (o.check) {
+    fs::remove_all(scratch, ec);
+    if (o.json) {
+      PrintJson(o, r);
+    } else {
+      PrintProblems(r);
+      std::printf("%zu problems; the merge would make %zu documents of %ld records\n",
+                r.problems.size(), r.documents.size(), r.records);
+    }
+    if (!r.problems.empty() || missing) throw CLI::RuntimeError(1);
+    return;
+  }
+
+  if (!o.pdfPath.empty() && !r.documents.empty()) {
+    std::vector<PdfPage> pages;
+    for (const OutputDocument &d : r.documents) {
+      auto doc = vhost::Document::Load(d.file, &error);
+      if (!doc) Fail(o, "cannot read " + d.file + ": " + error);
+      const AIRealRect page = doc->PageBounds();
+      pages.push_back({d.file, page.right - page.left, page.top - page.bottom});
+    }
+    if (!WritePdf(pages, o.pdfPath, &error)) Fail(o, error);
+  }
+
+  if (o.json) {
+    PrintJson(o, r);
+  } else {
+    for (const OutputDocument &d : r.documents) {
+      if (d.records.empty()) {
+        std::printf("%s no records\n", d.file.c_str());
+      } else {
+        std::printf("%s records %ld to %ld\n", d.file.c_str(), d.records.front(),
+                    d.records.back());
+      }
+    }
+    PrintProblems(r);
+    if (!o.pdfPath.empty()) std::printf("%s %zu pages\n", o.pdfPath.c_str(), r.documents.size());
+  }
+  if (r.aborted) {
+    std::fprintf(stderr, "%s: interrupted after %zu documents and %ld records\n", Name(o),
+                 r.documents.size(), r.records);
+    throw CLI::RuntimeError(130);
+  }
+  if (missing) {
+    Fail(o, std::to_string(missing) + " of the " + std::to_string(to - o.from + 1) +
+                " records of the range were not composed");
+  }
+}
+
+void AddRunOptions(CLI::App &command, Options &o) {
+  command.add_option("template", o.templatePath, "the template document (SVG)")->required();
+  command.add_option("data", o.dataPath, "the CSV file")->required();
+  command.add_option("--from", o.from, "first record (default 1)");
+  command.add_option("--to", o.to, "last record (default the table's last)");
+  command.add_option("--pictures", o.pictures, "folder the data's picture names are relative to");
+  command.add_flag("--json", o.json, "print JSON");
+  AddHostOptions(command, o.host);
+}
+
+}  // namespace
+
+void AddMergeCommand(CLI::App &app) {
+  auto options = std::make_shared<Options>();
+  CLI::App *merge = app.add_subcommand(
+      "merge",
+      "turn a template and a CSV file into numbered documents through the batch sequencer");
+  AddRunOptions(*merge, *options);
+  merge->add_option("--out", options->outDir, "folder of the documents (default the template's)");
+  merge->add_option("--pdf", options->pdfPath, "also write every document as a page of this PDF");
+  merge->add_flag("--quiet", options->quiet, "no progress on standard error");
+  merge->add_flag("--clear-unused", options->clearUnused,
+                  "hide the record slots of the last document that received no record");
+  merge->callback([options]() { Run(*options); });
+
+  auto check = std::make_shared<Options>();
+  check->check = true;
+  CLI::App *command = app.add_subcommand(
+      "check", "run the merge into a scratch folder and print only the problems, by record");
+  AddRunOptions(*command, *check);
+  command->callback([check]() { Run(*check); });
+}
+
+}  // namespace vardo::cli
