@@ -156,7 +156,7 @@ TEST_F(Startup, ThePanelComesWithTheApplicationAndTheMenuItemTogglesIt) {
   for (size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(menu->items[i].id, i + 1);
     EXPECT_EQ(menu->items[i].separator, i == 2);
-    EXPECT_EQ(vhost::Utf8FromUtf16(menu->items[i].text), texts[i]);
+    EXPECT_EQ(vplat::Utf8FromUtf16(menu->items[i].text), texts[i]);
   }
   EXPECT_EQ(ColumnTitles(), (std::vector<std::string>{"", ""}));
 
