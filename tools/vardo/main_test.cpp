@@ -18,7 +18,7 @@ TEST(Vardo, EveryCommandFailsWhenItsOutputCannotBeWritten) {
   const std::string commands[] = {
       "doc tree " + data + "host/testdata/small.svg",
       "doc tree --json " + data + "host/testdata/small.svg",
-      "script list " + data + "examples/template.svg",
+      "script list " + data + "examples/card.svg",
       "script tag image --panel '[photo]'",
       "settings --profile " + profile,
       "plugins --profile " + profile,

@@ -26,6 +26,7 @@
 #include "documentdump.h"
 #include "hostsession.h"
 #include "pdfpages.h"
+#include "problems.h"
 #include "vardo/recordtable.h"
 
 namespace vardo::cli {
@@ -291,26 +292,14 @@ void PrintJson(const Options &o, const RunResult &r) {
     }
     text += "]}";
   }
-  text += "], \"records\": " + std::to_string(r.records) + ", \"problems\": [";
-  for (size_t i = 0; i < r.problems.size(); ++i) {
-    const vhost::EngineProblem &p = r.problems[i];
-    if (i) text += ", ";
-    text += "{\"record\": " + std::to_string(p.record) + ", \"frame\": " +
-            vhost::JsonString(p.frame) + ", \"kind\": " + vhost::JsonString(p.kind) +
-            ", \"detail\": " + vhost::JsonString(p.detail) + "}";
-  }
-  text += std::string("], \"aborted\": ") + (r.aborted ? "true" : "false");
+  text += "], \"records\": " + std::to_string(r.records) +
+          ", \"problems\": " + ProblemsJson(r.problems);
+  text += std::string(", \"aborted\": ") + (r.aborted ? "true" : "false");
   if (!o.pdfPath.empty()) text += ", \"pdf\": " + vhost::JsonString(o.pdfPath);
   text += "}\n";
   std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-void PrintProblems(const RunResult &r) {
-  for (const vhost::EngineProblem &p : r.problems) {
-    std::printf("record %d%s%s: %s: %s\n", static_cast<int>(p.record),
-                p.frame.empty() ? "" : " frame ", p.frame.c_str(), p.kind.c_str(), p.detail.c_str());
-  }
-}
 
 void Run(Options o) {
   o.templatePath = fs::absolute(o.templatePath).string();
@@ -385,7 +374,7 @@ void Run(Options o) {
     if (o.json) {
       PrintJson(o, r);
     } else {
-      PrintProblems(r);
+      PrintProblems(r.problems, stdout);
       std::printf("%zu problems; the merge would make %zu documents of %ld records\n",
                 r.problems.size(), r.documents.size(), r.records);
     }
@@ -415,7 +404,7 @@ void Run(Options o) {
                     d.records.back());
       }
     }
-    PrintProblems(r);
+    PrintProblems(r.problems, stderr);
     if (!o.pdfPath.empty()) std::printf("%s %zu pages\n", o.pdfPath.c_str(), r.documents.size());
   }
   if (r.aborted) {
