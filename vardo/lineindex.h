@@ -14,9 +14,9 @@ struct LineIndex {
   size_t count;
 };
 
-// Splits the whole text into record lines (plainUnits as in csvsyntax.h). Returns FALSE (and an empty
-// index) when memory runs out; the caller then scans instead.
-BOOL BuildLineIndex(const char *text, size_t length, BOOL plainUnits, LineIndex *index);
+// Splits the whole text into record lines with CsvScanLines. Returns FALSE
+// (and an empty index) when memory runs out; the caller then scans instead.
+BOOL BuildLineIndex(const char *text, size_t length, LineIndex *index);
 
 // Releases the index and leaves it empty.
 void FreeLineIndex(LineIndex *index);
