@@ -49,12 +49,14 @@ TEST(CsvRules, TextsReadAsTheirRecords) {
        {{"h"}, {"\xE9\x88\xB4", "\xF0\x9F\x98\x80"}}},
       // A lead byte without the continuation bytes it announces stands
       // alone: the break or comma after it is syntax.
-      {"a damaged sequence before a line break", "\xE9\x88\xB4\xE6\x9D\n\xE9\xAB\x98,\xE6\x9C\xAD\n",
+      {"a damaged sequence before a line break",
+       "\xE9\x88\xB4\xE6\x9D\n\xE9\xAB\x98,\xE6\x9C\xAD\n",
        {{"\xE9\x88\xB4\xE6\x9D"}, {"\xE9\xAB\x98", "\xE6\x9C\xAD"}}},
       {"lead bytes before a quote, a comma and a break", "h\n\xC3\",z\"\n\xC3,\xE3\n,w\n",
        {{"h"}, {"\xC3,z"}, {"\xC3", "\xE3"}, {"", "w"}}},
       {"a unit cut by the end of the text", "h\na,\xE3\x81", {{"h"}, {"a", "\xE3\x81"}}},
-      {"a lead byte announcing six bytes", "h\n\xFC,,,,,x,y", {{"h"}, {"\xFC", "", "", "", "", "x", "y"}}},
+      {"a lead byte announcing six bytes", "h\n\xFC,,,,,x,y",
+       {{"h"}, {"\xFC", "", "", "", "", "x", "y"}}},
       {"a byte-order mark stays in the first name", "\xEF\xBB\xBFname,x\n",
        {{"\xEF\xBB\xBFname", "x"}}},
   };

@@ -71,7 +71,7 @@ BOOL LocateRecord(LONG record, CsvLine *line) {
     g_table.indexState = BuildIndex() ? kIndexBuilt : kIndexFailed;
   if (g_table.indexState == kIndexBuilt) {
     if (static_cast<size_t>(record) >= g_table.index.count) return FALSE;
-    *line = g_table.index.lines[record];
+    *line = IndexedLine(&g_table.index, g_table.text, g_table.length, static_cast<size_t>(record));
     return TRUE;
   }
   // Without memory for the index, scan from the start as often as asked.
@@ -101,7 +101,8 @@ BOOL SelectRecord(LONG record) {
     g_table.raw = g_table.text + line.start;
     g_table.rawLength = line.end - line.start;
   }
-  g_table.fieldCount = CsvSplitFields(g_table.raw, g_table.rawLength, g_table.spans, CSV_MAX_FIELDS);
+  g_table.fieldCount =
+      CsvSplitFields(g_table.raw, g_table.rawLength, g_table.spans, CSV_MAX_FIELDS);
   g_table.selectedLine = line;
   g_table.selected = record;
   return TRUE;

@@ -232,7 +232,8 @@ TEST_F(TableCommand, AFileOverTwoGibibytesIsRefusedAndKept) {
   const std::string big = Path("big.csv");
   WriteFileBytes(big, "h\n");
   ASSERT_EQ(truncate(big.c_str(), 3ll << 30), 0);
-  for (std::string command : {"export " + big + " " + big, "show " + big, "set " + big + " 0 0 v"}) {
+  for (std::string command :
+       {"export " + big + " " + big, "show " + big, "set " + big + " 0 0 v"}) {
     SCOPED_TRACE(command);
     Outcome run = Vardo("table " + command);
     EXPECT_EQ(run.status, 1);
