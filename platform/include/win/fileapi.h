@@ -74,7 +74,8 @@ VPLAT_API HFILE WINAPI _lcreat(LPCSTR lpPathName, int iAttribute);
 /* Moves the file pointer by lOffset from iOrigin (FILE_BEGIN, FILE_CURRENT,
  * FILE_END). Returns the new position, or HFILE_ERROR: ERROR_NEGATIVE_SEEK
  * before the start, ERROR_INVALID_PARAMETER for a bad origin or a position
- * that does not fit a LONG, ERROR_INVALID_HANDLE. Seeking past the end is
+ * that does not fit a LONG, ERROR_SEEK_ON_DEVICE on a pipe,
+ * ERROR_INVALID_HANDLE. Seeking past the end is
  * allowed; a later write fills the gap with zeros. */
 VPLAT_API LONG WINAPI _llseek(HFILE hFile, LONG lOffset, int iOrigin);
 
