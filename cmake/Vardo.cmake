@@ -16,6 +16,8 @@ function(vardo_tests name)
   endif()
   add_executable(${name} ${tests} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest vardo_testmain)
+  # Test support of one folder may serve another's tests ("platform/scratchdir.h").
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_definitions(${name} PRIVATE
     VARDO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     VARDO_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/testdata"

@@ -90,27 +90,26 @@ void ReadPreferences(const PreferenceFile *file, void *record) {
 BOOL WritePreferences(const PreferenceFile *file, const void *record) {
   char folder[ILLUSTRATOR_FOLDER_SIZE + 8];
   char path[MAX_PATH];
-  char newPath[MAX_PATH];
   if (!FindPreferencesFolder(folder, sizeof folder)) return FALSE;
-  if (!JoinPath(path, sizeof path, folder, file->fileName, "") ||
-      !JoinPath(newPath, sizeof newPath, folder, file->fileName, ".new")) {
-    return FALSE;
-  }
+  if (!JoinPath(path, sizeof path, folder, file->fileName, "")) return FALSE;
   CreateDirectoryA(folder, NULL);
 
-  // The new text goes beside the file and replaces it only when complete, so
-  // that no failure on the way can cost the settings already saved.
-  HFILE out = _lcreat(newPath, 0);
-  if (out == HFILE_ERROR) return FALSE;
-  BOOL complete = TRUE;
-  for (size_t i = 0; i < file->keyCount && complete; ++i) {
-    // Long enough for the longest key with a 255-byte string.
-    char line[512];
-    size_t length = FormatPreferenceLine(&file->keys[i], record, line, sizeof line);
-    complete = length > 0 && _lwrite(out, line, static_cast<UINT>(length)) == length;
+  // The whole text first, then one save, so that no failure on the way can
+  // cost the settings already saved. A line is long enough for the longest
+  // key with a 255-byte string.
+  const size_t kLine = 512;
+  char *text = static_cast<char *>(std::malloc(file->keyCount * kLine + 1));
+  if (!text) return FALSE;
+  size_t used = 0;
+  for (size_t i = 0; i < file->keyCount; ++i) {
+    size_t length = FormatPreferenceLine(&file->keys[i], record, text + used, kLine);
+    if (length == 0) {
+      std::free(text);
+      return FALSE;
+    }
+    used += length;
   }
-  if (_lclose(out) == HFILE_ERROR) complete = FALSE;
-  if (complete && MoveFileExA(newPath, path, MOVEFILE_REPLACE_EXISTING)) return TRUE;
-  DeleteFileA(newPath);
-  return FALSE;
+  BOOL saved = SaveWholeFileA(path, text, used);
+  std::free(text);
+  return saved;
 }

@@ -56,10 +56,10 @@ BOOL FindPreferenceFilePath(const PreferenceFile *file, LPSTR path, size_t size)
 // nothing at all when there is no Documents folder.
 void ReadPreferences(const PreferenceFile *file, void *record);
 
-// Replaces the file with one line per key of the table, in table order. The
-// new text is written beside the file and moved over it only once complete,
-// so a failed write leaves the previous file as it was. Returns whether the
-// file was replaced; callers are free to ignore it.
+// Replaces the file with one line per key of the table, in table order,
+// through SaveWholeFileA: a failed write leaves the previous file as it was,
+// and a reader sees the old file or the new one. Returns whether the file
+// was replaced; callers are free to ignore it.
 BOOL WritePreferences(const PreferenceFile *file, const void *record);
 
 // The reader's parsing step: applies the lines of text (length bytes, or up

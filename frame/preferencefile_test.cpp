@@ -6,6 +6,7 @@
 #include <string>
 
 #include "frame/testprofile.h"
+#include "platform/savefile_testing.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ TEST_F(PreferenceFileTest, WritesEveryKeyInOrderAndReadsThemBack) {
             "name = \"C:\\a b\\c,d.csv\"\r\n"
             "number = -40000\r\n"
             "real = 0.25\r\n");
-  EXPECT_FALSE(Exists(Prefs("Test.ini.new")));
+  EXPECT_EQ(savefile_testing::Listing(Linux(Prefs(""))), std::set<std::string>{"Test.ini"});
 
   Settings read = Make("other", 1, 2);
   ReadPreferences(&FILE_, &read);
@@ -101,12 +102,26 @@ TEST_F(PreferenceFileTest, AFailedWriteLeavesThePreviousFileIntact) {
       SCOPED_TRACE(testing::Message() << "fault " << static_cast<int>(op) << " at " << n);
       EXPECT_EQ(Get(Prefs("Test.ini")), written ? nextText : previousText);
       EXPECT_EQ(written, !fired);
-      EXPECT_FALSE(Exists(Prefs("Test.ini.new")));
+      EXPECT_EQ(savefile_testing::Listing(Linux(Prefs(""))), std::set<std::string>{"Test.ini"});
       if (!fired) break;
       ++faults;
     }
     EXPECT_GT(faults, 0) << "fault " << static_cast<int>(op) << " never struck";
   }
+}
+
+TEST_F(PreferenceFileTest, AFaultAtAnySystemCallOfAWriteLosesNothing) {
+  const Settings previous = Make("previous", 1, 1.5);
+  const Settings next = Make("next", 2, 2.5);
+  ASSERT_TRUE(WritePreferences(&FILE_, &next));
+  const std::string nextText = Get(Prefs("Test.ini"));
+  ASSERT_TRUE(WritePreferences(&FILE_, &previous));
+  const std::string previousText = Get(Prefs("Test.ini"));
+  int faults = savefile_testing::ExpectEveryFailedCallHarmless(
+      Linux(Prefs("")), Linux(Prefs("Test.ini")), previousText, nextText,
+      [&] { Put(Prefs("Test.ini"), previousText); },
+      [&] { return WritePreferences(&FILE_, &next) != FALSE; });
+  EXPECT_GE(faults, 8);
 }
 
 TEST_F(PreferenceFileTest, WithoutADocumentsFolderNothingIsReadOrWritten) {

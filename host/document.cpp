@@ -1,10 +1,9 @@
 #include "document.h"
 
-#include <unistd.h>
+#include <vplatform/savefile.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -688,24 +687,8 @@ std::string Document::Serialize() {
 bool Document::Save(const std::string &path, std::string *error) {
   RelinkPictures(*this, std::filesystem::absolute(path).parent_path().string());
   const std::string text = Serialize();
-  const std::string temporary = path + ".saving";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      *error = path + ": " + std::strerror(errno);
-      return false;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      *error = path + ": cannot be written";
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    *error = path + ": " + std::strerror(errno);
-    std::remove(temporary.c_str());
+  if (int e = vplat::SaveFile(path, text.data(), text.size())) {
+    *error = path + ": " + std::strerror(e);
     return false;
   }
   return true;

@@ -58,8 +58,9 @@ class Document {
   Document(const Document &) = delete;
   Document &operator=(const Document &) = delete;
 
-  // Writes the document to `path` (replacing the file whole, through a
-  // temporary beside it). On failure returns false and says why.
+  // Writes the document to `path` with vplat::SaveFile (the file replaced
+  // whole, keeping its mode and owner, through a link into the file it
+  // names). On failure returns false, the old file as it was, and says why.
   bool Save(const std::string &path, std::string *error);
   // The SVG text Save would write.
   std::string Serialize();

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <pugixml.hpp>
 #include <sstream>
 
 #include "documentdump.h"
 #include "documenthandles.h"
+#include "platform/savefile_testing.h"
 
 namespace vhost {
 namespace {
@@ -382,7 +384,23 @@ TEST(Document, SaveWritesTheFileWhole) {
   ASSERT_NE(again, nullptr) << error;
   EXPECT_EQ(*again->FindArtById("name1")->Tag("vardo2_frame"), "1");
   EXPECT_FALSE(doc->Save("/nonexistent/dir/x.svg", &error));
-  EXPECT_NE(error.find("/nonexistent/dir/x.svg"), std::string::npos);
+  EXPECT_EQ(error, "/nonexistent/dir/x.svg: No such file or directory");
+}
+
+TEST(Document, AFaultAtAnySystemCallOfASaveLosesNothing) {
+  auto doc = LoadTemplate();
+  const std::string folder = ::testing::TempDir() + "document_faults";
+  std::filesystem::create_directories(folder);
+  const std::string path = folder + "/doc.svg";
+  const std::string before = savefile_testing::Bytes(kTemplate);
+  doc->FindArtById("name1")->SetTag("vardo2_frame", "1");
+  const std::string after = doc->Serialize();
+  ASSERT_NE(after, before);
+  std::string error;
+  int faults = savefile_testing::ExpectEveryFailedCallHarmless(
+      folder, path, before, after, [&] { std::ofstream(path, std::ios::binary) << before; },
+      [&] { return doc->Save(path, &error); });
+  EXPECT_GE(faults, 8);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // Every system call goes through the replaceable table of sys.h, and every
 // operation asks the fault injector before its system call.
 #include "fault_points.h"
+#include "filesupport.h"
 #include "sys.h"
 
 #include <vplatform/paths.h>
@@ -17,27 +18,8 @@
 #include <unordered_map>
 #include <vector>
 
-namespace {
+namespace vplat::files {
 
-using vplat::faults::Op;
-
-// Handle values are never reused, so a stale handle fails instead of
-// reaching a file opened later.
-std::unordered_map<HFILE, int> descriptors;
-HFILE lastHandle = 0;
-
-HFILE Register(int fd) {
-  lastHandle += 4;
-  descriptors[lastHandle] = fd;
-  return lastHandle;
-}
-
-int Descriptor(HFILE h) {
-  auto it = descriptors.find(h);
-  return it == descriptors.end() ? -1 : it->second;
-}
-
-// errno -> Win32 error; `other` for what has no closer match.
 DWORD Win32Error(int e, DWORD other) {
   switch (e) {
     case ENOENT: return ERROR_FILE_NOT_FOUND;
@@ -59,8 +41,57 @@ DWORD Win32Error(int e, DWORD other) {
     case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
     case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
     case EINVAL: return ERROR_INVALID_PARAMETER;
+    case ESPIPE: return ERROR_SEEK_ON_DEVICE;
     default: return other;
   }
+}
+
+bool WriteAll(int fd, const char *p, size_t n) {
+  while (n > 0) {
+    const ssize_t w = vplat::sys::Write(fd, p, n);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (w == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    p += w;
+    n -= static_cast<size_t>(w);
+  }
+  return true;
+}
+
+void CloseQuietly(int fd) {
+  const int saved = errno;
+  vplat::sys::Close(fd);
+  errno = saved;
+}
+
+}  // namespace vplat::files
+
+namespace {
+
+using vplat::faults::Op;
+using vplat::files::CloseQuietly;
+using vplat::files::Win32Error;
+using vplat::files::WriteAll;
+
+// Handle values are never reused, so a stale handle fails instead of
+// reaching a file opened later.
+std::unordered_map<HFILE, int> descriptors;
+HFILE lastHandle = 0;
+
+HFILE Register(int fd) {
+  lastHandle += 4;
+  descriptors[lastHandle] = fd;
+  return lastHandle;
+}
+
+int Descriptor(HFILE h) {
+  auto it = descriptors.find(h);
+  return it == descriptors.end() ? -1 : it->second;
 }
 
 std::string Parent(const std::string &path) {
@@ -84,7 +115,7 @@ DWORD NotFound(const std::string &path) {
 
 // Sets the last error for a failed system call on path.
 void SetErrnoError(int e, const std::string &path, DWORD other = ERROR_GEN_FAILURE) {
-  SetLastError(e == ENOENT ? NotFound(path) : Win32Error(e, other));
+  vplat::files::SetLastErrorFromErrno(e == ENOENT ? NotFound(path) : Win32Error(e, other), e);
 }
 
 bool Fail(DWORD error) {
@@ -103,24 +134,6 @@ bool Map(LPCSTR windowsPath, std::string &linuxPath) {
 // stat(2); false (errno set) when nothing is there.
 bool Lookup(const std::string &path, struct stat &st) { return vplat::sys::Stat(path.c_str(), &st) == 0; }
 
-// Writes all n bytes; false with errno set when the system refuses part-way.
-bool WriteAll(int fd, const char *p, size_t n) {
-  while (n > 0) {
-    const ssize_t w = vplat::sys::Write(fd, p, n);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (w == 0) {
-      errno = ENOSPC;
-      return false;
-    }
-    p += w;
-    n -= static_cast<size_t>(w);
-  }
-  return true;
-}
-
 // Reads up to n bytes, stopping early only at the end of the file. -1 with
 // errno set on failure.
 ssize_t ReadUpTo(int fd, char *p, size_t n) {
@@ -135,12 +148,6 @@ ssize_t ReadUpTo(int fd, char *p, size_t n) {
     got += static_cast<size_t>(r);
   }
   return static_cast<ssize_t>(got);
-}
-
-void CloseQuietly(int fd) {
-  const int saved = errno;
-  vplat::sys::Close(fd);
-  errno = saved;
 }
 
 // fsync(2) on the folder holding path, so that a rename in it is durable.
@@ -179,7 +186,7 @@ HFILE WINAPI _lopen(LPCSTR lpPathName, int iReadWrite) {
     return HFILE_ERROR;
   }
   if (S_ISDIR(st.st_mode) || (access != OF_READ && ReadOnly(st))) {
-    SetLastError(ERROR_ACCESS_DENIED);
+    vplat::files::SetLastErrorFromErrno(ERROR_ACCESS_DENIED, S_ISDIR(st.st_mode) ? EISDIR : EACCES);
     return HFILE_ERROR;
   }
   if (vplat::faults::Strike(Op::Open)) {
@@ -253,7 +260,7 @@ LONG WINAPI _llseek(HFILE hFile, LONG lOffset, int iOrigin) {
     base = vplat::sys::Fstat(fd, &st) == 0 ? st.st_size : -1;
   }
   if (base < 0) {
-    SetLastError(Win32Error(errno, ERROR_GEN_FAILURE));
+    vplat::files::SetLastErrorFromErrno(Win32Error(errno, ERROR_GEN_FAILURE), errno);
     return HFILE_ERROR;
   }
   const long long target = static_cast<long long>(base) + lOffset;
@@ -266,7 +273,7 @@ LONG WINAPI _llseek(HFILE hFile, LONG lOffset, int iOrigin) {
     return HFILE_ERROR;
   }
   if (vplat::sys::Lseek(fd, static_cast<off_t>(target), SEEK_SET) < 0) {
-    SetLastError(Win32Error(errno, ERROR_GEN_FAILURE));
+    vplat::files::SetLastErrorFromErrno(Win32Error(errno, ERROR_GEN_FAILURE), errno);
     return HFILE_ERROR;
   }
   return static_cast<LONG>(target);
@@ -286,7 +293,8 @@ UINT WINAPI _lread(HFILE hFile, LPVOID lpBuffer, UINT uBytes) {
   const ssize_t got = ReadUpTo(fd, static_cast<char *>(lpBuffer), want);
   if (got < 0) {
     // A descriptor open for writing only refuses reads with EBADF.
-    SetLastError(errno == EBADF ? ERROR_ACCESS_DENIED : Win32Error(errno, ERROR_READ_FAULT));
+    const int e = errno;
+    vplat::files::SetLastErrorFromErrno(e == EBADF ? ERROR_ACCESS_DENIED : Win32Error(e, ERROR_READ_FAULT), e);
     return static_cast<UINT>(HFILE_ERROR);
   }
   return static_cast<UINT>(got);

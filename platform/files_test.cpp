@@ -351,7 +351,7 @@ TEST(SystemCallTable, ReplacesByNameAndRestores) {
   std::vector<std::string> names;
   for (std::string_view n = vplat::syscalls::Next({}); !n.empty(); n = vplat::syscalls::Next(n)) names.emplace_back(n);
   for (const char *expected : {"open", "close", "read", "write", "lseek", "ftruncate", "fsync", "fstat", "fchmod",
-                               "stat", "unlink", "rename", "mkdir", "getcwd"})
+                               "fchown", "stat", "lstat", "readlink", "unlink", "rename", "mkdir", "getcwd"})
     EXPECT_NE(std::find(names.begin(), names.end(), expected), names.end()) << expected;
 
   const vplat::syscalls::Fn real = vplat::syscalls::Get("unlink");

@@ -13,6 +13,7 @@ namespace {
 int RealOpen(const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 int RealStat(const char *path, struct stat *st) { return ::stat(path, st); }
 int RealFstat(int fd, struct stat *st) { return ::fstat(fd, st); }
+int RealLstat(const char *path, struct stat *st) { return ::lstat(path, st); }
 
 struct Entry {
   const char *name;
@@ -31,12 +32,16 @@ Entry table[] = {
     {"read", Erase(&::read), nullptr},         {"write", Erase(&::write), nullptr},
     {"lseek", Erase(&::lseek), nullptr},       {"ftruncate", Erase(&::ftruncate), nullptr},
     {"fsync", Erase(&::fsync), nullptr},       {"fstat", Erase(&RealFstat), nullptr},
-    {"fchmod", Erase(&::fchmod), nullptr},
-    {"stat", Erase(&RealStat), nullptr},       {"unlink", Erase(&::unlink), nullptr},
+    {"fchmod", Erase(&::fchmod), nullptr},     {"fchown", Erase(&::fchown), nullptr},
+    {"stat", Erase(&RealStat), nullptr},       {"lstat", Erase(&RealLstat), nullptr},
+    {"readlink", Erase(&::readlink), nullptr}, {"unlink", Erase(&::unlink), nullptr},
     {"rename", Erase(&::rename), nullptr},     {"mkdir", Erase(&::mkdir), nullptr},
     {"getcwd", Erase(&::getcwd), nullptr},
 };
-enum Index { kOpen, kClose, kRead, kWrite, kLseek, kFtruncate, kFsync, kFstat, kFchmod, kStat, kUnlink, kRename, kMkdir, kGetcwd, kCount };
+enum Index {
+  kOpen, kClose, kRead, kWrite, kLseek, kFtruncate, kFsync, kFstat, kFchmod, kFchown, kStat,
+  kLstat, kReadlink, kUnlink, kRename, kMkdir, kGetcwd, kCount
+};
 static_assert(sizeof table / sizeof table[0] == kCount);
 
 template <typename F>
@@ -92,7 +97,10 @@ int Ftruncate(int fd, off_t length) { return Call<int(int, off_t)>(kFtruncate)(f
 int Fsync(int fd) { return Call<int(int)>(kFsync)(fd); }
 int Fstat(int fd, struct stat *st) { return Call<int(int, struct stat *)>(kFstat)(fd, st); }
 int Fchmod(int fd, mode_t mode) { return Call<int(int, mode_t)>(kFchmod)(fd, mode); }
+int Fchown(int fd, uid_t owner, gid_t group) { return Call<int(int, uid_t, gid_t)>(kFchown)(fd, owner, group); }
 int Stat(const char *path, struct stat *st) { return Call<int(const char *, struct stat *)>(kStat)(path, st); }
+int Lstat(const char *path, struct stat *st) { return Call<int(const char *, struct stat *)>(kLstat)(path, st); }
+ssize_t Readlink(const char *path, char *buf, size_t size) { return Call<ssize_t(const char *, char *, size_t)>(kReadlink)(path, buf, size); }
 int Unlink(const char *path) { return Call<int(const char *)>(kUnlink)(path); }
 int Rename(const char *from, const char *to) { return Call<int(const char *, const char *)>(kRename)(from, to); }
 int Mkdir(const char *path, mode_t mode) { return Call<int(const char *, mode_t)>(kMkdir)(path, mode); }

@@ -7,37 +7,6 @@
 
 namespace {
 
-// Byte classes of the line scan. Everything that is not special is stepped
-// over a byte at a time, so the scan loops over runs of ordinary bytes.
-enum : unsigned char { kOrdinary, kEnd, kLf, kCr, kQuote, kBackslash, kLead };
-
-struct LineClasses {
-  unsigned char of[256];
-  constexpr LineClasses() : of() {
-    for (int b = 0; b < 256; ++b) of[b] = b >= 0xC0 ? kLead : kOrdinary;
-    of[0] = kEnd;
-    of[static_cast<unsigned char>('\n')] = kLf;
-    of[static_cast<unsigned char>('\r')] = kCr;
-    of[static_cast<unsigned char>('"')] = kQuote;
-    of[static_cast<unsigned char>('\\')] = kBackslash;
-  }
-};
-constexpr LineClasses kLine;
-
-// Byte classes of the field scan.
-enum : unsigned char { kFieldOrdinary, kFieldComma, kFieldQuote, kFieldBackslash, kFieldLead };
-
-struct FieldClasses {
-  unsigned char of[256];
-  constexpr FieldClasses() : of() {
-    for (int b = 0; b < 256; ++b) of[b] = b >= 0xC0 ? kFieldLead : kFieldOrdinary;
-    of[static_cast<unsigned char>(',')] = kFieldComma;
-    of[static_cast<unsigned char>('"')] = kFieldQuote;
-    of[static_cast<unsigned char>('\\')] = kFieldBackslash;
-  }
-};
-constexpr FieldClasses kField;
-
 inline bool IsFieldEscape(unsigned char b) {
   return b == 'r' || b == 'n' || b == 't' || b == '\\' || b == '"';
 }
@@ -51,138 +20,63 @@ inline char DecodeEscape(unsigned char b) {
   }
 }
 
-inline size_t UnitAt(const unsigned char *s, size_t pos, size_t limit) {
-  size_t n = CsvUnitLength(s[pos]);
-  return n <= limit - pos ? n : limit - pos;
-}
-
 }  // namespace
 
-BOOL CsvHasPlainUnits(const char *text, size_t length) {
+// The line rules 64 bytes at a time. A quote toggles the quoted section
+// unless a backslash stands right before it: such a quote is the second
+// byte of a backslash-quote pair, and the two quotes of a "" pair toggle
+// twice, which changes nothing. Line breaks outside quotes end lines; the LF
+// of a CR LF belongs to the CR and is passed over as lying before the next
+// line's start. A line starts outside quotes and after a terminator, so
+// nothing carries into the first block.
+size_t CsvScanLines(const char *text, size_t length, size_t pos, CsvLine *lines, size_t max,
+                    size_t *next) {
   const unsigned char *s = reinterpret_cast<const unsigned char *>(text);
-  for (size_t p = 0; p < length;) {
-    if (s[p] < 0xC0) {
-      ++p;
-      continue;
-    }
-    size_t n = CsvUnitLength(s[p]);
-    if (n > length - p) return FALSE;
-    for (size_t k = 1; k < n; ++k)
-      if ((s[p + k] & 0xC0) != 0x80) return FALSE;
-    p += n;
+  size_t count = 0;
+  size_t lineStart = pos;
+  if (max == 0) {
+    *next = pos;
+    return 0;
   }
-  return TRUE;
-}
-
-namespace {
-
-// The line scan of a text with plain units: only line breaks, quotes and
-// backslashes matter, and inside quotes only the last two.
-void ScanPlainLine(const unsigned char *s, size_t length, size_t pos, CsvLine *line) {
-  bool quoted = false;
-  size_t p = pos;
-  line->start = pos;
-  for (;;) {
-    p = quoted ? FindAnyOf(s, p, length, '"', '\\', '"', '\\')
-               : FindAnyOf(s, p, length, '\n', '\r', '"', '\\');
-    if (p >= length) {
-      line->end = line->next = length;
-      return;
+  uint64_t quotedBefore = 0;     // all ones when the block starts inside quotes
+  uint64_t backslashBefore = 0;  // bit 63 of the block before
+  unsigned char tail[64];
+  for (size_t base = pos; base < length; base += 64) {
+    const unsigned char *block = s + base;
+    size_t n = length - base;
+    if (n < 64) {
+      memset(tail, 0, sizeof tail);
+      memcpy(tail, block, n);
+      block = tail;
     }
-    switch (s[p]) {
-      case '\n':
-        line->end = p;
-        line->next = p + 1;
-        return;
-      case '\r':
-        line->end = p;
-        line->next = (p + 1 < length && s[p + 1] == '\n') ? p + 2 : p + 1;
-        return;
-      case '"':
-        if (p + 1 < length && s[p + 1] == '"') {
-          p += 2;
-        } else {
-          quoted = !quoted;
-          ++p;
+    ByteMasks4 m = MatchBlock(block, '"', '\\', '\n', '\r');
+    uint64_t toggles = m.a & ~((m.b << 1) | backslashBefore);
+    uint64_t inside = PrefixXor(toggles) ^ quotedBefore;
+    quotedBefore = (inside >> 63) ? ~0ull : 0;
+    backslashBefore = m.b >> 63;
+    uint64_t ends = (m.c | m.d) & ~inside;
+    while (ends) {
+      size_t at = base + static_cast<size_t>(__builtin_ctzll(ends));
+      ends &= ends - 1;
+      if (at < lineStart) continue;  // the LF of a CR LF
+      size_t after = (s[at] == '\r' && at + 1 < length && s[at + 1] == '\n') ? at + 2 : at + 1;
+      if (at > lineStart) {
+        lines[count++] = CsvLine{lineStart, at, after};
+        if (count == max) {
+          *next = after;
+          return count;
         }
-        break;
-      default:  // backslash
-        p += (p + 1 < length && s[p + 1] == '"') ? 2 : 1;
-        break;
+      }
+      lineStart = after;
     }
   }
-}
-
-}  // namespace
-
-void CsvScanLine(const char *text, size_t length, size_t pos, CsvLine *line, BOOL plainUnits) {
-  const unsigned char *s = reinterpret_cast<const unsigned char *>(text);
-  if (plainUnits) {
-    ScanPlainLine(s, length, pos, line);
-    return;
-  }
-  bool quoted = false;
-  size_t p = pos;
-  line->start = pos;
-  for (;;) {
-    // A run of ordinary bytes ends at the latest at the end of the text,
-    // whose class is kEnd when the text is NUL-terminated there; the bound
-    // keeps the scan inside the text when it is not.
-    while (p < length && kLine.of[s[p]] == kOrdinary) ++p;
-    if (p >= length) {
-      line->end = line->next = length;
-      return;
-    }
-    switch (kLine.of[s[p]]) {
-      case kEnd:  // a NUL inside the bounds still ends the text
-        line->end = line->next = p;
-        return;
-      case kLf:
-        if (!quoted) {
-          line->end = p;
-          line->next = p + 1;
-          return;
-        }
-        ++p;
-        break;
-      case kCr:
-        if (!quoted) {
-          line->end = p;
-          line->next = (p + 1 < length && s[p + 1] == '\n') ? p + 2 : p + 1;
-          return;
-        }
-        ++p;
-        break;
-      case kQuote:
-        if (p + 1 < length && s[p + 1] == '"') {
-          p += 2;
-        } else {
-          quoted = !quoted;
-          ++p;
-        }
-        break;
-      case kBackslash:
-        p += (p + 1 < length && s[p + 1] == '"') ? 2 : 1;
-        break;
-      default:  // kLead
-        p += UnitAt(s, p, length);
-        break;
-    }
-  }
-}
-
-BOOL CsvNextRecordLine(const char *text, size_t length, size_t *pos, CsvLine *line,
-                       BOOL plainUnits) {
-  for (;;) {
-    CsvScanLine(text, length, *pos, line, plainUnits);
-    *pos = line->next;
-    if (line->end > line->start) return TRUE;
-    if (line->next == line->start) return FALSE;  // nothing left
-  }
+  if (lineStart < length) lines[count++] = CsvLine{lineStart, length, length};
+  *next = length;
+  return count;
 }
 
 size_t CsvCollectLineWindow(const char *text, size_t start, size_t end, char *window) {
-  // The same steps as the line scan, copying each unit or pair only if it
+  // The same steps as the line rules, copying each unit or pair only if it
   // fits whole; nothing in [start, end) can end the line, so the quote
   // state does not matter here.
   const unsigned char *s = reinterpret_cast<const unsigned char *>(text);
@@ -192,7 +86,7 @@ size_t CsvCollectLineWindow(const char *text, size_t start, size_t end, char *wi
     size_t n;
     unsigned char b = s[p];
     if (b >= 0xC0) {
-      n = UnitAt(s, p, end);
+      n = CsvUnitLength(s, p, end);
     } else if ((b == '"' || b == '\\') && p + 1 < end && s[p + 1] == '"') {
       n = 2;
     } else {
@@ -239,11 +133,13 @@ inline uint64_t AfterOddBackslashRuns(uint64_t b, uint64_t *oddCarry) {
   return after;
 }
 
-// The field rules on a raw line with plain units, 64 bytes at a time: a
-// quote toggles unless an odd run of backslashes stands before it (the two
-// quotes of "" toggle twice, which changes nothing), and commas outside
-// quotes end fields.
-int SplitPlainFields(const unsigned char *s, size_t length, CsvFieldSpan *spans, int max) {
+}  // namespace
+
+// The field rules 64 bytes at a time: a quote toggles unless an odd run of
+// backslashes stands before it (the two quotes of "" toggle twice, which
+// changes nothing), and commas outside quotes end fields.
+int CsvSplitFields(const char *raw, size_t length, CsvFieldSpan *spans, int max) {
+  const unsigned char *s = reinterpret_cast<const unsigned char *>(raw);
   int count = 0;
   size_t fieldStart = 0;
   uint64_t quotedBefore = 0, oddCarry = 0;
@@ -280,58 +176,7 @@ int SplitPlainFields(const unsigned char *s, size_t length, CsvFieldSpan *spans,
   return count;
 }
 
-}  // namespace
-
-int CsvSplitFields(const char *raw, size_t length, CsvFieldSpan *spans, int max, BOOL plainUnits) {
-  const unsigned char *s = reinterpret_cast<const unsigned char *>(raw);
-  if (plainUnits) return SplitPlainFields(s, length, spans, max);
-  bool quoted = false;
-  size_t p = 0;
-  size_t fieldStart = 0;
-  int count = 0;
-  for (;;) {
-    while (p < length && kField.of[s[p]] == kFieldOrdinary) ++p;
-    if (p >= length) break;
-    switch (kField.of[s[p]]) {
-      case kFieldLead:
-        p += UnitAt(s, p, length);
-        break;
-      case kFieldQuote:
-        if (p + 1 < length && s[p + 1] == '"') {
-          p += 2;
-        } else {
-          quoted = !quoted;
-          ++p;
-        }
-        break;
-      case kFieldBackslash:
-        p += (p + 1 < length && IsFieldEscape(s[p + 1])) ? 2 : 1;
-        break;
-      default:  // comma
-        if (quoted) {
-          ++p;
-          break;
-        }
-        if (count < max) {
-          spans[count].start = static_cast<uint16_t>(fieldStart);
-          spans[count].end = static_cast<uint16_t>(p);
-        }
-        ++count;
-        ++p;
-        // A comma at the very end of the line opens no further field.
-        if (p >= length) return count;
-        fieldStart = p;
-        break;
-    }
-  }
-  if (count < max) {
-    spans[count].start = static_cast<uint16_t>(fieldStart);
-    spans[count].end = static_cast<uint16_t>(length);
-  }
-  return count + 1;
-}
-
-size_t CsvDecodeField(const char *raw, size_t start, size_t end, char *out, BOOL plainUnits) {
+size_t CsvDecodeField(const char *raw, size_t start, size_t end, char *out) {
   // Within a field's bounds a comma is always inside quotes, so the quote
   // state only decides which quotes vanish: a lone quote toggles and is
   // dropped, "" gives one quote, escapes are decoded everywhere.
@@ -339,22 +184,12 @@ size_t CsvDecodeField(const char *raw, size_t start, size_t end, char *out, BOOL
   size_t used = 0;
   size_t p = start;
   while (p < end) {
-    size_t run = p;
-    if (plainUnits)
-      run = FindAnyOf(s, p, end, '"', '\\', '"', '\\');
-    else
-      while (run < end && s[run] != '"' && s[run] != '\\' && s[run] < 0xC0) ++run;
+    size_t run = FindAnyOf(s, p, end, '"', '\\', '"', '\\');
     memcpy(out + used, s + p, run - p);
     used += run - p;
     p = run;
     if (p >= end) break;
-    unsigned char b = s[p];
-    if (b >= 0xC0) {
-      size_t n = UnitAt(s, p, end);
-      memcpy(out + used, s + p, n);
-      used += n;
-      p += n;
-    } else if (b == '"') {
+    if (s[p] == '"') {
       if (p + 1 < end && s[p + 1] == '"') {
         out[used++] = '"';
         p += 2;
@@ -409,14 +244,6 @@ LPSTR QuoteFieldValue(LPCSTR value, int style) {
   bool afterBackslash = false;
   while (p < length) {
     unsigned char b = s[p];
-    if (b >= 0xC0) {
-      size_t n = UnitAt(s, p, length);
-      memcpy(out + used, s + p, n);
-      used += n;
-      p += n;
-      afterBackslash = false;
-      continue;
-    }
     if (b == '\r' || b == '\n') {
       memcpy(out + used, ending, endingLength);
       used += endingLength;
@@ -439,17 +266,7 @@ LPSTR QuoteFieldValue(LPCSTR value, int style) {
   return out;
 }
 
-BOOL CsvMeasureValue(LPCSTR value, size_t *length, size_t *body) {
-  const unsigned char *s = reinterpret_cast<const unsigned char *>(value);
-  size_t n = strlen(value);
-  size_t bodyEnd = 0;
-  for (size_t p = 0; p < n;) {
-    size_t unit = s[p] >= 0xC0 ? CsvUnitLength(s[p]) : 1;
-    if (unit > n - p) return FALSE;
-    p += unit;
-    if (unit > 1 || s[p - 1] != '\\') bodyEnd = p;
-  }
-  *length = n;
-  *body = bodyEnd;
-  return TRUE;
+size_t CsvValueBody(const char *value, size_t length) {
+  while (length > 0 && value[length - 1] == '\\') --length;
+  return length;
 }

@@ -45,9 +45,18 @@ TEST(CsvRules, TextsReadAsTheirRecords) {
       // line rules see backslash-quote as a pair: the line goes on.
       {"two backslashes and a quote", "h\n\"a\\\\\",b\nc,d\n", {{"h"}, {"a\\", "b\nc", "d\n"}}},
       {"an unclosed quote runs to the end", "h\n\"a,b\nc\n", {{"h"}, {"a,b\nc\n"}}},
-      {"a UTF-8 unit is never syntax", "h\n\xC3\",z\n\xC3\n,w\n", {{"h"}, {"\xC3\"", "z"}, {"\xC3\n", "w"}}},
+      {"a whole UTF-8 unit is one character", "h\n\xE9\x88\xB4,\xF0\x9F\x98\x80\n",
+       {{"h"}, {"\xE9\x88\xB4", "\xF0\x9F\x98\x80"}}},
+      // A lead byte without the continuation bytes it announces stands
+      // alone: the break or comma after it is syntax.
+      {"a damaged sequence before a line break",
+       "\xE9\x88\xB4\xE6\x9D\n\xE9\xAB\x98,\xE6\x9C\xAD\n",
+       {{"\xE9\x88\xB4\xE6\x9D"}, {"\xE9\xAB\x98", "\xE6\x9C\xAD"}}},
+      {"lead bytes before a quote, a comma and a break", "h\n\xC3\",z\"\n\xC3,\xE3\n,w\n",
+       {{"h"}, {"\xC3,z"}, {"\xC3", "\xE3"}, {"", "w"}}},
       {"a unit cut by the end of the text", "h\na,\xE3\x81", {{"h"}, {"a", "\xE3\x81"}}},
-      {"a lead byte announcing six bytes", "h\n\xFC,,,,,x,y", {{"h"}, {"\xFC,,,,,x", "y"}}},
+      {"a lead byte announcing six bytes", "h\n\xFC,,,,,x,y",
+       {{"h"}, {"\xFC", "", "", "", "", "x", "y"}}},
       {"a byte-order mark stays in the first name", "\xEF\xBB\xBFname,x\n",
        {{"\xEF\xBB\xBFname", "x"}}},
   };
@@ -68,6 +77,8 @@ TEST(CsvRules, LineWindowHoldsWholeUnitsAndPairsOnly) {
        "h\n" + x32766 + "\"\"z\n", {{"h"}, {x32766 + "z"}}},
       {"a unit that does not fit is left out whole", "h\n" + x32765 + "\xE3\x81\x82" + "ab\n",
        {{"h"}, {x32765 + "ab"}}},
+      {"a damaged sequence is single bytes", "h\n" + x32765 + "\xE3\x81" + "a\n",
+       {{"h"}, {x32765 + "\xE3\x81"}}},
       {"quotes beyond the window still join lines",
        "h\n" + Repeat('x', 40000) + "\"\n\",q\nnext\n", {{"h"}, {Repeat('x', 32767)}, {"next"}}},
   };
@@ -111,7 +122,7 @@ TEST(CsvRules, QuotingDoublesQuotesAndRewritesLineBreaksOnly) {
       // Doubled where it would start an escape; a quote after one is \".
       {"C:\\new \\\"", LINE_ENDING_CRLF, "C:\\\\new \\\\\\\""},
       {"\\\\t", LINE_ENDING_CRLF, "\\\\\\\\t"},
-      {"\xC3\"", LINE_ENDING_CRLF, "\xC3\""},  // a unit is copied whole, its quote too
+      {"\xC3\"", LINE_ENDING_CRLF, "\xC3\"\""},  // a lead byte hides no quote
       {"a\xE3", LINE_ENDING_CRLF, "a\xE3"},
       {"", LINE_ENDING_CRLF, ""},
   };

@@ -18,7 +18,6 @@ enum IndexState { kIndexNone, kIndexBuilt, kIndexFailed };
 struct RecordTable {
   char *text;     // NUL-terminated at text[length], or NULL: no table
   size_t length;  // bytes before the first NUL
-  BOOL plainUnits;  // known of the text: see CsvHasPlainUnits
 
   // Derived from text, dropped by ForgetDerived whenever text changes.
   IndexState indexState;
@@ -34,11 +33,12 @@ struct RecordTable {
 
   int lastOutcome;
   int lastEncoding;
+  int lastSetOutcome;
   size_t allocationLimit;
 };
 
-RecordTable g_table = {NULL, 0, FALSE, kIndexNone, {NULL, 0}, -1, {0, 0, 0}, NULL, 0, 0, {}, {}, {},
-                       CSV_LOAD_OK, TEXT_ASCII, (size_t)-1};
+RecordTable g_table = {NULL, 0, kIndexNone, {NULL, 0}, -1, {0, 0, 0}, NULL, 0, 0, {}, {}, {},
+                       CSV_LOAD_OK, TEXT_ASCII, CSV_SET_OK, (size_t)-1};
 
 char *AllocateText(size_t bytes) {
   if (bytes > g_table.allocationLimit) return NULL;
@@ -54,35 +54,39 @@ void ForgetDerived() {
   g_table.fieldCount = 0;
 }
 
-// Takes ownership of text (NULL for an absent table). plainUnits: whether
-// the text is known to have plain units; FALSE is always safe.
-void ReplaceText(char *text, size_t length, BOOL plainUnits) {
+// Takes ownership of text (NULL for an absent table).
+void ReplaceText(char *text, size_t length) {
   ForgetDerived();
   FreeTableBuffer(g_table.text);
   g_table.text = text;
   g_table.length = text ? length : 0;
-  g_table.plainUnits = text ? plainUnits : FALSE;
 }
 
-BOOL BuildIndex() {
-  return BuildLineIndex(g_table.text, g_table.length, g_table.plainUnits, &g_table.index);
-}
+BOOL BuildIndex() { return BuildLineIndex(g_table.text, g_table.length, &g_table.index); }
+
+// How many lines a scan without the index takes at a time.
+const size_t kScanBatch = 64;
 
 BOOL LocateRecord(LONG record, CsvLine *line) {
   if (g_table.indexState == kIndexNone)
     g_table.indexState = BuildIndex() ? kIndexBuilt : kIndexFailed;
   if (g_table.indexState == kIndexBuilt) {
     if (static_cast<size_t>(record) >= g_table.index.count) return FALSE;
-    *line = g_table.index.lines[record];
+    *line = IndexedLine(&g_table.index, g_table.text, g_table.length, static_cast<size_t>(record));
     return TRUE;
   }
   // Without memory for the index, scan from the start as often as asked.
-  size_t pos = 0;
-  for (LONG n = 0;; ++n) {
-    if (!CsvNextRecordLine(g_table.text, g_table.length, &pos, line, g_table.plainUnits))
-      return FALSE;
-    if (n == record) return TRUE;
+  CsvLine batch[kScanBatch];
+  size_t pos = 0, before = 0;
+  while (pos < g_table.length) {
+    size_t n = CsvScanLines(g_table.text, g_table.length, pos, batch, kScanBatch, &pos);
+    if (static_cast<size_t>(record) - before < n) {
+      *line = batch[record - before];
+      return TRUE;
+    }
+    before += n;
   }
+  return FALSE;
 }
 
 // Splits record `record` into fields, unless it is the one split last.
@@ -98,8 +102,8 @@ BOOL SelectRecord(LONG record) {
     g_table.raw = g_table.text + line.start;
     g_table.rawLength = line.end - line.start;
   }
-  g_table.fieldCount = CsvSplitFields(g_table.raw, g_table.rawLength, g_table.spans, CSV_MAX_FIELDS,
-                                      g_table.plainUnits);
+  g_table.fieldCount =
+      CsvSplitFields(g_table.raw, g_table.rawLength, g_table.spans, CSV_MAX_FIELDS);
   g_table.selectedLine = line;
   g_table.selected = record;
   return TRUE;
@@ -110,8 +114,7 @@ BOOL SelectRecord(LONG record) {
 SHORT AdoptLoadedBytes(char *bytes, size_t size) {
   size_t length = strnlen(bytes, size);
   bytes[length] = '\0';
-  BOOL plainUnits = FALSE;
-  int encoding = DetectTextEncodingWithUnits(bytes, length, &plainUnits);
+  int encoding = DetectTextEncodingOf(bytes, length);
   g_table.lastEncoding = encoding;
 
   char *text = NULL;
@@ -125,7 +128,6 @@ SHORT AdoptLoadedBytes(char *bytes, size_t size) {
       break;
     case TEXT_SHIFTJIS:
       text = ShiftJisToUtf8(bytes, length, &textLength);
-      plainUnits = TRUE;  // converted text is well-formed UTF-8
       break;
     case TEXT_EUCJP:
     case TEXT_ISO2022JP: {
@@ -134,29 +136,98 @@ SHORT AdoptLoadedBytes(char *bytes, size_t size) {
         size_t sjisLength = encoding == TEXT_EUCJP ? EucJpToShiftJis(bytes, length, sjis)
                                                    : Iso2022JpToShiftJis(bytes, length, sjis);
         text = ShiftJisToUtf8(sjis, sjisLength, &textLength);
-        plainUnits = TRUE;
         FreeTableBuffer(sjis);
       }
       break;
     }
     default:  // control bytes or undecided
       FreeTableBuffer(bytes);
-      ReplaceText(NULL, 0, FALSE);
+      ReplaceText(NULL, 0);
       g_table.lastOutcome = CSV_LOAD_REJECTED;
       return 0;
   }
   FreeTableBuffer(bytes);
   if (!text) {
-    ReplaceText(NULL, 0, FALSE);
+    ReplaceText(NULL, 0);
     g_table.lastOutcome = CSV_LOAD_OUT_OF_MEMORY;
     return 0;
   }
-  ReplaceText(text, textLength, plainUnits);
+  ReplaceText(text, textLength);
   g_table.lastOutcome = CSV_LOAD_OK;
   return 1;
 }
 
 const UINT kIoPiece = 1u << 30;
+
+// The most bytes a file may have: what a LONG file position reaches.
+const size_t kMaxFile = 0x7FFFFFFF;
+
+// A larger buffer for the bytes read so far, or NULL (p is then kept).
+char *GrowText(char *p, size_t bytes) {
+  if (bytes > g_table.allocationLimit) return NULL;
+  return static_cast<char *>(ResizeTableBuffer(p, bytes));
+}
+
+// Reads the open file to its end into a new buffer (*bytes, *size bytes and
+// a NUL after them). Returns CSV_LOAD_OK, or CSV_LOAD_INCOMPLETE with what
+// came before a read error; CSV_LOAD_TOO_LARGE or CSV_LOAD_OUT_OF_MEMORY
+// with no buffer.
+int ReadWholeFile(HFILE file, char **bytes, size_t *size) {
+  *bytes = NULL;
+  *size = 0;
+  size_t capacity;  // bytes the buffer holds before its NUL
+  LONG end = _llseek(file, 0, FILE_END);
+  if (end != HFILE_ERROR && _llseek(file, 0, FILE_BEGIN) == 0) {
+    capacity = static_cast<size_t>(end);
+  } else if (end == HFILE_ERROR && GetLastError() == ERROR_INVALID_PARAMETER) {
+    return CSV_LOAD_TOO_LARGE;  // its end lies past what a LONG reaches
+  } else {
+    // A pipe or another stream that cannot seek: read it to its end.
+    capacity = 64 * 1024;
+  }
+  char *buffer = AllocateText(capacity + 1);
+  if (!buffer) return CSV_LOAD_OUT_OF_MEMORY;
+  size_t got = 0;
+  int outcome = CSV_LOAD_OK;
+  for (;;) {
+    if (got == capacity) {
+      // Full: one byte more, into the NUL's place, tells whether the file
+      // ends here (it may have grown, or not have told its size).
+      UINT n = _lread(file, buffer + got, 1);
+      if (n == 0) break;
+      if (n == static_cast<UINT>(HFILE_ERROR)) {
+        outcome = CSV_LOAD_INCOMPLETE;
+        break;
+      }
+      got += n;
+      if (got > kMaxFile) {
+        FreeTableBuffer(buffer);
+        return CSV_LOAD_TOO_LARGE;
+      }
+      size_t grown = capacity < kMaxFile / 2 ? 2 * capacity + 64 * 1024 : kMaxFile;
+      char *more = GrowText(buffer, grown + 1);
+      if (!more) {
+        FreeTableBuffer(buffer);
+        return CSV_LOAD_OUT_OF_MEMORY;
+      }
+      buffer = more;
+      capacity = grown;
+      continue;
+    }
+    UINT want = capacity - got < kIoPiece ? static_cast<UINT>(capacity - got) : kIoPiece;
+    UINT n = _lread(file, buffer + got, want);
+    if (n == static_cast<UINT>(HFILE_ERROR)) {
+      outcome = CSV_LOAD_INCOMPLETE;
+      break;
+    }
+    if (n == 0) break;
+    got += n;
+  }
+  buffer[got] = '\0';
+  *bytes = buffer;
+  *size = got;
+  return outcome;
+}
 
 }  // namespace
 
@@ -166,32 +237,24 @@ SHORT LoadCsvFile(LPCSTR path) {
     g_table.lastOutcome = CSV_LOAD_CANNOT_OPEN;
     return 0;
   }
-  LONG end = _llseek(file, 0, FILE_END);
-  size_t size = end > 0 ? static_cast<size_t>(end) : 0;
-  _llseek(file, 0, FILE_BEGIN);
-  char *bytes = AllocateText(size + 1);
+  char *bytes = NULL;
+  size_t size = 0;
+  int outcome = ReadWholeFile(file, &bytes, &size);
+  _lclose(file);  // sets no last error when it succeeds, so a read's stays
   if (!bytes) {
-    _lclose(file);
-    ReplaceText(NULL, 0, FALSE);
-    g_table.lastOutcome = CSV_LOAD_OUT_OF_MEMORY;
+    ReplaceText(NULL, 0);
+    g_table.lastOutcome = outcome;
     return 0;
   }
-  size_t got = 0;
-  while (got < size) {
-    UINT want = size - got < kIoPiece ? static_cast<UINT>(size - got) : kIoPiece;
-    UINT n = _lread(file, bytes + got, want);
-    if (n == static_cast<UINT>(HFILE_ERROR) || n == 0) break;
-    got += n;
-  }
-  bytes[got] = '\0';
-  _lclose(file);
-  return AdoptLoadedBytes(bytes, got);
+  SHORT taken = AdoptLoadedBytes(bytes, size);
+  if (taken && outcome == CSV_LOAD_INCOMPLETE) g_table.lastOutcome = CSV_LOAD_INCOMPLETE;
+  return taken;
 }
 
 SHORT LoadCsvBytes(const char *bytes, size_t length) {
   char *copy = AllocateText(length + 1);
   if (!copy) {
-    ReplaceText(NULL, 0, FALSE);
+    ReplaceText(NULL, 0);
     g_table.lastOutcome = CSV_LOAD_OUT_OF_MEMORY;
     return 0;
   }
@@ -206,7 +269,7 @@ BOOL SetRecordTableText(const char *text, size_t length) {
     if (length) memcpy(copy, text, length);
     copy[length] = '\0';
   }
-  ReplaceText(copy, length, copy ? CsvHasPlainUnits(copy, length) : FALSE);
+  ReplaceText(copy, length);
   return copy != NULL;
 }
 
@@ -218,10 +281,9 @@ LONG CountRecords(void) {
   if (g_table.indexState == kIndexBuilt) {
     count = g_table.index.count;
   } else {
-    size_t pos = 0;
-    CsvLine line;
-    while (CsvNextRecordLine(g_table.text, g_table.length, &pos, &line, g_table.plainUnits))
-      ++count;
+    CsvLine batch[kScanBatch];
+    for (size_t pos = 0; pos < g_table.length;)
+      count += CsvScanLines(g_table.text, g_table.length, pos, batch, kScanBatch, &pos);
   }
   return count > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<LONG>(count);
 }
@@ -230,7 +292,7 @@ LPCSTR PeekField(LONG record, LONG column, size_t *length) {
   if (!SelectRecord(record) || column < 0 || column >= g_table.fieldCount) return NULL;
   const CsvFieldSpan &span = g_table.spans[column];
   char *value = g_table.value;
-  size_t n = CsvDecodeField(g_table.raw, span.start, span.end, value, g_table.plainUnits);
+  size_t n = CsvDecodeField(g_table.raw, span.start, span.end, value);
   // A lone quote is what a quoted empty field ("") leaves behind.
   if (n == 1 && value[0] == '"') value[n = 0] = '\0';
   if (n == 0 && record == 0)
@@ -248,8 +310,21 @@ LPSTR GetField(LONG record, LONG column) {
   return value;
 }
 
+namespace {
+
+BOOL RefuseSet(int outcome) {
+  g_table.lastSetOutcome = outcome;
+  return FALSE;
+}
+
+}  // namespace
+
 BOOL SetField(LONG record, LONG column, LPCSTR value) {
-  if (!value || !SelectRecord(record) || column < 0 || column >= g_table.fieldCount) return FALSE;
+  if (!value || !SelectRecord(record)) return RefuseSet(CSV_SET_NO_RECORD);
+  const CsvLine &line = g_table.selectedLine;
+  // Rebuilt from what the window holds, the line would lose the rest.
+  if (line.end - line.start > CSV_LINE_WINDOW) return RefuseSet(CSV_SET_LINE_CUT);
+  if (column < 0 || column >= g_table.fieldCount) return RefuseSet(CSV_SET_NO_FIELD);
   int style = CsvLineEndingStyle(g_table.text, g_table.length);
   const char *ending = CsvLineEnding(style);
   size_t endingLength = strlen(ending);
@@ -258,20 +333,20 @@ BOOL SetField(LONG record, LONG column, LPCSTR value) {
   // closing quote they would escape it and run the line into the next.
   // Outside quotes each is written twice, and a pair reads as one. A value
   // of backslashes only needs no quotes at all.
-  size_t valueLength = 0, body = 0;
-  if (!CsvMeasureValue(value, &valueLength, &body)) return FALSE;
+  size_t valueLength = strlen(value);
+  size_t body = CsvValueBody(value, valueLength);
   char *quoted = NULL;
   if (body == valueLength) {
     quoted = QuoteFieldValue(value, style);
   } else {
     char *front = static_cast<char *>(malloc(body + 1));
-    if (!front) return FALSE;
+    if (!front) return RefuseSet(CSV_SET_OUT_OF_MEMORY);
     memcpy(front, value, body);
     front[body] = '\0';
     quoted = QuoteFieldValue(front, style);
     free(front);
   }
-  if (!quoted) return FALSE;
+  if (!quoted) return RefuseSet(CSV_SET_OUT_OF_MEMORY);
   size_t quotedLength = strlen(quoted);
   size_t quotes = body == 0 && valueLength > 0 ? 0 : 2;
   size_t backslashes = 2 * (valueLength - body);
@@ -288,16 +363,15 @@ BOOL SetField(LONG record, LONG column, LPCSTR value) {
   if (lineLength > CSV_LINE_WINDOW) {
     // The line could no longer be read whole; refuse rather than lose it.
     free(quoted);
-    return FALSE;
+    return RefuseSet(CSV_SET_TOO_LONG);
   }
 
-  const CsvLine &line = g_table.selectedLine;
   size_t after = g_table.length - line.next;
   size_t length = line.start + lineLength + (after ? endingLength + after : 0);
   char *text = AllocateText(length + 1);
   if (!text) {
     free(quoted);
-    return FALSE;
+    return RefuseSet(CSV_SET_OUT_OF_MEMORY);
   }
   char *out = text;
   memcpy(out, g_table.text, line.start);
@@ -322,47 +396,18 @@ BOOL SetField(LONG record, LONG column, LPCSTR value) {
     out += after;
   }
   *out = '\0';
-  BOOL plainUnits = g_table.plainUnits && CsvHasPlainUnits(quoted, quotedLength);
   free(quoted);
-  ReplaceText(text, length, plainUnits);
+  ReplaceText(text, length);
+  g_table.lastSetOutcome = CSV_SET_OK;
   return TRUE;
 }
 
 BOOL SaveCsvFile(LPCSTR path) {
   if (!g_table.text || !path) return FALSE;
-  // Written beside the target and moved over it once complete, so the old
-  // file survives a create, write or close that fails.
-  static const char kSuffix[] = ".vardo-saving";
-  size_t pathLength = strlen(path);
-  char *temporary = static_cast<char *>(malloc(pathLength + sizeof kSuffix));
-  if (!temporary) return FALSE;
-  memcpy(temporary, path, pathLength);
-  memcpy(temporary + pathLength, kSuffix, sizeof kSuffix);
-
-  BOOL written = FALSE;
-  HFILE file = _lcreat(temporary, 0);
-  if (file != HFILE_ERROR) {
-    written = TRUE;
-    size_t done = 0;
-    while (done < g_table.length) {
-      UINT want = g_table.length - done < kIoPiece ? static_cast<UINT>(g_table.length - done)
-                                                  : kIoPiece;
-      UINT n = _lwrite(file, g_table.text + done, want);
-      if (n != want) {
-        written = FALSE;
-        break;
-      }
-      done += n;
-    }
-    if (_lclose(file) == HFILE_ERROR) written = FALSE;
-    if (written) written = MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING);
-    if (!written) DeleteFileA(temporary);
-  }
-  free(temporary);
-  return written;
+  return SaveWholeFileA(path, g_table.text, g_table.length);
 }
 
-void ClearRecordTable(void) { ReplaceText(NULL, 0, FALSE); }
+void ClearRecordTable(void) { ReplaceText(NULL, 0); }
 
 LPCSTR GetRecordTableText(size_t *length) {
   if (length) *length = g_table.length;
@@ -372,5 +417,7 @@ LPCSTR GetRecordTableText(size_t *length) {
 int GetLastLoadOutcome(void) { return g_table.lastOutcome; }
 
 int GetLastLoadEncoding(void) { return g_table.lastEncoding; }
+
+int GetLastSetOutcome(void) { return g_table.lastSetOutcome; }
 
 void SetRecordTableAllocationLimit(size_t bytes) { g_table.allocationLimit = bytes; }

@@ -21,13 +21,16 @@
 
 #include <windows.h>
 
-// Loads the file at path (ANSI code page) into the table.
+// Loads the file at path (ANSI code page) into the table. A file that
+// cannot seek (a pipe) is read to its end.
 // Returns non-zero when the file was taken. Returns 0 and
 // - leaves the table as it was when the file cannot be opened;
 // - leaves the table absent when the file holds control bytes, its encoding
-//   is undecided, or memory runs out.
-// A read error ends the text after the bytes actually read. Bytes after the
-// first NUL of the file are never seen.
+//   is undecided, it is larger than 2 GiB - 1 bytes (what a LONG file
+//   position reaches), or memory runs out.
+// A read error ends the text after the bytes actually read (the file is
+// taken; GetLastLoadOutcome tells). Bytes after the first NUL of the file
+// are never seen.
 SHORT LoadCsvFile(LPCSTR path);
 
 // The number of record lines, the header row included; 0 without a table.
@@ -49,16 +52,18 @@ LPCSTR PeekField(LONG record, LONG column, size_t *length);
 // breaks in the table's style (a value made only of quotes, backslashes
 // ending it aside, reads one quote longer). Returns TRUE when the table
 // changed; FALSE, leaving it unchanged, without a table, when the record or
-// field does not exist, when the value's last multi-byte unit is cut short,
-// when the rebuilt line would not fit the line window (32,767 bytes), or
-// when memory runs out.
+// field does not exist, when the record's line is longer than the line
+// window (32,767 bytes: rebuilt from what the window holds, it would lose
+// the rest), when the rebuilt line would not fit the window, or when memory
+// runs out. GetLastSetOutcome tells which.
 BOOL SetField(LONG record, LONG column, LPCSTR value);
 
 // Writes the table text as it is held (UTF-8, no byte-order mark) to the
-// file at path (ANSI code page). The text goes to a file beside it first,
-// which then replaces the old file, so a failed save leaves any old file as
-// it was. Returns TRUE when the file was written; FALSE without a table or
-// when any step fails.
+// file at path (ANSI code page) with SaveWholeFileA: readers see the old
+// file or the new one, a failed save leaves the old file as it was, a link
+// is saved through, the file keeps its owner and mode. Returns TRUE when
+// the file was written; FALSE (last error set by the save) without a table
+// or when any step fails.
 BOOL SaveCsvFile(LPCSTR path);
 
 // Makes the table absent, as at start-up.
@@ -68,14 +73,29 @@ void ClearRecordTable(void);
 // until the next call that changes the table.
 LPCSTR GetRecordTableText(size_t *length);
 
-// How the last LoadCsvFile ended, for callers that explain a refusal.
+// How the last LoadCsvFile ended, for callers that explain a refusal. After
+// CSV_LOAD_CANNOT_OPEN and CSV_LOAD_INCOMPLETE the last error is the file
+// call's.
 enum {
   CSV_LOAD_OK = 0,
   CSV_LOAD_CANNOT_OPEN = 1,   // the table was left as it was
   CSV_LOAD_REJECTED = 2,      // control bytes or undecided encoding
   CSV_LOAD_OUT_OF_MEMORY = 3,
+  CSV_LOAD_TOO_LARGE = 4,     // more than 2 GiB - 1 bytes
+  CSV_LOAD_INCOMPLETE = 5,    // taken, but a read failed: the text ends early
 };
 int GetLastLoadOutcome(void);
+
+// Why the last SetField refused, or CSV_SET_OK when it set the field.
+enum {
+  CSV_SET_OK = 0,
+  CSV_SET_NO_RECORD = 1,  // no table, or no such record
+  CSV_SET_NO_FIELD = 2,
+  CSV_SET_LINE_CUT = 3,   // the record's line is longer than the window
+  CSV_SET_TOO_LONG = 4,   // the value would make it so
+  CSV_SET_OUT_OF_MEMORY = 5,
+};
+int GetLastSetOutcome(void);
 
 // The encoding class (TEXT_* of textencoding.h) that the last load found;
 // meaningless when the file could not be opened or read into memory.

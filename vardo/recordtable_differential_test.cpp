@@ -14,9 +14,9 @@
 
 namespace {
 
-// Fragments of well-formed text first, then units that are cut short or
-// swallow the syntax after them; texts without the latter take the scans'
-// fast path.
+// Fragments of well-formed text first, then lead bytes without the
+// continuation bytes they announce, right before quotes, commas and line
+// breaks, which must still be read as syntax.
 const char *const kFragments[] = {
     "a", "bc", "xyz", " ", ",", ",", ",", "\"", "\"", "\"\"", "\\", "\\\"", "\\\\", "\\n", "\\r",
     "\n", "\n", "\r\n", "\r", "\r\n\r\n", "\xE3\x81\x82", "\xC3\xA9", "\x80", "\t",

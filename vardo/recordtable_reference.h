@@ -3,7 +3,8 @@
 // byte, collecting each line into a buffer of the line window's size and
 // then each field, step by step as the rules are stated; nothing is shared
 // with the real table's code and nothing is remembered between questions.
-// It is quadratic on purpose and only fit for small tables.
+// It is quadratic on purpose and only fit for small tables. The one thing
+// it takes from the table's code is the unit length a lead byte announces.
 #pragma once
 
 #include <stddef.h>
@@ -13,36 +14,40 @@
 #include <optional>
 #include <string>
 
+#include "vardo/csvsyntax.h"
+
 namespace reference {
 
 constexpr size_t kWindow = 32767;
 
-inline size_t AnnouncedLength(unsigned char b) {
-  return b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : b < 0xF8 ? 4 : b < 0xFC ? 5 : 6;
-}
-
-// The bytes of the unit at s (NUL-terminated): as announced, but never
-// beyond a NUL.
+// The bytes of the unit at s (NUL-terminated): what its lead byte
+// announces when that many continuation bytes (80-BF) follow, else 1. A NUL
+// is no continuation byte, so nothing past it is read.
 inline size_t UnitLength(const char *s) {
-  size_t n = AnnouncedLength(static_cast<unsigned char>(s[0]));
-  size_t k = 1;
-  while (k < n && s[k] != '\0') ++k;
-  return k;
+  size_t n = CsvLeadLength(static_cast<unsigned char>(s[0]));
+  for (size_t k = 1; k < n; ++k)
+    if ((static_cast<unsigned char>(s[k]) & 0xC0) != 0x80) return 1;
+  return n;
 }
 
 struct Line {
   std::string raw;  // what the window collected
   size_t next;      // where the next line starts
+  bool cut;         // whether bytes of the line were left out of the window
 };
 
 // Phase 1: one line from text + pos.
 inline Line CollectLine(const char *text, size_t pos) {
   Line line;
   std::string &raw = line.raw;
+  line.cut = false;
   bool quoted = false;
   size_t p = pos;
   auto take = [&](size_t n) {
-    if (raw.size() + n <= kWindow) raw.append(text + p, n);
+    if (raw.size() + n <= kWindow)
+      raw.append(text + p, n);
+    else
+      line.cut = true;
     p += n;
   };
   for (;;) {
@@ -81,6 +86,7 @@ struct Record {
   std::string raw;
   size_t start;  // where the line starts in the text
   size_t next;   // after its terminator
+  bool cut;      // longer than the window
 };
 
 inline std::optional<Record> FindRecord(const std::string &text, long record) {
@@ -91,7 +97,7 @@ inline std::optional<Record> FindRecord(const std::string &text, long record) {
     if (text.c_str()[pos] == '\0') return std::nullopt;
     Line line = CollectLine(text.c_str(), pos);
     if (!line.raw.empty()) {
-      if (n == record) return Record{line.raw, pos, line.next};
+      if (n == record) return Record{line.raw, pos, line.next, line.cut};
       ++n;
     }
     pos = line.next;
@@ -216,33 +222,26 @@ inline std::string Quote(const std::string &value, const std::string &ending) {
 
 // The field as SetField writes it: the value between quotes, except for the
 // backslashes that end it, which follow the closing quote doubled (and need
-// no quotes when nothing comes before them). None when the value's last
-// multi-byte unit is cut short.
-inline std::optional<std::string> FieldText(const std::string &value, const std::string &ending) {
-  size_t bodyEnd = 0;
-  for (size_t p = 0; p < value.size();) {
-    size_t n = static_cast<unsigned char>(value[p]) >= 0xC0 ? AnnouncedLength(static_cast<unsigned char>(value[p])) : 1;
-    if (n > value.size() - p) return std::nullopt;
-    p += n;
-    if (n > 1 || value[p - 1] != '\\') bodyEnd = p;
-  }
+// no quotes when nothing comes before them).
+inline std::string FieldText(const std::string &value, const std::string &ending) {
+  size_t bodyEnd = value.find_last_not_of('\\') + 1;  // 0 when there is none
   std::string trailing(2 * (value.size() - bodyEnd), '\\');
   if (bodyEnd == 0 && !trailing.empty()) return trailing;
   return '"' + Quote(value.substr(0, bodyEnd), ending) + '"' + trailing;
 }
 
-// The text after setting a field, or nothing when the set changes nothing.
+// The text after setting a field, or nothing when the set changes nothing:
+// no such record or field, a record longer than the window (rebuilt from
+// the window it would lose the rest), or a rebuilt line that would be.
 inline std::optional<std::string> SetField(const std::string &text, long record, long column,
                                            const std::string &value) {
   std::string ending = Ending(text);
   auto found = FindRecord(text, record);
-  if (!found) return std::nullopt;
+  if (!found || found->cut) return std::nullopt;
   auto field = FindField(found->raw, column);
   if (!field) return std::nullopt;
   const std::string &raw = found->raw;
-  auto written = FieldText(value, ending);
-  if (!written) return std::nullopt;
-  std::string line = raw.substr(0, field->start) + *written;
+  std::string line = raw.substr(0, field->start) + FieldText(value, ending);
   if (field->endedAtComma && field->comma + 1 < raw.size()) line += ',' + raw.substr(field->comma + 1);
   if (line.size() > kWindow) return std::nullopt;
   std::string out = text.substr(0, found->start) + line;

@@ -5,13 +5,19 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vplatform/errortext.h>
 #include <vplatform/faults.h>
 #include <vplatform/paths.h>
+#include <vplatform/syscalls.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
+
+#include "platform/savefile_testing.h"
 
 #include "vardo/recordtable_seams.h"
 #include "vardo/recordtable_test_support.h"
@@ -51,6 +57,7 @@ class RecordTableFiles : public ::testing::Test {
   }
   void TearDown() override {
     vplat::faults::Reset();
+    vplat::syscalls::RestoreAll();
     SetRecordTableAllocationLimit(static_cast<size_t>(-1));
     fs::remove_all(dir_);
   }
@@ -220,6 +227,51 @@ TEST_F(RecordTableFiles, TextEndsAfterTheBytesActuallyRead) {
   EXPECT_EQ(text, bytes.substr(0, text.size()));
 }
 
+TEST_F(RecordTableFiles, AReadErrorIsTold) {
+  WriteFile(Path("t.csv"), "a,b\nc,d\n");
+  auto failRead = [](int, void *, size_t) -> ssize_t {
+    errno = EIO;
+    return -1;
+  };
+  vplat::syscalls::Set("read", reinterpret_cast<vplat::syscalls::Fn>(+failRead));
+  EXPECT_NE(Load(Path("t.csv")), 0);  // taken: what came, which is nothing
+  vplat::syscalls::RestoreAll();
+  EXPECT_EQ(GetLastLoadOutcome(), CSV_LOAD_INCOMPLETE);
+  EXPECT_EQ(vplat::LastErrorText(), strerror(EIO));
+  EXPECT_EQ(TableText(), "");
+  EXPECT_NE(Load(Path("t.csv")), 0);
+  EXPECT_EQ(GetLastLoadOutcome(), CSV_LOAD_OK);
+}
+
+// A file larger than what a LONG file position reaches would read as empty;
+// it is refused without reading it. The file is sparse: it takes no disk.
+TEST_F(RecordTableFiles, AFileOverTwoGibibytesIsRefusedAsTooLarge) {
+  const std::string big = Path("big.csv");
+  WriteFile(big, "kept,header\n");
+  ASSERT_EQ(truncate(big.c_str(), 3ll << 30), 0);
+  ASSERT_TRUE(SetRecordTableText("x", 1));
+  EXPECT_EQ(Load(big), 0);
+  EXPECT_EQ(GetLastLoadOutcome(), CSV_LOAD_TOO_LARGE);
+  EXPECT_EQ(GetRecordTableText(nullptr), nullptr);
+  EXPECT_FALSE(Save(big));  // no table: nothing replaces the file
+  EXPECT_EQ(fs::file_size(big), 3ull << 30);
+}
+
+// A pipe cannot tell its size; it is read to its end.
+TEST_F(RecordTableFiles, APipeIsReadWhole) {
+  const std::string fifo = Path("pipe.csv");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string bytes = "name,note\n";
+  for (int i = 0; i < 20000; ++i) bytes += "row " + std::to_string(i) + ",x\n";
+  std::thread writer([&] { WriteFile(fifo, bytes); });
+  SHORT loaded = Load(fifo);
+  writer.join();
+  ASSERT_NE(loaded, 0);
+  EXPECT_EQ(GetLastLoadOutcome(), CSV_LOAD_OK);
+  EXPECT_EQ(TableText(), bytes);
+  EXPECT_EQ(CountRecords(), 20001);
+}
+
 TEST_F(RecordTableFiles, NulEndsTheText) {
   WriteFile(Path("nul.csv"), std::string("a,b\nc\0\x01,d\n", 10));
   ASSERT_NE(Load(Path("nul.csv")), 0);
@@ -272,6 +324,18 @@ TEST_F(RecordTableFiles, AFailedSaveLeavesTheOldFileAsItWas) {
       if (!fired) break;
     }
   }
+}
+
+TEST_F(RecordTableFiles, AFaultAtAnySystemCallOfASaveLosesNothing) {
+  const std::string old = "old,file\r\nkept,intact\r\n";
+  const std::string table = "new,table\nwith,rows\n";
+  ASSERT_TRUE(SetRecordTableText(table.data(), table.size()));
+  const std::string target = Path("data.csv");
+  const std::string windowsPath = WindowsPath(target);
+  int faults = savefile_testing::ExpectEveryFailedCallHarmless(
+      dir_, target, old, table, [&] { WriteFile(target, old); },
+      [&] { return SaveCsvFile(windowsPath.c_str()) != FALSE; });
+  EXPECT_GE(faults, 8);
 }
 
 struct SetCase {
@@ -362,12 +426,15 @@ TEST(SetField, WhatValuesReadBackAs) {
   ASSERT_TRUE(SetRecordTableText(text.data(), text.size()));
   ASSERT_TRUE(SetField(0, 1, ""));
   EXPECT_EQ(Take(GetField(0, 1)), "@1");
-  // A value whose last character is cut short would swallow the closing
-  // quote: refused, the table unchanged.
-  const std::string before = TableText();
-  EXPECT_FALSE(SetField(1, 0, "ok\xE3\x81"));
-  EXPECT_EQ(TableText(), before);
-  EXPECT_TRUE(SetField(1, 0, "ok\xE3\x81\x82"));
+  // A value whose last character is cut short cannot swallow the closing
+  // quote: the lead byte stands alone.
+  for (const char *cut : {"ok\xE3\x81", "\xE3", "\xF0\x9F\x98"}) {
+    ASSERT_TRUE(SetRecordTableText(text.data(), text.size()));
+    ASSERT_TRUE(SetField(1, 0, cut));
+    EXPECT_EQ(Take(GetField(1, 0)), cut);
+    EXPECT_EQ(Take(GetField(1, 1)), "y");
+    EXPECT_EQ(Take(GetField(2, 0)), "after");
+  }
 }
 
 TEST(SetField, ALineLongerThanTheWindowIsRefusedWhole) {
@@ -379,6 +446,7 @@ TEST(SetField, ALineLongerThanTheWindowIsRefusedWhole) {
   EXPECT_EQ(Take(GetField(1, 1)), fits);
   std::string text = TableText();
   EXPECT_FALSE(SetField(1, 1, (fits + "v").c_str()));
+  EXPECT_EQ(GetLastSetOutcome(), CSV_SET_TOO_LONG);
   EXPECT_EQ(TableText(), text);
   EXPECT_EQ(Take(GetField(2, 0)), "next");
   // Quoting counts: 500 quotes take 1,000 bytes.
@@ -386,18 +454,27 @@ TEST(SetField, ALineLongerThanTheWindowIsRefusedWhole) {
   EXPECT_EQ(TableText(), text);
 }
 
-TEST(SetField, ALongLineKeepsOnlyWhatTheWindowHeld) {
-  const std::string text = "h\n\"v\"," + std::string(40000, 'x') + "\nnext";
+// Rebuilt from what the window holds, a longer line would lose the rest: a
+// set into it is refused, whichever field, and the table stays as it was.
+TEST(SetField, ALineTheWindowCutsIsRefused) {
+  std::string fields;
+  for (int i = 0; i < 6000; ++i) fields += (i ? "," : "") + std::to_string(100000 + i);
+  const std::string text = "h\n" + fields + "\nnext\n";
   ASSERT_TRUE(SetRecordTableText(text.data(), text.size()));
-  ASSERT_TRUE(SetField(1, 0, "w"));
-  EXPECT_EQ(TableText(), "h\n\"w\"," + std::string(32763, 'x') + "\nnext");
-  // Unquoted, the same value would make the line two bytes longer than the
-  // window: refused.
-  const std::string bare = "h\nv," + std::string(40000, 'x') + "\nnext";
-  ASSERT_TRUE(SetRecordTableText(bare.data(), bare.size()));
-  EXPECT_FALSE(SetField(1, 0, "w"));
-  EXPECT_EQ(TableText(), bare);
-  EXPECT_EQ(Take(GetField(2, 0)), "next");
+  for (LONG column : {0, 10, 5000}) {
+    SCOPED_TRACE(column);
+    EXPECT_FALSE(SetField(1, column, "w"));
+    EXPECT_EQ(GetLastSetOutcome(), CSV_SET_LINE_CUT);
+    EXPECT_EQ(TableText(), text);
+    EXPECT_FALSE(reference::SetField(text, 1, column, "w").has_value());
+  }
+  EXPECT_EQ(Take(GetField(1, 5000)), "<none>");  // past the window
+  EXPECT_TRUE(SetField(2, 0, "w"));
+  EXPECT_EQ(GetLastSetOutcome(), CSV_SET_OK);
+  EXPECT_FALSE(SetField(2, 1, "w"));
+  EXPECT_EQ(GetLastSetOutcome(), CSV_SET_NO_FIELD);
+  EXPECT_FALSE(SetField(3, 0, "w"));
+  EXPECT_EQ(GetLastSetOutcome(), CSV_SET_NO_RECORD);
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ bool HasIso2022JpEscape(const unsigned char *s, size_t length) {
 // also steps over three bytes after 8F triples; blocks that hold one are
 // walked position by position.
 struct ClassMasks {
-  uint64_t sjisLead, sjisTrail, euc, kana, x8e, x8f, lead2, lead3, cont, leadAny;
+  uint64_t sjisLead, sjisTrail, euc, kana, x8e, x8f, lead2, lead3, cont;
 };
 
 enum : uint16_t {
@@ -70,7 +70,6 @@ enum : uint16_t {
   kLead2 = 1 << 6,      // C0-DF
   kLead3 = 1 << 7,      // E0-EF
   kCont = 1 << 8,       // 80-BF
-  kLeadAny = 1 << 9,    // C0-FF
 };
 
 struct ScoreClasses {
@@ -87,7 +86,6 @@ struct ScoreClasses {
       if (b >= 0xC0 && b <= 0xDF) c |= kLead2;
       if (b >= 0xE0 && b <= 0xEF) c |= kLead3;
       if (b >= 0x80 && b <= 0xBF) c |= kCont;
-      if (b >= 0xC0) c |= kLeadAny;
       of[b] = c;
     }
   }
@@ -109,7 +107,6 @@ ClassMasks MasksOfBytes(const unsigned char *s, size_t n) {
     if (c & kLead2) m.lead2 |= bit;
     if (c & kLead3) m.lead3 |= bit;
     if (c & kCont) m.cont |= bit;
-    if (c & kLeadAny) m.leadAny |= bit;
   }
   return m;
 }
@@ -141,7 +138,6 @@ ClassMasks MasksOfBlock(const unsigned char *s) {
   m.lead2 = RangeMask(v, 0xC0, 0xDF);
   m.lead3 = RangeMask(v, 0xE0, 0xEF);
   m.cont = RangeMask(v, 0x80, 0xBF);
-  m.leadAny = RangeMask(v, 0xC0, 0xFF);
   return m;
 }
 #else
@@ -168,7 +164,6 @@ inline int Count(uint64_t m) { return __builtin_popcountll(m); }
 
 struct Scores {
   long sjis = 0, euc = 0, utf8 = 0;
-  bool brokenUnit = false;  // a byte of C0-FF that begins no 2- or 3-byte sequence
 };
 
 // Whether the 64 bytes at base are all inside the text and plain ASCII.
@@ -222,7 +217,6 @@ Scores ScoreText(const unsigned char *s, size_t length) {
 
     uint64_t utf8Pairs = cur.lead2 & cont1, utf8Triples = cur.lead3 & cont1 & cont2;
     sc.utf8 += 2 * Count(utf8Pairs) + 3 * Count(utf8Triples);
-    if (cur.leadAny & ~(utf8Pairs | utf8Triples)) sc.brokenUnit = true;
 
     base += 64;
     if (AsciiBlock(s, length, base)) {
@@ -272,28 +266,17 @@ void FindControlAndHighBytes(const unsigned char *s, size_t length, bool *contro
 }  // namespace
 
 int DetectTextEncodingOf(const char *text, size_t length) {
-  return DetectTextEncodingWithUnits(text, length, NULL);
-}
-
-int DetectTextEncodingWithUnits(const char *text, size_t length, BOOL *wholeUnits) {
   const unsigned char *s = reinterpret_cast<const unsigned char *>(text);
-  if (wholeUnits) *wholeUnits = FALSE;
   bool control = false, escOrHigh = false;
   FindControlAndHighBytes(s, length, &control, &escOrHigh);
   if (control) return TEXT_CONTROL_BYTES;
-  if (!escOrHigh) {
-    if (wholeUnits) *wholeUnits = TRUE;
-    return TEXT_ASCII;
-  }
+  if (!escOrHigh) return TEXT_ASCII;
   if (HasIso2022JpEscape(s, length)) return TEXT_ISO2022JP;
   if (length < 2) return TEXT_UNDECIDED;  // no pair to score
   Scores sc = ScoreText(s, length);
   if (sc.euc > sc.sjis && sc.euc > sc.utf8) return TEXT_EUCJP;
   if (sc.sjis > sc.euc && sc.sjis > sc.utf8) return TEXT_SHIFTJIS;
-  if (sc.utf8 > sc.euc && sc.utf8 > sc.sjis) {
-    if (wholeUnits) *wholeUnits = !sc.brokenUnit;
-    return TEXT_UTF8;
-  }
+  if (sc.utf8 > sc.euc && sc.utf8 > sc.sjis) return TEXT_UTF8;
   return TEXT_UNDECIDED;
 }
 

@@ -31,9 +31,3 @@ int DetectTextEncoding(LPCSTR text);
 
 // The same for text[0, length), which holds no NUL byte.
 int DetectTextEncodingOf(const char *text, size_t length);
-
-// The same, and tells in *wholeUnits whether every byte of 0xC0 or above in
-// an ASCII or UTF-8 text is followed by the whole two- or three-byte
-// sequence it announces (FALSE for the other classes and whenever unsure).
-// Scans of such a text can step over multi-byte units byte by byte.
-int DetectTextEncodingWithUnits(const char *text, size_t length, BOOL *wholeUnits);

@@ -66,25 +66,4 @@ inline int DetectTextEncoding(const std::string &text) {
   return -1;
 }
 
-// Whether every byte of 0xC0 or above, walking the text in units, begins a
-// whole two- or three-byte UTF-8 sequence.
-inline bool HasWholeUnits(const std::string &text) {
-  const unsigned char *s = reinterpret_cast<const unsigned char *>(text.c_str());
-  size_t n = text.size();
-  for (size_t i = 0; i < n;) {
-    if (s[i] < 0xC0) {
-      ++i;
-    } else if (s[i] < 0xE0) {
-      if (i + 1 >= n || !In(s[i + 1], 0x80, 0xBF)) return false;
-      i += 2;
-    } else if (s[i] < 0xF0) {
-      if (i + 2 >= n || !In(s[i + 1], 0x80, 0xBF) || !In(s[i + 2], 0x80, 0xBF)) return false;
-      i += 3;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace reference

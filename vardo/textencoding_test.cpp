@@ -116,11 +116,7 @@ TEST(DetectTextEncoding, AgreesWithThePlainTestsOnRandomTexts) {
     }
     int expected = reference::DetectTextEncoding(text);
     ++classes[expected + 1];
-    BOOL whole = FALSE;
-    ASSERT_EQ(DetectTextEncodingWithUnits(text.data(), text.size(), &whole), expected) << n;
-    if (expected == TEXT_UTF8 || expected == TEXT_ASCII) {
-      ASSERT_EQ(whole != FALSE, reference::HasWholeUnits(text)) << n;
-    }
+    ASSERT_EQ(DetectTextEncodingOf(text.data(), text.size()), expected) << n;
   }
   for (int c = 0; c < 7; ++c) EXPECT_GT(classes[c], 20) << "class " << c - 1 << " too rare";
 }

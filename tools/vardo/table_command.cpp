@@ -4,13 +4,17 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <vplatform/errortext.h>
 #include <vplatform/paths.h>
 
+#include <functional>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "numberargument.h"
 #include "vardo/recordtable.h"
 #include "vardo/textencoding.h"
 
@@ -38,13 +42,26 @@ bool LoadOrExplain(const std::string &path) {
             path.c_str());
     return false;
   }
-  if (LoadCsvFile(windowsPath.c_str())) return true;
+  SHORT taken = LoadCsvFile(windowsPath.c_str());
+  if (taken && GetLastLoadOutcome() == CSV_LOAD_OK) return true;
   switch (GetLastLoadOutcome()) {
     case CSV_LOAD_CANNOT_OPEN:
-      fprintf(stderr, "vardo: cannot open %s\n", path.c_str());
+      fprintf(stderr, "vardo: cannot open %s: %s\n", path.c_str(), vplat::LastErrorText().c_str());
+      break;
+    case CSV_LOAD_INCOMPLETE:
+      // What came before the error must not pass for the file: a save of it
+      // would cut the file short.
+      fprintf(stderr, "vardo: cannot read all of %s: %s\n", path.c_str(),
+              vplat::LastErrorText().c_str());
       break;
     case CSV_LOAD_OUT_OF_MEMORY:
       fprintf(stderr, "vardo: %s: not enough memory to load it\n", path.c_str());
+      break;
+    case CSV_LOAD_TOO_LARGE:
+      fprintf(stderr,
+              "vardo: %s: too large: the record table loads files of at most 2 GiB "
+              "(2,147,483,647 bytes)\n",
+              path.c_str());
       break;
     default:
       if (GetLastLoadEncoding() == TEXT_CONTROL_BYTES)
@@ -66,11 +83,6 @@ namespace {
 void Load(const std::string &path) {
   if (!LoadOrExplain(path)) throw CLI::RuntimeError(1);
 }
-
-struct FreeField {
-  void operator()(char *p) const { free(p); }
-};
-using Field = std::unique_ptr<char, FreeField>;
 
 // Output collected in a large buffer and written in big pieces. Writers
 // reserve room, write straight into it, then commit what they wrote.
@@ -111,8 +123,9 @@ class Output {
   bool failed_ = false;
 };
 
-// Length of the well-formed UTF-8 sequence at s[0, n), or 0.
-size_t Utf8SequenceLength(const unsigned char *s, size_t n, unsigned *codePoint) {
+// Decodes the well-formed UTF-8 character at s[0, n): its length, its code
+// point in *codePoint; 0 when the bytes there are not one.
+size_t DecodeUtf8Character(const unsigned char *s, size_t n, unsigned *codePoint) {
   unsigned char b = s[0];
   size_t length;
   unsigned cp, min;
@@ -281,7 +294,7 @@ Cell MakeCell(const char *value) {
   size_t n = strlen(value);
   for (size_t p = 0; p < n;) {
     unsigned cp;
-    size_t length = Utf8SequenceLength(s + p, n - p, &cp);
+    size_t length = DecodeUtf8Character(s + p, n - p, &cp);
     if (!length) {
       cell.text += "\xEF\xBF\xBD";
       cell.columns += 1;
@@ -306,43 +319,41 @@ Cell MakeCell(const char *value) {
 }
 
 // Prints the table as the data panel lists it: a column of record numbers,
-// one column per header field, one row per data record.
+// one column per header field, one row per data record. Two passes over the
+// table, one for the column widths and one to print, so that nothing but the
+// table itself is held: memory stays in proportion to the file.
 void Show(const std::string &path) {
   Load(path);
-  std::vector<std::vector<Cell>> rows;
   std::vector<Cell> header{Cell{}};
   for (LONG c = 0;; ++c) {
-    Field name(GetField(0, c));
+    LPCSTR name = PeekField(0, c, nullptr);
     if (!name) break;
-    header.push_back(MakeCell(name.get()));
+    header.push_back(MakeCell(name));
   }
   size_t columns = header.size();
   std::vector<int> widths(columns, 0);
-  auto widen = [&](const std::vector<Cell> &row) {
-    for (size_t k = 0; k < row.size(); ++k)
-      if (row[k].columns > widths[k]) widths[k] = row[k].columns;
-  };
-  widen(header);
+  for (size_t k = 0; k < columns; ++k) widths[k] = header[k].columns;
   LONG count = CountRecords();
+  if (count > 1) widths[0] = static_cast<int>(std::to_string(count - 1).size());
   for (LONG r = 1; r < count; ++r) {
-    std::vector<Cell> row{Cell{std::to_string(r), static_cast<int>(std::to_string(r).size())}};
     for (size_t k = 1; k < columns; ++k) {
-      Field value(GetField(r, static_cast<LONG>(k - 1)));
-      row.push_back(value ? MakeCell(value.get()) : Cell{});
+      LPCSTR value = PeekField(r, static_cast<LONG>(k - 1), nullptr);
+      if (!value) break;  // the fields after a missing one are missing too
+      int shown = MakeCell(value).columns;
+      if (shown > widths[k]) widths[k] = shown;
     }
-    widen(row);
-    rows.push_back(std::move(row));
   }
 
   Output out;
   std::string text;
-  auto print = [&](const std::vector<Cell> &row) {
+  std::vector<Cell> row(columns);
+  auto print = [&](const std::vector<Cell> &cells) {
     text.clear();
     for (size_t k = 0; k < columns; ++k) {
       if (k) text += " | ";
-      int pad = widths[k] - row[k].columns;
+      int pad = widths[k] - cells[k].columns;
       if (k == 0) text.append(pad, ' ');  // record numbers to the right
-      text += row[k].text;
+      text += cells[k].text;
       if (k != 0 && k + 1 < columns) text.append(pad, ' ');
     }
     text += '\n';
@@ -355,39 +366,89 @@ void Show(const std::string &path) {
     rule.append(widths[k], '-');
   }
   out.Append(rule + '\n');
-  for (const auto &row : rows) print(row);
+  for (LONG r = 1; r < count; ++r) {
+    row[0].text = std::to_string(r);
+    row[0].columns = static_cast<int>(row[0].text.size());
+    bool present = true;
+    for (size_t k = 1; k < columns; ++k) {
+      LPCSTR value = present ? PeekField(r, static_cast<LONG>(k - 1), nullptr) : nullptr;
+      present = value != nullptr;
+      row[k] = value ? MakeCell(value) : Cell{};
+    }
+    print(row);
+  }
   out.Finish();  // main reports output that could not be written
+}
+
+// Why a field could not be set, as a message; nothing was changed then.
+std::string SetRefusal(const std::string &path, long long record, long long column) {
+  const std::string r = "record " + std::to_string(record);
+  switch (GetLastSetOutcome()) {
+    case CSV_SET_NO_FIELD: {
+      LONG fields = 0;
+      while (PeekField(static_cast<LONG>(record), fields, nullptr)) ++fields;
+      return r + " has no field " + std::to_string(column) + " (its fields are 0 to " +
+             std::to_string(fields - 1) + ")";
+    }
+    case CSV_SET_LINE_CUT:
+      return r + " of " + path + " is longer than the 32,767-byte line window" +
+             (PeekField(static_cast<LONG>(record), static_cast<LONG>(column), nullptr)
+                  ? ""
+                  : ", and field " + std::to_string(column) + " lies past it") +
+             ": rebuilt from the window, the record would lose its bytes past it; nothing was "
+             "changed";
+    case CSV_SET_TOO_LONG:
+      return "the value would make " + r +
+             " longer than the 32,767-byte line window; nothing was changed";
+    case CSV_SET_OUT_OF_MEMORY:
+      return "not enough memory to set the field; nothing was changed";
+    default:
+      return r + " does not exist";
+  }
+}
+
+void Save(const std::string &path) {
+  if (!SaveCsvFile(WindowsPathOf(path).c_str()))
+    Fail("cannot write " + path + ": " + vplat::LastErrorText());
 }
 
 void Set(const std::string &path, long long record, long long column, const std::string &value,
          const std::string &outPath) {
   Load(path);
   LONG count = CountRecords();
-  if (record < 0 || record >= count)
-    Fail("record " + std::to_string(record) + " does not exist: " + path + " has records 0 to " +
-         std::to_string(count - 1) + " (0 is the header row)");
-  Field existing(column >= 0 && column <= 0x7FFFFFFF
-                     ? GetField(static_cast<LONG>(record), static_cast<LONG>(column))
-                     : nullptr);
-  if (!existing)
-    Fail("record " + std::to_string(record) + " has no field " + std::to_string(column));
+  if (count == 0) Fail(path + " holds no records: there is no field to set");
+  if (record >= count)
+    Fail("record " + std::to_string(record) + " does not exist: " + path +
+         (count == 1 ? " holds only the header row, record 0"
+                     : " has records 0 to " + std::to_string(count - 1) +
+                           " (0 is the header row)"));
   for (size_t p = 0; p < value.size();) {
     unsigned codePoint;
-    size_t length = Utf8SequenceLength(reinterpret_cast<const unsigned char *>(value.data()) + p,
-                                       value.size() - p, &codePoint);
+    size_t length = DecodeUtf8Character(reinterpret_cast<const unsigned char *>(value.data()) + p,
+                                        value.size() - p, &codePoint);
     if (!length) Fail("the value is not UTF-8 (byte " + std::to_string(p) + "); nothing was changed");
     p += length;
   }
   if (!SetField(static_cast<LONG>(record), static_cast<LONG>(column), value.c_str()))
-    Fail("the value would make record " + std::to_string(record) +
-         " longer than the 32,767-byte line window; nothing was changed");
-  const std::string &target = outPath.empty() ? path : outPath;
-  if (!SaveCsvFile(WindowsPathOf(target).c_str())) Fail("cannot write " + target);
+    Fail(SetRefusal(path, record, column));
+  Save(outPath.empty() ? path : outPath);
 }
 
 void Export(const std::string &in, const std::string &outPath) {
   Load(in);
-  if (!SaveCsvFile(WindowsPathOf(outPath).c_str())) Fail("cannot write " + outPath);
+  Save(outPath);
+}
+
+// Runs a command; running out of memory on the way ends it with a message.
+template <typename Command>
+std::function<void()> Guarded(Command command) {
+  return [command] {
+    try {
+      command();
+    } catch (const std::bad_alloc &) {
+      Fail("not enough memory");
+    }
+  };
 }
 
 }  // namespace
@@ -406,27 +467,29 @@ void AddTableCommand(CLI::App &app) {
 
   CLI::App *show = table->add_subcommand("show", "Print the table as the data panel lists it");
   show->add_option("FILE", args->file, "CSV file")->required();
-  show->callback([args] { Show(args->file); });
+  show->callback(Guarded([args] { Show(args->file); }));
 
   CLI::App *dump = table->add_subcommand(
       "dump", "Print the table as JSON: loaded, encoding class, count and every record's fields");
   dump->add_option("FILE", args->file, "CSV file")->required();
-  dump->callback([args] { Dump(args->file); });
+  dump->callback(Guarded([args] { Dump(args->file); }));
 
   CLI::App *set = table->add_subcommand("set", "Set one field and save the table (as UTF-8)");
   set->add_option("FILE", args->file, "CSV file")->required();
-  set->add_option("RECORD", args->record, "record number; 0 is the header row")->required();
-  set->add_option("COLUMN", args->column, "column number, from 0")->required();
+  AddNumberArgument(set, "RECORD", &args->record, 0x7FFFFFFF,
+                    "record number, in decimal; 0 is the header row");
+  AddNumberArgument(set, "COLUMN", &args->column, 0x7FFFFFFF, "column number, from 0");
   set->add_option("VALUE", args->value, "new value")->required();
   set->add_option("-o,--output", args->out, "save here instead of over FILE");
-  set->callback([args] { Set(args->file, args->record, args->column, args->value, args->out); });
+  set->callback(
+      Guarded([args] { Set(args->file, args->record, args->column, args->value, args->out); }));
 
   CLI::App *exportCommand =
       table->add_subcommand("export", "Load a CSV file in any accepted encoding, save it as UTF-8");
   std::string *in = &args->file;
   exportCommand->add_option("IN", *in, "CSV file to read")->required();
   exportCommand->add_option("OUT", args->out, "CSV file to write")->required();
-  exportCommand->callback([args] { Export(args->file, args->out); });
+  exportCommand->callback(Guarded([args] { Export(args->file, args->out); }));
 }
 
 }  // namespace vardo::cli

@@ -74,7 +74,8 @@ VPLAT_API HFILE WINAPI _lcreat(LPCSTR lpPathName, int iAttribute);
 /* Moves the file pointer by lOffset from iOrigin (FILE_BEGIN, FILE_CURRENT,
  * FILE_END). Returns the new position, or HFILE_ERROR: ERROR_NEGATIVE_SEEK
  * before the start, ERROR_INVALID_PARAMETER for a bad origin or a position
- * that does not fit a LONG, ERROR_INVALID_HANDLE. Seeking past the end is
+ * that does not fit a LONG, ERROR_SEEK_ON_DEVICE on a pipe,
+ * ERROR_INVALID_HANDLE. Seeking past the end is
  * allowed; a later write fills the gap with zeros. */
 VPLAT_API LONG WINAPI _llseek(HFILE hFile, LONG lOffset, int iOrigin);
 
@@ -112,6 +113,19 @@ VPLAT_API BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,
  * directory target is ERROR_ACCESS_DENIED; moving to another file system is
  * ERROR_NOT_SAME_DEVICE; other flags are ERROR_INVALID_PARAMETER. */
 VPLAT_API BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
+
+/* Not a Windows call: this platform's one way of saving a file whole (on
+ * Windows the same takes GetTempFileNameA, WriteFile, FlushFileBuffers and
+ * ReplaceFileA). Makes the nBytes at lpBuffer the whole content of
+ * lpFileName: written to a new file of its own beside it, synced, given the
+ * old file's owner and mode, and moved over it in one step, so that readers
+ * see the old file or the new one and a failure leaves the old file as it
+ * was, with nothing left beside it. A symbolic link is saved through into the
+ * file it names. Returns TRUE, or FALSE with the last error set: a read-only
+ * file or a directory is ERROR_ACCESS_DENIED, a missing folder
+ * ERROR_PATH_NOT_FOUND, a full disk ERROR_DISK_FULL. See
+ * <vplatform/savefile.h>. */
+VPLAT_API BOOL WINAPI SaveWholeFileA(LPCSTR lpFileName, LPCVOID lpBuffer, SIZE_T nBytes);
 
 /* Creates one directory; its parent must exist (ERROR_PATH_NOT_FOUND).
  * Anything already at the path gives ERROR_ALREADY_EXISTS. The security
