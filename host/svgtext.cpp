@@ -320,7 +320,10 @@ class Reader {
         if (node == text_ && hasLines_ && Trim(value).empty()) continue;
         Paragraph &p = Current();
         p.Begin(feature, c.preserve, false);
-        p.units.reserve(p.units.size() + value.size());  // never fewer bytes than units
+        // A text gives at most as many units as it has bytes: room made once,
+        // growing as push_back would.
+        const size_t needed = p.units.size() + value.size();
+        if (needed > p.units.capacity()) p.units.reserve(std::max(needed, 2 * p.units.capacity()));
         AppendUtf16(value, &p.units);
         continue;
       }
