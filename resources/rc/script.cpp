@@ -3,6 +3,8 @@
 #include <vplatform/utf8.h>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -310,9 +312,19 @@ class Parser {
   std::vector<std::uint8_t> ReadFile(const Token& at, const std::string& name, const char* what) {
     std::filesystem::path path(name);
     if (path.is_relative()) path = std::filesystem::path(baseDir_) / path;
+    // Only a plain file: a folder opens but fails (with an exception) when
+    // read, and a FIFO or a device may never end.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+      Fail(at, std::string("cannot read ") + what + " '" + path.string() + "': " +
+                   (ec ? ec.message() : std::filesystem::exists(path, ec) ? "not a file" : "no such file"));
+    }
     std::ifstream in(path, std::ios::binary);
-    if (!in) Fail(at, std::string("cannot read ") + what + " '" + path.string() + "'");
-    std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in) Fail(at, std::string("cannot read ") + what + " '" + path.string() + "': " + std::strerror(errno));
+    std::vector<std::uint8_t> data;
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) data.insert(data.end(), chunk, chunk + in.gcount());
+    if (in.bad()) Fail(at, std::string("cannot read ") + what + " '" + path.string() + "'");
     out_->dependencies.push_back(std::filesystem::absolute(path).lexically_normal().string());
     return data;
   }

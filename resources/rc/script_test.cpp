@@ -244,6 +244,9 @@ TEST(ResourceScript, MalformedScriptsAreRejectedWithTheirLine) {
       {"X Y\nBEGIN\n  WORD 1\nEND", 3, "expected BE32, BE16, LE32, LE16, BYTE, ALIGN, a string or END"},
       {"X Y { BYTE 1 }\n\nx y { BYTE 2 }", 3, "resource X of type Y is already defined at line 1"},
       {"1 ICON \"no-such.ico\"", 1, "cannot read icon file"},
+      // A name that is the folder itself, or another folder: refused, not read.
+      {"1 RCDATA \"\"", 1, "': not a file"},
+      {"1 ICON \".\"", 1, "': not a file"},
       {"1 ICON \"vardo.manifest\"", 1, "is not an icon file"},
       {"\n\n/* open", 3, "comment is not closed"},
       {"LANGUAGE LANG_JAPANESE", 1, "expected ',' before the sub-language"},
