@@ -124,6 +124,13 @@ bool PrepareLinear(const BarcodeKind &kind, bool checkDigit, std::string *data,
     if (type == "JAN_ISBN") *data += Gs1CheckDigit(*data);  // zint wants the ISBN whole
     return true;
   }
+  if ((type == "CODE39" || type == "ANSI_CODABAR" || type == "POSTAL") &&
+      std::any_of(data->begin(), data->end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+    // zint would take them as capitals, and the symbol would read as such.
+    *reason = std::string(kind.type) + " has no small letters, and the data \"" + *data +
+              "\" holds some";
+    return false;
+  }
   if (type == "INTERLEAVED_2OF5" && (data->size() + (checkDigit ? 1 : 0)) % 2 != 0) {
     // zint would put a 0 in front, and the symbol would read as other data.
     *reason = "Interleaved 2 of 5 holds an even number of digits" +
@@ -210,6 +217,7 @@ bool DrawBarcode(const ElementAttributes &attributes, BarcodeDrawing *out, std::
         notes->push_back("TRUNCHEIGHT does not apply to the Japan Post barcode; its bar heights "
                          "are fixed");
       truncHeight = 0;
+      symbol->output_options |= COMPLIANT_HEIGHT;
     } else if (truncHeight > 0) {
       symbol->height = static_cast<float>(truncHeight / moduleMm);
     } else if (kind->heightModules > 0) {

@@ -108,7 +108,12 @@ bool SetQrOptions(const ElementAttributes &attributes, const std::string &data,
       return false;
     }
   } else if (mode == "BINARY") {
+    // The bytes as they are; beyond ASCII they are UTF-8, and ECI 26 says
+    // so, or readers would take them for Shift JIS.
     input = DATA_MODE;
+    for (char c : data) {
+      if (static_cast<unsigned char>(c) >= 0x80) symbol->eci = 26;
+    }
   } else if (mode != "AUTO" && mode != "MIXED") {
     *reason = "ENCODEMODE=" + *m + " is none of AUTO, NUMERIC, ASCII, BINARY, KANJI and MIXED";
     return false;
