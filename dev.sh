@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config python3
           libgtest-dev libbenchmark-dev libpugixml-dev libzint-dev libcli11-dev
           libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev fonts-ipafont-gothic
-          libpng-dev librsvg2-bin libjpeg-turbo-progs)
+          libpng-dev librsvg2-bin libjpeg-turbo-progs fonts-ocr-b zbar-tools)
 
 install_missing() {
   local missing=()

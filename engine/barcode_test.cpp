@@ -4,6 +4,8 @@
 // and bad data is reported with nothing drawn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -77,14 +79,14 @@ class Barcodes : public ::testing::Test {
     return first && first->Type() == kGroupArt ? first : nullptr;
   }
 
-  // The page rasterised on white at 400 dpi and read by zbar: every symbol
+  // The page rasterised on white at 300 dpi and read by zbar: every symbol
   // it finds, one a line.
   std::string Scan() {
     const std::string svg = (dir_ / "page.svg").string(), png = (dir_ / "page.png").string();
     std::string error;
     EXPECT_TRUE(doc_->Save(svg, &error)) << error;
     const std::string raster =
-        "rsvg-convert -b white -d 400 -p 400 -o '" + png + "' '" + svg + "'";
+        "rsvg-convert -b white -d 300 -p 300 -o '" + png + "' '" + svg + "'";
     EXPECT_EQ(std::system(raster.c_str()), 0) << raster;
     const std::string scan = "zbarimg -q --raw -Sean2.enable -Sean5.enable -Supca.enable "
                              "-Supce.enable -Sisbn13.enable '" + png + "' 2>/dev/null";
@@ -177,6 +179,143 @@ TEST_F(Barcodes, EveryKindZbarReadsScansBackAsTheData) {
     ASSERT_NE(Drawn(), nullptr) << c.attributes;
     EXPECT_EQ(Scan(), c.scanned) << c.attributes;
     doc_->Dispose(*Drawn());
+  }
+}
+
+TEST_F(Barcodes, SizesInMillimetresOnMillimetreAndPointPages) {
+  for (const std::string unit : {"mm", "pt"}) {
+    if (unit == "pt") Open("pt");
+    const double k = unit == "mm" ? 1 : 72 / 25.4;  // user units per mm
+    struct {
+      const char *attributes;
+      double width;      // the background, quiet zones included, mm
+      double narrowest;  // the narrowest bar or module, mm
+      double shortest;   // the shortest bar, mm
+    } cases[] = {
+        // 113 modules of 0.33 mm; the bars 22.85 mm, the standard's.
+        {"TYPE=JAN_LONG DATA=\"490123456789\"", 37.29, 0.33, 22.85},
+        {"TYPE=JAN_LONG DATA=\"490123456789\" ELEMENTSIZE=0.8", 37.29 * 0.8, 0.264, 22.85 * 0.8},
+        {"TYPE=JAN_LONG DATA=\"490123456789\" TRUNCHEIGHT=15.9", 37.29, 0.33, 15.9},
+        // Version 1: 21 modules and a quiet zone of 4 on each side.
+        {"TYPE=QRCODE ECCLEVEL=L DATA=\"1\" CELLSIZE=0.5 SHOWHRTEXT=FALSE", 29 * 0.5, 0.5, 0.5},
+    };
+    for (const auto &c : cases) {
+      EXPECT_EQ(Compose(std::string("<BARCODE ") + c.attributes + ">"), "") << c.attributes;
+      ASSERT_NE(Drawn(), nullptr) << c.attributes;
+      const auto background = Rects(0), bars = Rects(1);
+      ASSERT_EQ(background.size(), 1u);
+      EXPECT_NEAR(background[0][2], c.width * k, 1e-3 * k) << unit << " " << c.attributes;
+      double narrowest = 1e9, shortest = 1e9;
+      for (const auto &r : bars) narrowest = std::min(narrowest, r[2]);
+      for (const auto &r : bars) shortest = std::min(shortest, r[3]);
+      EXPECT_NEAR(narrowest, c.narrowest * k, 1e-3 * k) << unit << " " << c.attributes;
+      EXPECT_NEAR(shortest, c.shortest * k, 1e-3 * k) << unit << " " << c.attributes;
+      doc_->Dispose(*Drawn());
+    }
+  }
+}
+
+TEST_F(Barcodes, PlacedInTheBoxOrTheCellByAlignAndValign) {
+  // The QR code is 14.5 mm square; the box is 180 × 90 mm from (5, 5), the
+  // cell 100 × 50 mm (in points, as the tag builder writes it) from there.
+  const std::string qr = "<BARCODE TYPE=QRCODE DATA=\"1\" ECCLEVEL=L SHOWHRTEXT=FALSE>";
+  const std::string cell = "<TABLE><TR><TD WIDTH=283.46457 HEIGHT=141.73228 ";
+  struct {
+    std::string script;
+    double left, top;  // mm
+  } cases[] = {
+      {qr, 5, 5},
+      {"<TABLE><TR><TD ALIGN=RIGHT VALIGN=BOTTOM>" + qr + "</TD></TR></TABLE>", 185 - 14.5,
+       95 - 14.5},
+      {cell + "ALIGN=LEFT VALIGN=TOP>" + qr, 5, 5},
+      {cell + "ALIGN=CENTER VALIGN=MIDDLE>" + qr, 5 + (100 - 14.5) / 2, 5 + (50 - 14.5) / 2},
+      {cell + "ALIGN=RIGHT VALIGN=BOTTOM>" + qr, 105 - 14.5, 55 - 14.5},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(Compose(c.script), "") << c.script;
+    ASSERT_NE(Drawn(), nullptr) << c.script;
+    const auto background = Rects(0);
+    EXPECT_NEAR(background[0][0], c.left, 1e-3) << c.script;
+    EXPECT_NEAR(background[0][1], c.top, 1e-3) << c.script;
+    // The frame's text went.
+    EXPECT_EQ(doc_->FindArtById("frame")->Story()->Text(), u"") << c.script;
+    doc_->Dispose(*Drawn());
+  }
+  // Larger than its cell: drawn at its size all the same, and reported.
+  EXPECT_EQ(Compose("<TABLE><TR><TD WIDTH=20 HEIGHT=20>" + qr),
+            "overflow: the barcode (14.500000 x 14.500000 mm) is larger than its box; it keeps "
+            "its size");
+  EXPECT_NE(Drawn(), nullptr);
+}
+
+TEST_F(Barcodes, TextLinesAreOutlinesUnderAndOverTheSymbol) {
+  // With SHOWHRTEXT the digits (and a QR code's data) add a third path;
+  // ITEM adds a line above the symbol, which then starts lower.
+  struct {
+    const char *attributes;
+    size_t paths;
+    bool below;  // the symbol starts below the drawing's top
+  } cases[] = {
+      {"TYPE=JAN_LONG DATA=\"490123456789\"", 3, false},
+      {"TYPE=JAN_LONG DATA=\"490123456789\" SHOWHRTEXT=FALSE", 2, false},
+      {"TYPE=JAN_LONG DATA=\"490123456789\" SHOWHRTEXT=FALSE ITEM=\"商品\"", 3, true},
+      {"TYPE=QRCODE DATA=\"abc\"", 3, false},
+      {"TYPE=QRCODE DATA=\"abc\" SHOWHRTEXT=FALSE", 2, false},
+      {"TYPE=QRCODE DATA=\"abc\" SHOWHRTEXT=FALSE ITEM=\"[name]\"", 3, true},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(Compose(std::string("<BARCODE ") + c.attributes + ">"), "") << c.attributes;
+    ASSERT_NE(Drawn(), nullptr) << c.attributes;
+    size_t paths = 0;
+    for (pugi::xml_node p = Drawn()->Node().first_child(); p; p = p.next_sibling()) ++paths;
+    EXPECT_EQ(paths, c.paths) << c.attributes;
+    double top = 1e9;
+    for (const auto &r : Rects(1)) top = std::min(top, r[1]);
+    EXPECT_EQ(top > Rects(0)[0][1] + 2, c.below) << c.attributes;
+    doc_->Dispose(*Drawn());
+  }
+}
+
+TEST_F(Barcodes, BadDataIsReportedAndNothingDrawn) {
+  struct {
+    const char *attributes;
+    const char *reason;  // a part of the problem's detail
+  } cases[] = {
+      {"TYPE=JAN_LONG DATA=\"49012345678A\"", "takes 12 digits"},
+      {"TYPE=JAN_LONG DATA=\"49012345678\"", "takes 12 digits"},
+      {"TYPE=JAN_LONG DATA=\"4901234567894\"", "takes 12 digits"},
+      {"TYPE=JAN_LONG DATA=\"4901234567890\" CHECKDIGIT=FALSE", "should be 4"},
+      {"TYPE=JAN_SHORT DATA=\"49012340\" CHECKDIGIT=FALSE", "should be 7"},
+      {"TYPE=UPC_E DATA=\"01234560\" CHECKDIGIT=FALSE", "heck digit"},
+      {"TYPE=UPC_E DATA=\"2123456\"", "number system"},
+      {"TYPE=JAN_ISBN DATA=\"490123456789\"", "978 or 979"},
+      {"TYPE=UPC_ADDON DATA=\"123\"", "2 or 5 digits"},
+      {"TYPE=UPC_ITF DATA=\"14901234567890\" CHECKDIGIT=FALSE", "should be 1"},
+      {"TYPE=RSS_14 DATA=\"04901234567890\" CHECKDIGIT=FALSE", "should be 4"},
+      {"TYPE=ANSI_CODABAR DATA=\"12345\"", "\"A\", \"B\", \"C\" or \"D\""},
+      {"TYPE=ANSI_CODABAR DATA=\"a12345b\"", "no small letters"},
+      {"TYPE=CODE39 DATA=\"abc\"", "no small letters"},
+      {"TYPE=INTERLEAVED_2OF5 DATA=\"12345\" CHECKDIGIT=FALSE", "even number"},
+      {"TYPE=EAN128 DATA=\"(01)04912345123450\"", "Bad checksum"},
+      {"TYPE=NEC_2OF5 DATA=\"123\"", "no published definition"},
+      {"TYPE=COMPUTER_IDENTICS DATA=\"123\"", "no published definition"},
+      {"TYPE=CODE128_X DATA=\"123\"", "names no barcode kind"},
+      {"TYPE=JAN_LONG DATA=\"490123456789\" ELEMENTSIZE=big", "not a positive number"},
+      {"TYPE=JAN_LONG DATA=\"\"", "empty"},
+      {"TYPE=QRCODE VERSION=1 ECCLEVEL=H DATA=\"https://example.com/vardo\"", "too long"},
+      {"TYPE=QRCODE VERSION=41 DATA=\"1\"", "1 to 40"},
+      {"TYPE=QRCODE ECCLEVEL=X DATA=\"1\"", "L, M, Q and H"},
+      {"TYPE=QRCODE ENCODEMODE=NUMERIC DATA=\"12a\"", "digits only"},
+      {"TYPE=QRCODE ENCODEMODE=ASCII DATA=\"Vardo\"", "alphanumeric"},
+      {"TYPE=QRCODE ENCODEMODE=KANJI DATA=\"山田 Taro\"", "JIS X 0208"},
+      {"TYPE=QRCODE ENCODEMODE=KANJI DATA=\"ｱｲｳ\"", "JIS X 0208"},
+      {"TYPE=QRCODE ENCODEMODE=KANA DATA=\"1\"", "none of AUTO"},
+  };
+  for (const auto &c : cases) {
+    const std::string problems = Compose(std::string("<BARCODE ") + c.attributes + ">");
+    EXPECT_EQ(problems.rfind("bad-barcode-data: ", 0), 0u) << c.attributes << ": " << problems;
+    EXPECT_NE(problems.find(c.reason), std::string::npos) << c.attributes << ": " << problems;
+    EXPECT_EQ(Drawn(), nullptr) << c.attributes;
   }
 }
 
