@@ -25,9 +25,7 @@ struct FrameJob {
   void Report(const char *kind, const std::string &detail) const {
     // Names and paths come from the data: whatever bytes they hold, the
     // host is given valid UTF-8.
-    std::u16string units;
-    AppendUtf16(detail, &units);
-    suites.engine->ReportProblem(record, frame, kind, Utf8(units).c_str());
+    suites.engine->ReportProblem(record, frame, kind, ValidUtf8(detail).c_str());
   }
 };
 
@@ -74,7 +72,7 @@ ATECharFeaturesRef FeaturesOf(const FontStyle &style) {
   const ATECharFeaturesSuite *s = ATE::sCharFeatures;
   if (s->Initialize(&f) != kNoErr) return nullptr;
   const uint32_t a = style.assigned;
-  if (a & kFontFace) s->SetFontName(f, style.face.c_str());
+  if (a & kFontFace) s->SetFontName(f, ValidUtf8(style.face).c_str());
   if (a & kFontSize) s->SetFontSize(f, style.size);
   if (a & kFontLeading) {
     s->SetAutoLeading(f, false);
@@ -122,7 +120,7 @@ std::vector<LayoutRun> LayoutRuns(const RenderedScript &r, const LayoutStyle &ba
     plain(run.start);
     LayoutStyle style = base;
     const FontStyle &f = run.style;
-    if (f.assigned & kFontFace) style.face = f.face;
+    if (f.assigned & kFontFace) style.face = ValidUtf8(f.face);
     if (f.assigned & kFontSize) {
       // Automatic leading follows the size.
       if (!(f.assigned & kFontLeading) && base.size > 0)

@@ -150,6 +150,12 @@ std::string Utf8(const std::u16string &text) {
   return out;
 }
 
+std::string ValidUtf8(const std::string &bytes) {
+  std::u16string units;
+  AppendUtf16(bytes, &units);
+  return Utf8(units);
+}
+
 void RenderScript(const ScriptTree &tree, FieldLookup lookup, void *context, RenderedScript *out) {
   *out = RenderedScript{};
   Renderer(tree, lookup, context, out).Run();

@@ -46,3 +46,5 @@ void RenderScript(const ScriptTree &tree, FieldLookup lookup, void *context, Ren
 void AppendUtf16(const std::string &utf8, std::u16string *out);
 // UTF-16 to UTF-8, a lone surrogate becoming U+FFFD.
 std::string Utf8(const std::u16string &text);
+// The same bytes with every one that starts no valid sequence as U+FFFD.
+std::string ValidUtf8(const std::string &bytes);

@@ -43,6 +43,27 @@ std::string UrlPath(const std::string &path) {
   return out;
 }
 
+// The bytes UrlPath encoded.
+std::string UrlDecode(std::string_view text) {
+  auto digit = [](char c) {
+    return c >= '0' && c <= '9'   ? c - '0'
+           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                  : -1;
+  };
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && digit(text[i + 1]) >= 0 &&
+        digit(text[i + 2]) >= 0) {
+      out += static_cast<char>(digit(text[i + 1]) * 16 + digit(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 // The link's href as seen from `folder`: relative when there is a folder,
 // else a file: URL.
 std::string HrefFor(const std::string &linkPath, const std::string &folder) {
@@ -91,7 +112,8 @@ Art *PlacePictureAbove(Art &art, const char *linkPath, const void *data, size_t 
   const std::string href = names.Qualified(svg::Names::kXlink, "href");
   if (linkPath) {
     const std::string absolute = std::filesystem::absolute(linkPath).lexically_normal().string();
-    SetAttribute(node, names.Qualified(svg::Names::kVardo, "link"), absolute);
+    // Percent-encoded like the href: a file's name may hold any bytes.
+    SetAttribute(node, names.Qualified(svg::Names::kVardo, "link"), UrlPath(absolute));
     SetAttribute(node, href, HrefFor(absolute, FolderOf(doc)));
   } else {
     SetAttribute(node, href,
@@ -109,7 +131,7 @@ void RelinkPictures(Document &doc, const std::string &folder) {
     if (art.Type() != kPlacedArt) return;
     pugi::xml_attribute path = art.Node().attribute(link.c_str());
     if (!path) return;
-    SetAttribute(art.Node(), href, HrefFor(path.value(), folder));
+    SetAttribute(art.Node(), href, HrefFor(UrlDecode(path.value()), folder));
   });
 }
 

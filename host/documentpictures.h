@@ -1,10 +1,11 @@
 // Placed pictures the composition engine puts into a document: an <image>
 // covering a box, linking a file or embedding its bytes.
 //
-// A linked picture keeps its file's absolute path in vardo:link and shows
-// it to viewers in xlink:href relative to the document's folder, rewritten
-// whenever the document is saved into another folder, so that an output
-// folder moved together with its pictures stays whole.
+// A linked picture keeps its file's absolute path (percent-encoded) in
+// vardo:link and shows it to viewers in xlink:href relative to the
+// document's folder, rewritten whenever the document is saved into another
+// folder, so that an output folder moved together with its pictures stays
+// whole.
 #pragma once
 
 #include <string>
