@@ -291,7 +291,7 @@ ASErr ComposeSlot(const EngineSuites &suites, int record, ASUInt32 slotLow32, bo
     }
   }
   for (AIArtHandle frame : frames) {
-    static char script[SCRIPT_TEXT_SIZE];
+    char script[SCRIPT_TEXT_SIZE];
     if (ReadFrameScript(frame, script) != kNoErr) continue;
     ComposeFrame(FrameJob{suites, record, link, frame}, script);
   }

@@ -14,6 +14,7 @@
 #include "document.h"
 #include "documentsuites.h"
 #include "host.h"
+#include "scriptrender.h"
 #include "vplatform/windows.h"
 
 namespace {
@@ -24,25 +25,7 @@ const std::string kBuild = VARDO_BUILD_DIR;
 
 std::u16string U16(const std::string &utf8) {
   std::u16string out;
-  for (size_t i = 0; i < utf8.size();) {
-    const unsigned char c = utf8[i];
-    uint32_t code = c;
-    size_t n = 1;
-    if (c >= 0xF0)
-      code = c & 7, n = 4;
-    else if (c >= 0xE0)
-      code = c & 15, n = 3;
-    else if (c >= 0xC0)
-      code = c & 31, n = 2;
-    for (size_t k = 1; k < n; ++k) code = (code << 6) | (utf8[i + k] & 0x3F);
-    if (code >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(code);
-    }
-    i += n;
-  }
+  AppendUtf16(utf8, &out);
   return out;
 }
 

@@ -17,16 +17,32 @@ TEST(ShippedExample, TheTableAndTheTemplateReadAsDescribed) {
   EXPECT_NE(table.out.find("\"東京都渋谷区神宮前4-1 表参道ビル\", \"有限会社 ｻﾄｳ商店\""), std::string::npos);
   EXPECT_NE(table.out.find("\"大阪府大阪市北区梅田1-1, 3階\""), std::string::npos);
   EXPECT_NE(table.out.find("\"\\\"高橋\\\"デザイン\""), std::string::npos);
+  EXPECT_NE(table.out.find("\"写真\"]"), std::string::npos);
+  EXPECT_NE(table.out.find("\"photos\\\\yamada.png\"]"), std::string::npos) << table.out;
 
   vardo::testing::VardoRun scripts = vardo::testing::RunVardo("script list --json " + kExamples + "template.svg");
   ASSERT_EQ(scripts.status, 0) << scripts.err;
-  const std::string script = "\"script\": \"[氏名]\\r\\n[会社]\\r\\n〒[郵便番号] [住所]\\r\\n[ウェブ]\"";
-  for (const char *frame : {"card1-text", "card2-text"}) {
-    SCOPED_TRACE(frame);
-    const size_t at = scripts.out.find(std::string("\"id\": \"") + frame + "\"");
-    ASSERT_NE(at, std::string::npos) << scripts.out;
-    EXPECT_EQ(scripts.out.find("\"carriesScript\": true", at), scripts.out.find("\"carriesScript\"", at));
-    EXPECT_EQ(scripts.out.find(script, at), scripts.out.find("\"script\"", at)) << scripts.out;
+  const struct {
+    const char *frame;
+    const char *script;
+  } frames[] = {
+      {"name", "[氏名]"},
+      {"company", "[会社]"},
+      {"address", "<font size=7pt>〒[郵便番号]</font>\\r\\n[住所]\\r\\n<font size=6pt>[ウェブ]</font>"},
+      {"photo", "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=CENTER "
+                "VALIGN=MIDDLE><IMG SRC=\\\"file://[写真]\\\"></TD></TR></TABLE></BODY></HTML>"},
+  };
+  for (const char *card : {"card1", "card2"}) {
+    for (const auto &f : frames) {
+      const std::string id = std::string(card) + "-" + f.frame;
+      SCOPED_TRACE(id);
+      const size_t at = scripts.out.find("\"id\": \"" + id + "\"");
+      ASSERT_NE(at, std::string::npos) << scripts.out;
+      EXPECT_EQ(scripts.out.find("\"carriesScript\": true", at), scripts.out.find("\"carriesScript\"", at));
+      EXPECT_EQ(scripts.out.find("\"script\": \"" + std::string(f.script) + "\"", at),
+                scripts.out.find("\"script\"", at))
+          << scripts.out;
+    }
   }
 }
 
