@@ -256,7 +256,8 @@ bool DrawBarcode(const ElementAttributes &attributes, BarcodeDrawing *out, std::
   // An ITEM line above the symbol, a QR code's data line below it.
   const double line = kLineEmMm * 1.25;
   const std::string below = qr && showText ? data : std::string();
-  const double itemWidth = item.empty() ? 0 : OutlineText(item, kLineFace, kLineEmMm, 0, 0, nullptr);
+  const double itemWidth =
+      item.empty() ? 0 : OutlineText(item, kLineFace, kLineEmMm, 0, 0, nullptr);
   const double belowWidth =
       below.empty() ? 0 : OutlineText(below, kLineFace, kLineEmMm, 0, 0, nullptr);
   out->width = std::max({symbolWidth, itemWidth, belowWidth});
@@ -276,7 +277,9 @@ bool DrawBarcode(const ElementAttributes &attributes, BarcodeDrawing *out, std::
     const double em = s->fsize * x;
     const double width = OutlineText(text, face, em, 0, 0, nullptr);
     const double anchor = left + s->x * x;
-    const double start = s->halign == 1 ? anchor : s->halign == 2 ? anchor - width : anchor - width / 2;
+    const double start = s->halign == 1   ? anchor
+                         : s->halign == 2 ? anchor - width
+                                          : anchor - width / 2;
     OutlineText(text, face, em, start, top + s->y * x, &out->text);
   }
   if (!item.empty()) {

@@ -60,6 +60,8 @@ Art *PlacePathsAbove(Art &art, const VardoPathShape *shapes, int count) {
     pugi::xml_node node = path->Node();
     node.append_attribute("d").set_value(PathData(shapes[i], toGroup, doc.Scale()).c_str());
     node.append_attribute("fill").set_value(fill);
+    // Own paint, so that nothing the group inherits strokes the shapes.
+    node.append_attribute("stroke").set_value("none");
     last = path;
   }
   return group;
