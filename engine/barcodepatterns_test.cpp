@@ -204,4 +204,33 @@ TEST(BarcodePatterns, JapanPostCustomerBarcode) {
   }
 }
 
+TEST(BarcodePatterns, DataBarLimitedLayout) {
+  // 74 modules: a guard of a space and a bar, three characters of 14
+  // elements (26, 18 and 26 modules: left data, check, right data), a
+  // guard of a space and a bar; 10 modules tall.
+  for (const char *data : {"0490123456789", "1234567890123"}) {
+    const BarcodeDrawing d = Draw({{"TYPE", "RSS_LIMITED"}, {"DATA", data}});
+    const std::vector<Bar> bars = BarsOf(d);
+    ASSERT_EQ(bars.size(), 23u) << data;
+    std::vector<long> runs;  // from the first bar to the last, in modules
+    for (size_t i = 0; i < bars.size(); ++i) {
+      if (i) runs.push_back(std::lround(bars[i].left - bars[i - 1].right));
+      runs.push_back(std::lround(bars[i].right - bars[i].left));
+    }
+    ASSERT_EQ(runs.size(), 45u);
+    long sums[3] = {0, 0, 0};
+    for (int k = 0; k < 3; ++k) {
+      for (int i = 0; i < 14; ++i) sums[k] += runs[1 + 14 * k + i];
+    }
+    EXPECT_EQ(runs.front(), 1) << data;
+    EXPECT_EQ(sums[0], 26) << data;
+    EXPECT_EQ(sums[1], 18) << data;
+    EXPECT_EQ(sums[2], 26) << data;
+    EXPECT_EQ(runs[43], 1) << data;
+    EXPECT_EQ(runs[44], 1) << data;
+    EXPECT_NEAR(bars.back().right - bars.front().left, 73, 1e-6) << data;
+    EXPECT_NEAR(bars.front().bottom - bars.front().top, 10, 1e-6) << data;
+  }
+}
+
 }  // namespace
