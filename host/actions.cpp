@@ -18,6 +18,9 @@ ASErr NewParamType(AIActionParamTypeRef *type) {
   // Parameter types carry nothing the plug-ins look at; any non-null token
   // that can be deleted will do.
   if (!type) return kBadParameterErr;
+  *type = nullptr;
+  Host *host = Host::Current();
+  if (ASErr failure = host ? host->TakeCallFailure("AINewActionParamType") : kNoErr) return failure;
   *type = reinterpret_cast<AIActionParamTypeRef>(new int(0));
   return kNoErr;
 }
@@ -31,6 +34,7 @@ ASErr RegisterActionEvent(const char *eventName, const char *localizedName, ASIn
                           SPPluginRef plugin, void *, AIActionParamTypeRef) {
   Host *host = Host::Current();
   if (!host || !eventName) return kBadParameterErr;
+  if (ASErr failure = host->TakeCallFailure("RegisterActionEvent")) return failure;
   for (auto &a : host->Actions()) {
     if (a->name == eventName) return kBadParameterErr;
   }

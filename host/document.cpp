@@ -181,9 +181,16 @@ pugi::xml_node Document::ElementById(std::string_view id) const {
 }
 
 std::string Document::FreshId(const std::string &base) const {
-  for (int n = 1;; ++n) {
+  // Each base remembers the suffix it reached, so the thousandth copy of an
+  // element costs what the first did; a suffix taken meanwhile by an id of
+  // the file itself is still skipped.
+  int &next = nextIdSuffix_[base];
+  for (int n = next > 0 ? next : 1;; ++n) {
     std::string id = base + "-" + std::to_string(n);
-    if (!ids_.count(id)) return id;
+    if (!ids_.count(id)) {
+      next = n + 1;
+      return id;
+    }
   }
 }
 

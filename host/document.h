@@ -150,6 +150,7 @@ class Document {
   std::unordered_map<uint32_t, std::unique_ptr<Art>> arts_;
   std::unordered_map<pugi::xml_node_struct *, Art *> artByNode_;
   std::unordered_map<std::string, pugi::xml_node> ids_;
+  mutable std::unordered_map<std::string, int> nextIdSuffix_;  // FreshId's next try per base
   std::vector<std::unique_ptr<CustomColor>> colors_;
   DocumentView view_;
   AIRealRect page_{};

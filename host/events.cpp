@@ -23,6 +23,7 @@ ASErr AddMenuItem(SPPluginRef plugin, const char *name, const char *group, const
   if (item) *item = nullptr;
   if (!host || !name || !group || !item) return kBadParameterErr;
   if (!host->HasMenuGroup(group)) return kBadParameterErr;
+  if (ASErr failure = host->TakeCallFailure("AddMenuItem")) return failure;
   auto entry = std::make_unique<MenuItem>();
   entry->plugin = PluginOf(plugin);
   entry->name = name;
@@ -56,6 +57,7 @@ ASErr AddTimer(SPPluginRef plugin, const char *name, ASInt32 period, AITimerHand
   Host *host = Host::Current();
   if (timer) *timer = nullptr;
   if (!host || !timer || period < 1) return kBadParameterErr;
+  if (ASErr failure = host->TakeCallFailure("AddTimer")) return failure;
   auto entry = std::make_unique<Timer>();
   entry->plugin = PluginOf(plugin);
   entry->name = name ? name : "";
@@ -71,6 +73,7 @@ ASErr AddNotifier(SPPluginRef plugin, const char *name, const char *type, AINoti
   Host *host = Host::Current();
   if (notifier) *notifier = nullptr;
   if (!host || !type || !notifier) return kBadParameterErr;
+  if (ASErr failure = host->TakeCallFailure("AddNotifier")) return failure;
   auto entry = std::make_unique<Notifier>();
   entry->plugin = PluginOf(plugin);
   entry->name = name ? name : "";
@@ -132,6 +135,7 @@ void Host::UpdateMenus() {
 }
 
 ASErr Host::Notify(const char *type, void *data) {
+  if (notificationObserver_) notificationObserver_(type, data);
   for (size_t i = 0; i < notifiers_.size(); ++i) {
     Notifier *n = notifiers_[i].get();
     if (n->type != type || !n->plugin || !n->plugin->main) continue;

@@ -147,6 +147,12 @@ class Host {
   // Same for parameter blocks of the action manager.
   void FailParamBlockAt(int countdown) { paramBlockCountdown_ = countdown; }
   bool TakeParamBlockFailure();
+  // The `countdown`-th call from now of the suite function named `call` (as
+  // in its suite: "AddMenuItem", "AddNotifier", ...) fails once with
+  // `status`, changing nothing; 0 turns it off.
+  void FailCallAt(const std::string &call, int countdown, ASErr status);
+  // For the suites: the status this call of `call` must fail with, or 0.
+  ASErr TakeCallFailure(const std::string &call);
 
   // ---- Events --------------------------------------------------------
   // Each tick advances the virtual clock by 1/60 s, dispatches pending
@@ -169,8 +175,14 @@ class Host {
 
   std::vector<std::unique_ptr<Timer>> &Timers() { return timers_; }
   std::vector<std::unique_ptr<Notifier>> &Notifiers() { return notifiers_; }
-  // Runs every plug-in registered for `type`, in registration order.
+  // Runs every plug-in registered for `type`, in registration order; a type
+  // nobody registered reaches nobody.
   ASErr Notify(const char *type, void *data);
+  // Called with every notification sent, before any receiver runs (the CLI
+  // lists what a command sent).
+  void ObserveNotifications(std::function<void(const std::string &type, void *data)> observer) {
+    notificationObserver_ = std::move(observer);
+  }
 
   std::vector<std::unique_ptr<Action>> &Actions() { return actions_; }
   // The host's own actions ("adobe_saveDocument", ...), by name.
@@ -249,6 +261,12 @@ class Host {
   std::map<std::pair<ASInt32, ASInt32>, AIUIThemeColor> theme_;
   int allocationCountdown_ = 0;
   int paramBlockCountdown_ = 0;
+  struct CallFailure {
+    int countdown = 0;
+    ASErr status = kNoErr;
+  };
+  std::map<std::string, CallFailure> callFailures_;
+  std::function<void(const std::string &, void *)> notificationObserver_;
   long ticks_ = 0;
 };
 

@@ -36,6 +36,7 @@ ASErr Create(SPPluginRef plugin, const char *id, const ai_uchar16 *title, ASInt3
   if (panel) *panel = nullptr;
   if (!host || !id || !panel) return kBadParameterErr;
   if (host->FindPanel(id)) return kBadParameterErr;
+  if (ASErr failure = host->TakeCallFailure("CreatePanel")) return failure;
   RegisterPanelClass();
   auto entry = std::make_unique<Panel>();
   entry->plugin = reinterpret_cast<Plugin *>(plugin);

@@ -20,12 +20,18 @@ const SPAccessSuite kAccessSuite = {GetPluginModule};
 
 ASErr GetPluginOptions(SPPluginRef plugin, ASInt32 *options) {
   if (!plugin || !options) return kBadParameterErr;
+  if (ASErr failure = Host::Current() ? Host::Current()->TakeCallFailure("GetPluginOptions") : kNoErr) {
+    return failure;
+  }
   *options = PluginOf(plugin)->options;
   return kNoErr;
 }
 
 ASErr SetPluginOptions(SPPluginRef plugin, ASInt32 options) {
   if (!plugin) return kBadParameterErr;
+  if (ASErr failure = Host::Current() ? Host::Current()->TakeCallFailure("SetPluginOptions") : kNoErr) {
+    return failure;
+  }
   PluginOf(plugin)->options = options;
   return kNoErr;
 }

@@ -268,3 +268,9 @@ extern "C" int WINAPI GetDeviceCaps(HDC hdc, int index) {
     default: return 0;
   }
 }
+
+namespace vplat {
+
+size_t LiveDcCount() { return gdi::Dcs().dcs.size(); }
+
+}  // namespace vplat

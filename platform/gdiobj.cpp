@@ -5,6 +5,8 @@
 // the last DC deselects it or is released.
 #include "gdiobjects.h"
 
+#include <vplatform/screen.h>
+
 #include <cstring>
 #include <unordered_map>
 
@@ -169,3 +171,15 @@ extern "C" int WINAPI GetObjectW(HANDLE h, int c, LPVOID pv) {
   std::memcpy(pv, from, static_cast<size_t>(size));
   return size;
 }
+
+namespace vplat {
+
+size_t LiveGdiObjectCount() {
+  size_t count = 0;
+  for (const auto &entry : gdi::Objects().objects) {
+    if (!entry.second.permanent) ++count;
+  }
+  return count;
+}
+
+}  // namespace vplat

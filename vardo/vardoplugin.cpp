@@ -1,9 +1,13 @@
 // The data-merge plug-in module: its description for the frame.
 #include "frame.h"
 #include "vardoglobals.h"
+#include "vardohandlers.h"
+
+VardoGlobals *Globals() { return static_cast<VardoGlobals *>(gCurrentGlobals); }
 
 const FramePlugin gFramePlugin = {
     kFrameVardo,
     sizeof(VardoGlobals),
-    {},  // handlers arrive with the record table, panel and composition driver
+    {OnStartup, OnShutdown, nullptr, nullptr, nullptr, OnMenuGo, OnMenuUpdate, OnTimer, OnNotify,
+     OnDoAction},
 };

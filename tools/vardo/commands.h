@@ -6,6 +6,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <string>
+
 namespace vardo::cli {
 
 // Adds the sub-commands of one area. Defined in <area>_command.cpp.
@@ -25,5 +27,14 @@ void AddScriptCommand(CLI::App &app);
 
 // vardo table show|dump|set|export: the record table and CSV files.
 void AddTableCommand(CLI::App &app);
+
+// Loads the CSV file at the Linux `path` into the program's own record
+// table. On refusal prints why on standard error ("vardo: ...": the file
+// cannot be opened, holds control bytes, or its encoding is undecided) and
+// returns false.
+bool LoadOrExplain(const std::string &path);
+
+// vardo compose: a template composed from one record through the data panel.
+void AddComposeCommand(CLI::App &app);
 
 }  // namespace vardo::cli

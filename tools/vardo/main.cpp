@@ -14,6 +14,7 @@ int main(int argc, char **argv) {
       vardo::cli::AddDocCommand,
       vardo::cli::AddScriptCommand,
       vardo::cli::AddTableCommand,
+      vardo::cli::AddComposeCommand,
       nullptr};
   for (auto add : areas) {
     if (add) add(app);

@@ -29,7 +29,8 @@ std::string WindowsPathOf(const std::string &linuxPath) {
   return windowsPath;
 }
 
-// Loads path into the table. On refusal prints why and returns false.
+}  // namespace
+
 bool LoadOrExplain(const std::string &path) {
   std::string windowsPath;
   if (!vplat::WindowsPathFromLinux(path, windowsPath)) {
@@ -59,6 +60,8 @@ bool LoadOrExplain(const std::string &path) {
   }
   return false;
 }
+
+namespace {
 
 void Load(const std::string &path) {
   if (!LoadOrExplain(path)) throw CLI::RuntimeError(1);

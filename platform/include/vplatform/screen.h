@@ -39,6 +39,12 @@ VPLAT_API void ClearScreen(COLORREF color = 0);
 // (errno tells why); a partly written file is removed.
 VPLAT_API bool SaveScreenPng(const std::string &path);
 
+// Pens, brushes and fonts made and not yet freed (stock and system-colour
+// objects left out), and device contexts not yet released: what a test
+// checks to see that code left no GDI object behind.
+VPLAT_API size_t LiveGdiObjectCount();
+VPLAT_API size_t LiveDcCount();
+
 }  // namespace vplat
 
 #endif
