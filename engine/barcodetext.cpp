@@ -4,7 +4,6 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
-#include <hb-ft.h>
 #include <hb.h>
 
 #include <map>
@@ -49,10 +48,13 @@ const TextFace &FaceFor(const std::string &family) {
   if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
     FcPatternGetInteger(match, FC_INDEX, 0, &index);
     if (FT_New_Face(faces.library, reinterpret_cast<const char *>(file), index, &face.ft) == 0) {
-      // Outlines in font units; HarfBuzz's positions in the same units.
-      face.hb = hb_ft_font_create_referenced(face.ft);
-      hb_font_set_scale(face.hb, face.ft->units_per_EM, face.ft->units_per_EM);
-      hb_ft_font_set_load_flags(face.hb, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING);
+      // HarfBuzz's own font functions, which place glyphs in font units,
+      // as FreeType gives the outlines unscaled.
+      hb_blob_t *blob = hb_blob_create_from_file(reinterpret_cast<const char *>(file));
+      hb_face_t *hbFace = hb_face_create(blob, static_cast<unsigned>(index));
+      face.hb = hb_font_create(hbFace);
+      hb_face_destroy(hbFace);
+      hb_blob_destroy(blob);
     }
   }
   if (match) FcPatternDestroy(match);
