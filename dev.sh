@@ -32,11 +32,15 @@ case "${1:-}" in
   run)
     install_missing
     build
-    # The shipped example as the plug-ins read it: the record table, then
-    # the scripts of the template's frames.
+    # The shipped example as the plug-ins read it: the record table, the
+    # scripts of the template's frames, then the cards composed from it.
     build/bin/vardo table show examples/addresses.csv
     echo
     build/bin/vardo script list examples/template.svg
+    echo
+    mkdir -p build/example
+    build/bin/vardo compose examples/template.svg examples/addresses.csv -o build/example/cards.svg
+    echo "composed: build/example/cards.svg"
     ;;
   test)
     install_missing

@@ -1,4 +1,5 @@
-// Barcode and QR-code elements through the engine module in the host: what
+// Barcode and QR-code elements through the engine module in the host, its
+// fields answered by the real data-merge plug-in: what
 // is drawn scans back as the data (librsvg rasterises it, zbar reads it),
 // has the sizes the attributes ask for on millimetre and point pages alike,
 // and bad data is reported with nothing drawn.
@@ -15,6 +16,7 @@
 #include "AIActionManager.h"
 #include "document.h"
 #include "host.h"
+#include "vplatform/paths.h"
 #include "vplatform/windows.h"
 
 namespace {
@@ -46,14 +48,28 @@ class Barcodes : public ::testing::Test {
     fs::create_directories(dir_);
     host_ = std::make_unique<vhost::Host>();
     std::string error;
-    ASSERT_NE(host_->LoadPlugin(kBuild + "/plugins/VardoEngine.aip", &error), nullptr) << error;
-    ASSERT_NE(host_->LoadPlugin(kBuild + "/testplugins/engine/EngineLookupAnswer.aip", &error),
-              nullptr)
-        << error;
+    for (const char *module : {"Vardo", "VardoEngine"}) {
+      ASSERT_NE(host_->LoadPlugin(kBuild + "/plugins/" + module + ".aip", &error), nullptr) << error;
+    }
     host_->StartPlugins();
+    LoadTable();
     auto doc = vhost::Document::Parse(Page(unit), &error);
     ASSERT_TRUE(doc) << error;
     doc_ = host_->Documents().Add(std::move(doc));
+  }
+
+  // The data-merge plug-in loads the table on a compose-range request
+  // (composing nothing, as no document is open yet) and then answers the
+  // engine's lookups from it.
+  void LoadTable() {
+    const fs::path csv = dir_ / "table.csv";
+    std::ofstream(csv, std::ios::binary) << "name,company\r\n山田太郎,ヴァルド株式会社\r\n";
+    std::string path;
+    ASSERT_TRUE(vplat::WindowsPathFromLinux(csv.string(), path));
+    vhost::ParamBlock block;
+    block.values[AS_FOURCC('c', 's', 'v', 'p')] = path;
+    block.values[AS_FOURCC('f', 'n', 'r', 'c')] = 0;
+    host_->Notify("9475-2407-6658-9330-9846-6542", &block);
   }
 
   // Composes record 1 into the frame with `script`; returns the problems'

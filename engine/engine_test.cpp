@@ -1,7 +1,7 @@
 // The engine module in the host: the engine notification fills a slot, the
-// values come through the value-lookup notification (answered by a module
-// that answers as the data-merge plug-in does), and what each script renders
-// to is read back from the document.
+// values come from the data-merge plug-in through the value-lookup
+// notification, and what each script renders to is read back from the
+// document.
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -15,6 +15,7 @@
 #include "documentsuites.h"
 #include "host.h"
 #include "scriptrender.h"
+#include "vplatform/paths.h"
 #include "vplatform/windows.h"
 
 namespace {
@@ -51,13 +52,13 @@ class Engine : public ::testing::Test {
     fs::create_directories(dir_ / "pictures");
     host_ = std::make_unique<vhost::Host>();
     std::string error;
-    ASSERT_NE(host_->LoadPlugin(kBuild + "/plugins/VardoEngine.aip", &error), nullptr) << error;
-    ASSERT_NE(host_->LoadPlugin(kBuild + "/testplugins/engine/EngineLookupAnswer.aip", &error),
-              nullptr)
-        << error;
+    for (const char *module : {"Vardo", "VardoEngine"}) {
+      ASSERT_NE(host_->LoadPlugin(kBuild + "/plugins/" + module + ".aip", &error), nullptr) << error;
+    }
     host_->StartPlugins();
     for (const auto &plugin : host_->Plugins())
       ASSERT_EQ(plugin->startupStatus, kNoErr) << plugin->name;
+    LoadTable();
     host_->SetPictureSettings({(dir_ / "pictures").string(), false});
     auto doc = vhost::Document::Parse(kCard, &error);
     ASSERT_TRUE(doc) << error;
@@ -68,6 +69,24 @@ class Engine : public ::testing::Test {
     host_.reset();
     EXPECT_EQ(vhost::LiveTextRangeCount(), 0u);
     EXPECT_EQ(vhost::LiveCharFeaturesCount(), 0u);
+  }
+
+  // The data-merge plug-in loads the table on a compose-range request;
+  // with no document open it composes nothing, and then answers the
+  // engine's lookups from it. Two headers are "name": the first answers.
+  void LoadTable() {
+    const fs::path csv = dir_ / "table.csv";
+    std::ofstream(csv, std::ios::binary)
+        << "name,company,address,photo,name,markup,brace,body,lines,url\r\n"
+        << "山田太郎,ヴァルド株式会社,東京都千代田区千代田一丁目一番地,photo.png,second,<font size=99>,"
+        << "[other],</BODY>,\"one\r\ntwo\nthree\",file://pictures/photo.png\r\n"
+        << "Jane Doe,Example Ltd,1 Main Street,jane.jpg,again,<b>,[[x]],</font>,,x.png\r\n";
+    std::string path;
+    ASSERT_TRUE(vplat::WindowsPathFromLinux(csv.string(), path));
+    vhost::ParamBlock block;
+    block.values[AS_FOURCC('c', 's', 'v', 'p')] = path;
+    block.values[AS_FOURCC('f', 'n', 'r', 'c')] = 0;
+    host_->Notify("9475-2407-6658-9330-9846-6542", &block);
   }
 
   vhost::Art *Art(const char *id) { return doc_->FindArtById(id); }

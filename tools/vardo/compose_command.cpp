@@ -19,6 +19,7 @@
 #include "commands.h"
 #include "documentdump.h"
 #include "hostsession.h"
+#include "problems.h"
 #include "vardo/recordtable.h"
 
 namespace vardo::cli {
@@ -38,6 +39,8 @@ struct Options {
   std::string templatePath, dataPath, outputPath, into;
   long record = 1;
   bool json = false;
+  std::string pictures;  // the picture folder; empty: the CSV file's folder
+  bool anyPicturePath = false;
 };
 
 struct Composed {
@@ -101,7 +104,8 @@ void DragRow(HWND list, int row, POINT target) {
 }
 
 void Print(const Options &o, const std::vector<Composed> &composed,
-           const vhost::Host::UndoNames &undo) {
+           const vhost::Host::UndoNames &undo, const std::vector<vhost::EngineProblem> &problems) {
+  PrintProblems(problems, stderr);
   if (o.json) {
     std::string text = "{\"output\": " + vhost::JsonString(o.outputPath) + ", \"composed\": [";
     for (size_t i = 0; i < composed.size(); ++i) {
@@ -110,7 +114,8 @@ void Print(const Options &o, const std::vector<Composed> &composed,
               ", \"record\": " + std::to_string(composed[i].record) + "}";
     }
     text += "], \"undo\": " + vhost::JsonString(undo.undo) +
-            ", \"redo\": " + vhost::JsonString(undo.redo) + "}\n";
+            ", \"redo\": " + vhost::JsonString(undo.redo) +
+            ", \"problems\": " + ProblemsJson(problems) + "}\n";
     std::fwrite(text.data(), 1, text.size(), stdout);
     return;
   }
@@ -149,6 +154,14 @@ void Run(const Options &o) {
   vhost::Document *doc = host->Documents().Open(o.templatePath, true, &status, &error);
   if (!doc) Fail("cannot open the template " + o.templatePath + ": " + error);
   host->RunTicks(12);  // the plug-in's timer sees the document
+  // Pictures are read from the picture folder only, unless the user allows
+  // any path: data from a CSV file must not pull other files in.
+  host->SetPictureSettings(
+      {fs::absolute(o.pictures.empty() ? fs::path(o.dataPath).parent_path() : fs::path(o.pictures))
+           .lexically_normal()
+           .string(),
+       o.anyPicturePath});
+  host->EngineProblems().clear();
 
   std::vector<Composed> composed;
   host->ObserveNotifications([&](const std::string &type, void *data) {
@@ -195,7 +208,7 @@ void Run(const Options &o) {
   if (!doc->Save(o.outputPath, &error)) Fail("cannot write " + o.outputPath + ": " + error);
   vhost::Host::UndoNames undo;
   if (!host->UndoHistory().empty()) undo = host->UndoHistory().back();
-  Print(o, composed, undo);
+  Print(o, composed, undo, host->EngineProblems());
   host->ShutdownPlugins();
 }
 
@@ -216,6 +229,11 @@ void AddComposeCommand(CLI::App &app) {
       "--into", options->into,
       "drag the record's row onto the art with this id instead of composing every slot");
   command->add_flag("--json", options->json, "print JSON");
+  command->add_option("--pictures", options->pictures,
+                      "folder the pictures named in the data are read from (default: the CSV "
+                      "file's folder)");
+  command->add_flag("--any-picture-path", options->anyPicturePath,
+                    "allow pictures outside the picture folder");
   AddHostOptions(*command, options->host);
   command->callback([options]() { Run(*options); });
 }

@@ -79,7 +79,7 @@ TEST_F(ComposeCommand, ComposesEverySlotFromTheChosenRecord) {
       "{\"output\": \"" + Path("out.svg") +
           "\", \"composed\": [{\"slot\": \"a1\", \"record\": 1}, {\"slot\": \"a2\", "
           "\"record\": 2}, {\"slot\": \"b1\", \"record\": 3}], \"undo\": \"Vardo の取り消し\", "
-          "\"redo\": \"Vardo のやり直し\"}\n");
+          "\"redo\": \"Vardo のやり直し\", \"problems\": []}\n");
 }
 
 TEST_F(ComposeCommand, IntoDragsTheRowOntoOneTarget) {
