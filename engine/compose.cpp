@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "barcodeplace.h"
 #include "fieldlookup.h"
 #include "frame/suites.h"
 #include "pictures.h"
@@ -252,6 +253,10 @@ void ComposeFrame(const FrameJob &job, const char *script) {
   ATE::sCharFeatures->Release(base.features);
   ATE::sTextRange->Release(whole);
   if (r.picture.present) PlaceFramePicture(job, r.picture);
+  if (r.barcode.present) {
+    for (const BarcodeProblem &p : PlaceBarcode(*job.suites.engine, job.frame, r.barcode))
+      job.Report(p.kind, p.detail);
+  }
 }
 
 bool IsLocked(AIArtHandle art) {

@@ -216,6 +216,18 @@ bool ReadPicture(const std::string &path, std::string *bytes, PictureFormat *for
   return true;
 }
 
+AIRealRect AlignInCell(const AIRealRect &frame, const CellLayout &cell, double w, double h) {
+  const double cellWidth = cell.width > 0 ? cell.width : frame.right - frame.left;
+  const double cellHeight = cell.height > 0 ? cell.height : frame.top - frame.bottom;
+  const double left = frame.left + (cell.align == CellLayout::kCenter  ? (cellWidth - w) / 2
+                                    : cell.align == CellLayout::kRight ? cellWidth - w
+                                                                       : 0);
+  const double top = frame.top - (cell.valign == CellLayout::kMiddle   ? (cellHeight - h) / 2
+                                  : cell.valign == CellLayout::kBottom ? cellHeight - h
+                                                                       : 0);
+  return AIRealRect{left, top, left + w, top - h};
+}
+
 AIRealRect FitPicture(const AIRealRect &frame, const CellLayout &cell, double width,
                       double height) {
   const double cellWidth = cell.width > 0 ? cell.width : frame.right - frame.left;
@@ -225,12 +237,5 @@ AIRealRect FitPicture(const AIRealRect &frame, const CellLayout &cell, double wi
     height = cellHeight;
   }
   const double scale = std::min(cellWidth / width, cellHeight / height);
-  const double w = width * scale, h = height * scale;
-  const double left = frame.left + (cell.align == CellLayout::kCenter  ? (cellWidth - w) / 2
-                                    : cell.align == CellLayout::kRight ? cellWidth - w
-                                                                       : 0);
-  const double top = frame.top - (cell.valign == CellLayout::kMiddle   ? (cellHeight - h) / 2
-                                  : cell.valign == CellLayout::kBottom ? cellHeight - h
-                                                                       : 0);
-  return AIRealRect{left, top, left + w, top - h};
+  return AlignInCell(frame, cell, width * scale, height * scale);
 }

@@ -39,3 +39,7 @@ bool ReadPicture(const std::string &path, std::string *bytes, PictureFormat *for
 // they are above 0, the frame's own width and height otherwise) and aligned
 // in it by ALIGN and VALIGN. Artwork coordinates.
 AIRealRect FitPicture(const AIRealRect &frame, const CellLayout &cell, double width, double height);
+
+// Where art of `w` × `h` goes at its own size in the same cell, aligned by
+// ALIGN and VALIGN; it may stick out of a cell smaller than itself.
+AIRealRect AlignInCell(const AIRealRect &frame, const CellLayout &cell, double w, double h);

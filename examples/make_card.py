@@ -11,20 +11,22 @@ COMPANY = "[会社]"
 ADDRESS = "<font size=7pt>〒[郵便番号]</font>\r[住所]\r<font size=6pt>[ウェブ]</font>"
 PHOTO = ("<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 "
          "ALIGN=CENTER VALIGN=MIDDLE><IMG SRC=\"file://[写真]\"></TD></TR></TABLE></BODY></HTML>")
-QR = ("<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO "
-      "SHOWHRTEXT=FALSE CELLSIZE=0.5 DATA=\"[ウェブ]\"></BODY></HTML>")
-JAN = ("<HTML><BODY><BARCODE TYPE=JAN_LONG TOJI=RIGHT ELEMENTSIZE=0.8 DATA=\"[JAN]\" "
-       "SHOWHRTEXT=TRUE CHECKDIGIT=TRUE TRUNCHEIGHT=8></BODY></HTML>")
+QR = ("<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=CENTER "
+      "VALIGN=MIDDLE><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO "
+      "SHOWHRTEXT=FALSE CELLSIZE=0.4 DATA=\"[ウェブ]\"></TD></TR></TABLE></BODY></HTML>")
+JAN = ("<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=LEFT "
+       "VALIGN=BOTTOM><BARCODE TYPE=JAN_LONG TOJI=RIGHT ELEMENTSIZE=0.8 DATA=\"[JAN]\" "
+       "SHOWHRTEXT=TRUE CHECKDIGIT=TRUE TRUNCHEIGHT=10></TD></TR></TABLE></BODY></HTML>")
 
 def attr(script):
     return quoteattr(script).replace("\r", "&#13;")
 
 def card(n, ox, oy):
     boxes = {
-        "address": (ox + 6, oy + 23, 56, 17),
+        "address": (ox + 6, oy + 23, 56, 15),
         "photo": (ox + 64, oy + 5, 22, 28),
-        "qr": (ox + 69, oy + 36, 17, 17),
-        "jan": (ox + 6, oy + 41, 36, 13),
+        "qr": (ox + 67, oy + 35, 19, 19),
+        "jan": (ox + 6, oy + 39, 36, 15),
     }
     defs = "".join(
         f'    <rect id="card{n}-{k}-box" x="{x:g}" y="{y:g}" width="{w:g}" height="{h:g}"/>\n'

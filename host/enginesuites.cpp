@@ -5,6 +5,7 @@
 #include "VardoEngine.h"
 #include "documenthandles.h"
 #include "documentlist.h"
+#include "documentpaths.h"
 #include "documentpictures.h"
 #include "host.h"
 #include "suites.h"
@@ -90,7 +91,7 @@ ASErr ReportProblem(ASInt32 record, AIArtHandle frame, const char *kind, const c
   static const char *const kKinds[] = {kVardoProblemUnknownField, kVardoProblemMissingPicture,
                                        kVardoProblemNotAPicture,  kVardoProblemPictureOutside,
                                        kVardoProblemOverflow,     kVardoProblemFontNotFound,
-                                       kVardoProblemMarkup};
+                                       kVardoProblemMarkup,       kVardoProblemBadBarcodeData};
   bool known = false;
   for (const char *k : kKinds) known = known || std::strcmp(k, kind) == 0;
   if (!known) return kBadParameterErr;
@@ -99,8 +100,20 @@ ASErr ReportProblem(ASInt32 record, AIArtHandle frame, const char *kind, const c
   return kNoErr;
 }
 
+ASErr PlacePaths(AIArtHandle frame, const VardoPathShape *shapes, ASInt32 count,
+                 AIArtHandle *group) {
+  if (group) *group = nullptr;
+  Art *art = ArtOf(frame);
+  if (!art || !group || art->IsLayerGroup()) return kBadParameterErr;
+  Art *placed = PlacePathsAbove(*art, shapes, count);
+  if (!placed) return kBadParameterErr;
+  *group = placed->Handle();
+  return kNoErr;
+}
+
 const VardoEngineSuite kEngineSuite = {FindArtByLow32, GetAreaBox,         SetTextLines,
-                                       PlacePicture,   GetPictureSettings, ReportProblem};
+                                       PlacePicture,   GetPictureSettings, ReportProblem,
+                                       PlacePaths};
 
 }  // namespace
 

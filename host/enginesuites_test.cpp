@@ -117,5 +117,39 @@ TEST_F(EngineSuite, PictureSettingsAndPlacement) {
   EXPECT_EQ(placed, nullptr);
 }
 
+TEST_F(EngineSuite, PathsInAGroupAboveTheFrame) {
+  // A square and a triangle, in points on a page whose user unit is 1 mm.
+  std::string error;
+  Document *mm = host_.Documents().Add(Document::Parse(
+      R"x(<svg xmlns="http://www.w3.org/2000/svg" width="100mm" height="100mm")x"
+      R"x( viewBox="0 0 100 100"><text id="t" x="1" y="2">p</text></svg>)x",
+      &error));
+  ASSERT_NE(mm, nullptr) << error;
+  const double mmPt = 72 / 25.4;
+  const AIRealPoint square[] = {{0, 0}, {10 * mmPt, 0}, {10 * mmPt, -10 * mmPt}, {0, -10 * mmPt}};
+  const AIRealPoint triangle[] = {{0, 0}, {mmPt, 0}, {0, mmPt}, {0, 0}, {0, 0}};
+  const VardoPathShape shapes[] = {{"MLLLZ", 5, square, 0xFFFFFF}, {"MCZ", 3, triangle, 0x000000}};
+  AIArtHandle group = nullptr;
+  Art *frame = mm->FindArtById("t");
+  ASSERT_EQ(suite_->PlacePaths(frame->Handle(), shapes, 2, &group), kNoErr);
+  Art *placed = frame->Parent()->FirstChild();
+  ASSERT_EQ(placed->Handle(), group);
+  ASSERT_EQ(placed->Type(), kGroupArt);
+  pugi::xml_node back = placed->Node().first_child();
+  EXPECT_STREQ(back.attribute("d").value(), "M 0 0 L 10 0 L 10 10 L 0 10 Z");
+  EXPECT_STREQ(back.attribute("fill").value(), "#ffffff");
+  EXPECT_STREQ(back.next_sibling().attribute("d").value(), "M 0 0 C 1 0 0 -1 0 0 Z");
+  const AIRealRect b = placed->Bounds();
+  EXPECT_NEAR(b.right - b.left, 10 * mmPt, 1e-9);
+
+  const VardoPathShape bad[] = {{"LZ", 2, square, 0}, {"MQ", 2, square, 0}};
+  for (const VardoPathShape &shape : bad) {
+    EXPECT_EQ(suite_->PlacePaths(frame->Handle(), &shape, 1, &group), kBadParameterErr);
+    EXPECT_EQ(group, nullptr);
+  }
+  EXPECT_EQ(suite_->PlacePaths(frame->Handle(), shapes, 0, &group), kBadParameterErr);
+  EXPECT_EQ(frame->Parent()->FirstChild(), placed);  // nothing more was placed
+}
+
 }  // namespace
 }  // namespace vhost

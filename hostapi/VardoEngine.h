@@ -1,6 +1,6 @@
 /* "Vardo Engine Suite": what the host offers the composition engine beside
  * the suites every plug-in has: art from the low half of its handle, an area
- * text's box and explicit line positions, placed pictures, the picture
+ * text's box and explicit line positions, placed pictures and paths, the picture
  * folder and the list of composition problems. Only the engine acquires it;
  * it is in no plug-in's suite table. */
 #ifndef VARDO_HOSTAPI_VARDOENGINE_H
@@ -21,6 +21,19 @@ AS_EXTERN_C_BEGIN
 #define kVardoProblemOverflow "overflow"
 #define kVardoProblemFontNotFound "font-not-found"
 #define kVardoProblemMarkup "markup"
+#define kVardoProblemBadBarcodeData "bad-barcode-data"
+
+/* One filled outline for PlacePaths: `opCount` operations in `ops`, each
+ * 'M' or 'L' (taking one point), 'C' (a cubic Bezier: two control points
+ * and its end) or 'Z' (closing the subpath, no point), their points in order
+ * in `points` (artwork coordinates). Filled with `rgb` (0xRRGGBB) by the
+ * non-zero rule, without a stroke. */
+typedef struct VardoPathShape {
+  const char *ops;
+  ASInt32 opCount;
+  const AIRealPoint *points;
+  ASUInt32 rgb;
+} VardoPathShape;
 
 typedef struct VardoEngineSuite {
   /* The live art of an open document whose handle's low 32 bits are
@@ -54,6 +67,12 @@ typedef struct VardoEngineSuite {
    * for a person. The host keeps the list for whoever runs the
    * composition. An unknown kind or a NULL text: kBadParameterErr. */
   ASErr (*ReportProblem)(ASInt32 record, AIArtHandle frame, const char *kind, const char *detail);
+  /* Places a group right above `frame` holding one path per shape, the
+   * first backmost, into *group. Dead art, a layer group, no shapes, an
+   * operation other than M, L, C and Z, or a shape not beginning with M:
+   * kBadParameterErr, nothing placed, *group NULL. */
+  ASErr (*PlacePaths)(AIArtHandle frame, const VardoPathShape *shapes, ASInt32 count,
+                      AIArtHandle *group);
 } VardoEngineSuite;
 
 AS_EXTERN_C_END

@@ -4,6 +4,7 @@
 
 #include <stdlib.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -35,10 +36,12 @@ TEST(ShippedExample, TheTableAndTheTemplateReadAsDescribed) {
       {"address", "<font size=7pt>〒[郵便番号]</font>\\r\\n[住所]\\r\\n<font size=6pt>[ウェブ]</font>"},
       {"photo", "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=CENTER "
                 "VALIGN=MIDDLE><IMG SRC=\\\"file://[写真]\\\"></TD></TR></TABLE></BODY></HTML>"},
-      {"qr", "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO SHOWHRTEXT=FALSE "
-             "CELLSIZE=0.5 DATA=\\\"[ウェブ]\\\"></BODY></HTML>"},
-      {"jan", "<HTML><BODY><BARCODE TYPE=JAN_LONG TOJI=RIGHT ELEMENTSIZE=0.8 DATA=\\\"[JAN]\\\" "
-              "SHOWHRTEXT=TRUE CHECKDIGIT=TRUE TRUNCHEIGHT=8></BODY></HTML>"},
+      {"jan", "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=LEFT "
+              "VALIGN=BOTTOM><BARCODE TYPE=JAN_LONG TOJI=RIGHT ELEMENTSIZE=0.8 DATA=\\\"[JAN]\\\" "
+              "SHOWHRTEXT=TRUE CHECKDIGIT=TRUE TRUNCHEIGHT=10></TD></TR></TABLE></BODY></HTML>"},
+      {"qr", "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=CENTER "
+             "VALIGN=MIDDLE><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO "
+             "SHOWHRTEXT=FALSE CELLSIZE=0.4 DATA=\\\"[ウェブ]\\\"></TD></TR></TABLE></BODY></HTML>"},
   };
   for (const char *card : {"card1", "card10"}) {
     for (const auto &f : frames) {
@@ -58,9 +61,8 @@ TEST(ShippedExample, TheTableAndTheTemplateReadAsDescribed) {
 // documents and a PDF of two A4 pages.
 TEST(ShippedExample, MergesIntoTwoSheetsAndTheirPdf) {
   namespace fs = std::filesystem;
-  char name[] = "/tmp/vardo-example-XXXXXX";
-  ASSERT_NE(mkdtemp(name), nullptr);
-  const std::string dir = name;
+  std::string dir = ::testing::TempDir() + "vardo-example-XXXXXX";
+  ASSERT_NE(mkdtemp(dir.data()), nullptr);
   fs::create_directory(dir + "/profile");
   vardo::testing::VardoRun run = vardo::testing::RunVardo(
       "merge " + kExamples + "card.svg " + kExamples + "addresses.csv --pictures " + kExamples +
@@ -90,6 +92,28 @@ TEST(ShippedExample, MergesIntoTwoSheetsAndTheirPdf) {
   EXPECT_NE(last.find("<g id=\"card3\" style=\"display:none\""), std::string::npos);
   EXPECT_EQ(last.find("<g id=\"card2\" style=\"display:none\""), std::string::npos);
   fs::remove_all(dir);
+}
+
+TEST(ShippedExample, ComposedCardsCarryAScanningJanAndQrCode) {
+  const std::string out = ::testing::TempDir() + "/example-cards.svg";
+  const std::string png = ::testing::TempDir() + "/example-cards.png";
+  vardo::testing::VardoRun run = vardo::testing::RunVardo(
+      "compose " + kExamples + "card.svg " + kExamples + "addresses.csv --record 11 -o " +
+      out);
+  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(std::system(("rsvg-convert -b white -d 300 -p 300 -o " + png + " " + out).c_str()), 0);
+  std::string scanned;
+  if (FILE *pipe = popen(("zbarimg -q " + png + " 2>/dev/null | sort").c_str(), "r")) {
+    char buffer[1024];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) scanned.append(buffer, n);
+    pclose(pipe);
+  }
+  // Records 11 and 12 in the first two cards, the other cards left as
+  // drawn: JAN 490000000418 and 490000000455 with their check digits (2 and
+  // 7), and their web addresses.
+  EXPECT_EQ(scanned,
+            "EAN-13:4900000004182\nEAN-13:4900000004557\n"
+            "QR-Code:https://example.com/matsumoto\nQR-Code:https://example.com/yoshida\n");
 }
 
 }  // namespace

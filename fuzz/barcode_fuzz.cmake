@@ -1,0 +1,1 @@
+target_link_libraries(barcode_fuzz PRIVATE vardo_engine)
