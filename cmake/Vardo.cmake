@@ -26,13 +26,13 @@ function(vardo_tests name)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
 
-# vardo_add_module(NAME SOURCES src... LIBS lib...): a plug-in module
-# plugins/NAME.aip that exports PluginMain and nothing else. Everything of the
-# frame is hidden, so two modules in one process never share its state.
-function(vardo_add_module name)
+# vardo_host_module(NAME SOURCES src... LIBS lib...): a module of the host,
+# plugins/NAME.aip, that exports PluginMain and nothing else, so that two
+# modules in one process never share the state of code built into both.
+function(vardo_host_module name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} MODULE ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE vardo_frame ${ARG_LIBS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES
     PREFIX "" SUFFIX ".aip"
     LIBRARY_OUTPUT_DIRECTORY ${VARDO_PLUGIN_DIR}
@@ -46,4 +46,11 @@ function(vardo_add_module name)
   if(NOT (CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND CMAKE_CXX_FLAGS MATCHES "-fsanitize="))
     target_link_options(${name} PRIVATE -Wl,-z,defs)
   endif()
+endfunction()
+
+# vardo_add_module(NAME SOURCES src... LIBS lib...): a plug-in module of the
+# system, the frame built in and hidden with everything else.
+function(vardo_add_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  vardo_host_module(${name} SOURCES ${ARG_SOURCES} LIBS vardo_frame ${ARG_LIBS})
 endfunction()
