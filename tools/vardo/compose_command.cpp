@@ -19,6 +19,7 @@
 #include "commands.h"
 #include "documentdump.h"
 #include "hostsession.h"
+#include "numberargument.h"
 #include "problems.h"
 #include "vardo/recordtable.h"
 
@@ -224,7 +225,8 @@ void AddComposeCommand(CLI::App &app) {
   command->add_option("data", options->dataPath, "the CSV file")->required();
   command->add_option("-o,--output", options->outputPath, "where the composed document is saved")
       ->required();
-  command->add_option("--record", options->record, "the record to compose from (default 1)");
+  AddNumberOption(command, "--record", &options->record, 0x7FFFFFFF,
+                  "the record to compose from (default 1)");
   command->add_option(
       "--into", options->into,
       "drag the record's row onto the art with this id instead of composing every slot");

@@ -43,7 +43,9 @@ int main(int argc, char **argv) {
     app.parse(argc, argv);
     if (argc == 1) std::fputs(app.help().c_str(), stdout);
   } catch (const CLI::ParseError &e) {
-    status = app.exit(e);
+    // Help and version say 0; every refused command line exits 1, as every
+    // other error does, whatever kind of refusal the parser counts it.
+    status = app.exit(e) == 0 ? 0 : 1;
   } catch (const std::bad_alloc &) {
     // The last line of defence: the commands hold their input in proportion
     // to its size, so this is an input too large for the memory there is.

@@ -25,6 +25,7 @@
 #include "document.h"
 #include "documentdump.h"
 #include "hostsession.h"
+#include "numberargument.h"
 #include "pdfpages.h"
 #include "problems.h"
 #include "vardo/recordtable.h"
@@ -421,8 +422,8 @@ void Run(Options o) {
 void AddRunOptions(CLI::App &command, Options &o) {
   command.add_option("template", o.templatePath, "the template document (SVG)")->required();
   command.add_option("data", o.dataPath, "the CSV file")->required();
-  command.add_option("--from", o.from, "first record (default 1)");
-  command.add_option("--to", o.to, "last record (default the table's last)");
+  AddNumberOption(&command, "--from", &o.from, 0x7FFFFFFF, "first record (default 1)");
+  AddNumberOption(&command, "--to", &o.to, 0x7FFFFFFF, "last record (default the table's last)");
   command.add_option("--pictures", o.pictures, "folder the data's picture names are relative to");
   command.add_flag("--json", o.json, "print JSON");
   AddHostOptions(command, o.host);

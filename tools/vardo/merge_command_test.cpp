@@ -156,6 +156,8 @@ TEST_F(MergeCommand, ErrorsEndWithStatusOneAndAClearMessage) {
       {Path("card.svg") + " " + Path("data.csv") + " --from 9",
        "the range 9 to the last record holds no record of the table, which has records 1 to 8"},
       {Path("card.svg") + " " + Path("data.csv") + " --from 5 --to 3", "holds no record"},
+      {Path("card.svg") + " " + Path("data.csv") + " --from 010", "holds no record"},
+      {Path("card.svg") + " " + Path("data.csv") + " --to +3", "'+3' is not a decimal number"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.arguments);

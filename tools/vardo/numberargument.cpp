@@ -25,4 +25,16 @@ CLI::Option *AddNumberArgument(CLI::App *command, const std::string &name, long 
   return command->add_option_function<std::string>(name, parse, description)->required();
 }
 
+CLI::Option *AddNumberOption(CLI::App *command, const std::string &name, long *value, long max,
+                             const std::string &description) {
+  auto parse = [name, value, max](const std::string &text) {
+    long long n = 0;
+    if (!ParseDecimalNumber(text, max, &n))
+      throw CLI::ValidationError(name, "'" + text + "' is not a decimal number from 0 to " +
+                                           std::to_string(max) + " (digits 0-9 only)");
+    *value = static_cast<long>(n);
+  };
+  return command->add_option_function<std::string>(name, parse, description);
+}
+
 }  // namespace vardo::cli
