@@ -17,31 +17,18 @@ namespace {
 constexpr double kLineEmMm = 8 * 25.4 / 72;
 constexpr const char *kLineFace = "sans-serif";
 
-const std::string *Find(const ElementAttributes &attributes, const char *name) {
-  for (const auto &[key, value] : attributes) {
-    if (key == name) return &value;
-  }
-  return nullptr;
-}
-
-std::string Upper(std::string text) {
-  for (char &c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 // A positive number attribute (a length in mm or a factor); `fallback`
 // when not given.
 bool ReadPositive(const ElementAttributes &attributes, const char *name, double fallback,
                   double *value, std::string *reason) {
-  const std::string *text = Find(attributes, name);
+  const std::string *text = FindAttribute(attributes, name);
   if (!text) {
     *value = fallback;
     return true;
   }
   std::string_view v = *text;
-  if (v.size() >= 2 && Upper(std::string(v.substr(v.size() - 2))) == "MM") v.remove_suffix(2);
+  if (v.size() >= 2 && UpperAscii(std::string(v.substr(v.size() - 2))) == "MM") v.remove_suffix(2);
   const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), *value);
   if (ec != std::errc() || end != v.data() + v.size() || !(*value > 0) || *value > 1000) {
     *reason = std::string(name) + "=" + *text + " is not a positive number";
@@ -52,12 +39,12 @@ bool ReadPositive(const ElementAttributes &attributes, const char *name, double 
 
 bool ReadFlag(const ElementAttributes &attributes, const char *name, bool fallback, bool *value,
               std::string *reason) {
-  const std::string *text = Find(attributes, name);
+  const std::string *text = FindAttribute(attributes, name);
   if (!text) {
     *value = fallback;
     return true;
   }
-  const std::string v = Upper(*text);
+  const std::string v = UpperAscii(*text);
   if (v != "TRUE" && v != "FALSE") {
     *reason = std::string(name) + "=" + *text + " is neither TRUE nor FALSE";
     return false;
@@ -162,8 +149,8 @@ void Outline::Rect(double x, double y, double width, double height) {
 bool DrawBarcode(const ElementAttributes &attributes, BarcodeDrawing *out, std::string *reason,
                  std::vector<std::string> *notes) {
   *out = BarcodeDrawing{};
-  const std::string *typeText = Find(attributes, "TYPE");
-  const std::string type = typeText ? Upper(*typeText) : "JAN_LONG";
+  const std::string *typeText = FindAttribute(attributes, "TYPE");
+  const std::string type = typeText ? UpperAscii(*typeText) : "JAN_LONG";
   const bool qr = type == "QRCODE";
   const BarcodeKind *kind = qr ? nullptr : FindBarcodeKind(type);
   if (!qr && !kind) {
@@ -174,9 +161,9 @@ bool DrawBarcode(const ElementAttributes &attributes, BarcodeDrawing *out, std::
     *reason = std::string(kind->refusal) + "; nothing is drawn rather than another symbol";
     return false;
   }
-  const std::string *dataText = Find(attributes, "DATA");
+  const std::string *dataText = FindAttribute(attributes, "DATA");
   std::string data = dataText ? *dataText : std::string();
-  const std::string *itemText = Find(attributes, "ITEM");
+  const std::string *itemText = FindAttribute(attributes, "ITEM");
   const std::string item = itemText ? *itemText : std::string();
   bool showText = true, checkDigit = true;
   double size = 1, moduleMm = 0, truncHeight = 0;
@@ -186,8 +173,8 @@ bool DrawBarcode(const ElementAttributes &attributes, BarcodeDrawing *out, std::
     *reason = "zint has no memory for a symbol";
     return false;
   }
-  const std::string *toji = Find(attributes, "TOJI");
-  if (toji && Upper(*toji) != "LEFT" && Upper(*toji) != "RIGHT") {
+  const std::string *toji = FindAttribute(attributes, "TOJI");
+  if (toji && UpperAscii(*toji) != "LEFT" && UpperAscii(*toji) != "RIGHT") {
     *reason = "TOJI=" + *toji + " is neither LEFT nor RIGHT";
     return false;
   }
@@ -201,7 +188,7 @@ bool DrawBarcode(const ElementAttributes &attributes, BarcodeDrawing *out, std::
         !ReadFlag(attributes, "CHECKDIGIT", true, &checkDigit, reason)) {
       return false;
     }
-    if (Find(attributes, "TRUNCHEIGHT") &&
+    if (FindAttribute(attributes, "TRUNCHEIGHT") &&
         !ReadPositive(attributes, "TRUNCHEIGHT", 0, &truncHeight, reason)) {
       return false;
     }
@@ -237,7 +224,7 @@ bool DrawBarcode(const ElementAttributes &attributes, BarcodeDrawing *out, std::
     return false;
   }
   if (status != 0) {
-    const std::string *mode = Find(attributes, "ENCODEMODE");
+    const std::string *mode = FindAttribute(attributes, "ENCODEMODE");
     if (!qr || !AcceptQrWarning(*symbol, status, mode ? *mode : "AUTO", reason)) {
       if (!qr) *reason = symbol->errtxt;
       return false;
@@ -290,4 +277,18 @@ bool DrawBarcode(const ElementAttributes &attributes, BarcodeDrawing *out, std::
                 top + symbolHeight + kLineEmMm, &out->text);
   }
   return true;
+}
+
+const std::string *FindAttribute(const ElementAttributes &attributes, const char *name) {
+  for (const auto &[key, value] : attributes) {
+    if (key == name) return &value;
+  }
+  return nullptr;
+}
+
+std::string UpperAscii(std::string text) {
+  for (char &c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
 }

@@ -26,6 +26,12 @@ struct BarcodeDrawing {
 
 typedef std::vector<std::pair<std::string, std::string>> ElementAttributes;
 
+// The value of the attribute `name` (upper case), or null when it is not
+// given; the first of two that share a name.
+const std::string *FindAttribute(const ElementAttributes &attributes, const char *name);
+// `text` with a to z made capitals; every other byte as it is.
+std::string UpperAscii(std::string text);
+
 // Draws the barcode element with `attributes` (names upper case, field
 // references resolved). On success fills *out and returns true, with
 // *notes holding what was taken in another way than written (an attribute

@@ -10,19 +10,6 @@
 
 namespace {
 
-const std::string *Find(const ElementAttributes &attributes, const char *name) {
-  for (const auto &[key, value] : attributes) {
-    if (key == name) return &value;
-  }
-  return nullptr;
-}
-
-std::string Upper(std::string text) {
-  for (char &c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 bool IsAlphanumeric(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || std::strchr(" $%*+-./:", c);
@@ -63,8 +50,8 @@ bool AllKanji(const std::string &utf8, std::string *first) {
 
 bool SetQrOptions(const ElementAttributes &attributes, const std::string &data,
                   zint_symbol *symbol, std::string *reason) {
-  const std::string *ecc = Find(attributes, "ECCLEVEL");
-  const std::string level = ecc ? Upper(*ecc) : "M";
+  const std::string *ecc = FindAttribute(attributes, "ECCLEVEL");
+  const std::string level = ecc ? UpperAscii(*ecc) : "M";
   static const char kLevels[] = "LMQH";
   const char *which = level.size() == 1 ? std::strchr(kLevels, level[0]) : nullptr;
   if (!which) {
@@ -72,7 +59,7 @@ bool SetQrOptions(const ElementAttributes &attributes, const std::string &data,
     return false;
   }
   int version = 0;
-  if (const std::string *v = Find(attributes, "VERSION"); v && Upper(*v) != "AUTO") {
+  if (const std::string *v = FindAttribute(attributes, "VERSION"); v && UpperAscii(*v) != "AUTO") {
     char *end = nullptr;
     const long number = std::strtol(v->c_str(), &end, 10);
     if (v->empty() || *end || number < 1 || number > 40) {
@@ -81,8 +68,8 @@ bool SetQrOptions(const ElementAttributes &attributes, const std::string &data,
     }
     version = static_cast<int>(number);
   }
-  const std::string *m = Find(attributes, "ENCODEMODE");
-  const std::string mode = m ? Upper(*m) : "AUTO";
+  const std::string *m = FindAttribute(attributes, "ENCODEMODE");
+  const std::string mode = m ? UpperAscii(*m) : "AUTO";
   int input = UNICODE_MODE;
   if (mode == "NUMERIC") {
     for (char c : data) {
@@ -133,7 +120,7 @@ bool AcceptQrWarning(const zint_symbol &symbol, int status, const std::string &m
                      std::string *reason) {
   const bool shiftJis = std::strstr(symbol.errtxt, "Shift JIS") != nullptr;
   if (status == ZINT_WARN_NONCOMPLIANT && shiftJis) return true;
-  if (status == ZINT_WARN_USES_ECI && Upper(mode) != "KANJI") return true;
+  if (status == ZINT_WARN_USES_ECI && UpperAscii(mode) != "KANJI") return true;
   *reason = symbol.errtxt;
   return false;
 }
