@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,7 +16,11 @@ namespace {
 int FinishOutput(int status) {
   const bool flushed = std::fflush(stdout) == 0;
   if (flushed && !std::ferror(stdout)) return status;
-  const int error = errno;
+  int error = errno;
+  // errno may have been set since by calls that had nothing to do with the
+  // output; one more byte written straight to it fails again for the
+  // output's own reason (the output is incomplete already).
+  if (::write(STDOUT_FILENO, "\n", 1) < 0) error = errno;
   std::fprintf(stderr, "vardo: cannot write the output%s%s\n", error ? ": " : "",
                error ? std::strerror(error) : "");
   return status != 0 ? status : 1;
@@ -45,7 +51,8 @@ int main(int argc, char **argv) {
   } catch (const CLI::ParseError &e) {
     // Help and version say 0; every refused command line exits 1, as every
     // other error does, whatever kind of refusal the parser counts it.
-    status = app.exit(e) == 0 ? 0 : 1;
+    status = app.exit(e);
+    if (status != 0 && !dynamic_cast<const CLI::RuntimeError *>(&e)) status = 1;
   } catch (const std::bad_alloc &) {
     // The last line of defence: the commands hold their input in proportion
     // to its size, so this is an input too large for the memory there is.
