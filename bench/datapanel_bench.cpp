@@ -74,10 +74,10 @@ Times Measure(const std::string &path) {
 
 }  // namespace
 
-// The shared data folder may be given as the first argument.
+// The folder holding 13TOKYO.CSV may be given as the first argument.
 int main(int argc, char **argv) {
-  const std::string data = argc > 1 ? argv[1] : VARDO_SHARED_DATA_DIR;
-  std::ifstream in(data + "/real/13TOKYO.CSV", std::ios::binary);
+  const std::string data = argc > 1 ? argv[1] : VARDO_TEST_DATA_DIR;
+  std::ifstream in(data + "/13TOKYO.CSV", std::ios::binary);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
