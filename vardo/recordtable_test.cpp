@@ -50,8 +50,8 @@ BOOL Save(const std::string &linuxPath) { return SaveCsvFile(WindowsPath(linuxPa
 class RecordTableFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/vardo-recordtable-XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
+    std::string name = ::testing::TempDir() + "vardo-recordtable-XXXXXX";
+    ASSERT_NE(mkdtemp(name.data()), nullptr);
     dir_ = name;
     ClearRecordTable();
   }

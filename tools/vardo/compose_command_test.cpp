@@ -40,8 +40,8 @@ const char kTemplate[] =
 class ComposeCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/vardo-compose-XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
+    std::string name = ::testing::TempDir() + "vardo-compose-XXXXXX";
+    ASSERT_NE(mkdtemp(name.data()), nullptr);
     dir_ = name;
     fs::create_directory(Path("profile"));
     WriteFileBytes(Path("card.svg"), kTemplate);

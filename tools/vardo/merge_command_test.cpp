@@ -46,8 +46,8 @@ std::string Table(int records) {
 class MergeCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/vardo-merge-XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
+    std::string name = ::testing::TempDir() + "vardo-merge-XXXXXX";
+    ASSERT_NE(mkdtemp(name.data()), nullptr);
     dir_ = name;
     fs::create_directory(Path("profile"));
     WriteFileBytes(Path("card.svg"), kTemplate);
