@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "host.h"
-#include "vardo/recordtable.h"
+#include "vardo/recordtable/recordtable.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <random>
 #include <string>
 
-#include "vardo/recordtable.h"
-#include "vardo/recordtable_seams.h"
+#include "vardo/recordtable/recordtable.h"
+#include "vardo/recordtable/recordtable_seams.h"
 
 namespace {
 

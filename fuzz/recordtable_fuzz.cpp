@@ -10,11 +10,11 @@
 
 #include <string>
 
-#include "vardo/recordtable.h"
-#include "vardo/recordtable_reference.h"
-#include "vardo/recordtable_seams.h"
-#include "vardo/textencoding.h"
-#include "vardo/textencoding_reference.h"
+#include "vardo/recordtable/recordtable.h"
+#include "vardo/recordtable/recordtable_reference.h"
+#include "vardo/recordtable/recordtable_seams.h"
+#include "vardo/recordtable/textencoding.h"
+#include "vardo/recordtable/textencoding_reference.h"
 
 namespace {
 

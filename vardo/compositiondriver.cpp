@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "frame/preferencefile.h"
-#include "recordtable.h"
+#include "vardo/recordtable/recordtable.h"
 #include "scripttags.h"
 #include "vardohandlers.h"
 

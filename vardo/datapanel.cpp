@@ -15,7 +15,7 @@
 #include <cstring>
 #include <vector>
 
-#include "recordtable.h"
+#include "vardo/recordtable/recordtable.h"
 #include "vardohandlers.h"
 
 namespace {

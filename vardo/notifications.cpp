@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "notificationtext.h"
-#include "recordtable.h"
+#include "vardo/recordtable/recordtable.h"
 #include "vardohandlers.h"
 
 namespace {

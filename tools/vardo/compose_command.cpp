@@ -21,7 +21,7 @@
 #include "hostsession.h"
 #include "numberargument.h"
 #include "problems.h"
-#include "vardo/recordtable.h"
+#include "vardo/recordtable/recordtable.h"
 
 namespace vardo::cli {
 

@@ -49,7 +49,7 @@ TEST(DocCommand, BadFilesFailWithAMessage) {
     std::string args, message;
   } cases[] = {
       {"doc tree /nonexistent/x.svg", "vardo doc tree: /nonexistent/x.svg: No such file or directory"},
-      {"doc tree " + kData + "../document.cpp", "not well-formed XML"},
+      {"doc tree " + kData + "../documents/document.cpp", "not well-formed XML"},
       {"doc tree", "file is required"},
   };
   for (const auto &c : cases) {

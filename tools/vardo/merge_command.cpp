@@ -28,7 +28,7 @@
 #include "numberargument.h"
 #include "pdfpages.h"
 #include "problems.h"
-#include "vardo/recordtable.h"
+#include "vardo/recordtable/recordtable.h"
 
 namespace vardo::cli {
 

@@ -15,8 +15,8 @@
 
 #include "commands.h"
 #include "numberargument.h"
-#include "vardo/recordtable.h"
-#include "vardo/textencoding.h"
+#include "vardo/recordtable/recordtable.h"
+#include "vardo/recordtable/textencoding.h"
 
 namespace vardo::cli {
 namespace {

@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kFixtures = VARDO_SOURCE_DIR "/vardo/testdata/";
+const std::string kFixtures = VARDO_SOURCE_DIR "/vardo/recordtable/testdata/";
 
 using vardo::testing::ReadFileBytes;
 using vardo::testing::WriteFileBytes;

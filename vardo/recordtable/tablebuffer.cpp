@@ -1,4 +1,4 @@
-#include "vardo/tablebuffer.h"
+#include "vardo/recordtable/tablebuffer.h"
 
 #include <stdint.h>
 #include <stdlib.h>

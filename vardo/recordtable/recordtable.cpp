@@ -1,15 +1,15 @@
-#include "vardo/recordtable.h"
+#include "vardo/recordtable/recordtable.h"
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include "vardo/csvsyntax.h"
-#include "vardo/jisconvert.h"
-#include "vardo/lineindex.h"
-#include "vardo/recordtable_seams.h"
-#include "vardo/tablebuffer.h"
-#include "vardo/textencoding.h"
+#include "vardo/recordtable/csvsyntax.h"
+#include "vardo/recordtable/jisconvert.h"
+#include "vardo/recordtable/lineindex.h"
+#include "vardo/recordtable/recordtable_seams.h"
+#include "vardo/recordtable/tablebuffer.h"
+#include "vardo/recordtable/textencoding.h"
 
 namespace {
 

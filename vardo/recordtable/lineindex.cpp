@@ -1,8 +1,8 @@
-#include "vardo/lineindex.h"
+#include "vardo/recordtable/lineindex.h"
 
 #include <stdlib.h>
 
-#include "vardo/tablebuffer.h"
+#include "vardo/recordtable/tablebuffer.h"
 
 BOOL BuildLineIndex(const char *text, size_t length, LineIndex *index) {
   index->bounds = NULL;

@@ -1,11 +1,11 @@
-#include "vardo/jisconvert.h"
+#include "vardo/recordtable/jisconvert.h"
 
 #include <stdlib.h>
 #include <string.h>
 
 #include <windows.h>
 
-#include "vardo/tablebuffer.h"
+#include "vardo/recordtable/tablebuffer.h"
 
 namespace {
 

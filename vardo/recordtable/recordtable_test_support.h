@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "vardo/recordtable.h"
-#include "vardo/recordtable_reference.h"
+#include "vardo/recordtable/recordtable.h"
+#include "vardo/recordtable/recordtable_reference.h"
 
 using Records = std::vector<std::vector<std::string>>;
 

@@ -1,4 +1,4 @@
-#include "vardo/jisconvert.h"
+#include "vardo/recordtable/jisconvert.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "vardo/tablebuffer.h"
+#include "vardo/recordtable/tablebuffer.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "vardo/csvsyntax.h"
+#include "vardo/recordtable/csvsyntax.h"
 
 #include <stdlib.h>
 #include <string.h>
 
-#include "vardo/bytescan.h"
+#include "vardo/recordtable/bytescan.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "vardo/csvsyntax.h"
+#include "vardo/recordtable/csvsyntax.h"
 
 namespace reference {
 

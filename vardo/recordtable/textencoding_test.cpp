@@ -1,4 +1,4 @@
-#include "vardo/textencoding.h"
+#include "vardo/recordtable/textencoding.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "vardo/textencoding_reference.h"
+#include "vardo/recordtable/textencoding_reference.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "vardo/textencoding.h"
+#include "vardo/recordtable/textencoding.h"
 
 #include <stdint.h>
 #include <string.h>

@@ -1,4 +1,4 @@
-#include "vardo/recordtable.h"
+#include "vardo/recordtable/recordtable.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -19,9 +19,9 @@
 
 #include "platform/savefile_testing.h"
 
-#include "vardo/recordtable_seams.h"
-#include "vardo/recordtable_test_support.h"
-#include "vardo/textencoding.h"
+#include "vardo/recordtable/recordtable_seams.h"
+#include "vardo/recordtable/recordtable_test_support.h"
+#include "vardo/recordtable/textencoding.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ class RecordTableFiles : public ::testing::Test {
   std::string dir_;
 };
 
-const std::string kFixtures = VARDO_SOURCE_DIR "/vardo/testdata/";
+const std::string kFixtures = VARDO_SOURCE_DIR "/vardo/recordtable/testdata/";
 const std::string kReal = VARDO_TEST_DATA_DIR "/";
 
 const Records kJapaneseFixture = {

@@ -8,9 +8,9 @@
 #include <random>
 #include <string>
 
-#include "vardo/recordtable.h"
-#include "vardo/recordtable_seams.h"
-#include "vardo/recordtable_test_support.h"
+#include "vardo/recordtable/recordtable.h"
+#include "vardo/recordtable/recordtable_seams.h"
+#include "vardo/recordtable/recordtable_test_support.h"
 
 namespace {
 

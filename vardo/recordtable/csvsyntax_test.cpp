@@ -1,14 +1,14 @@
 // The line and field rules, seen through the table: raw texts and the
 // records they read as. Each text is checked against the table and against
 // the rescanning reference, so the two cannot drift apart from the rules.
-#include "vardo/csvsyntax.h"
+#include "vardo/recordtable/csvsyntax.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "vardo/recordtable_seams.h"
-#include "vardo/recordtable_test_support.h"
+#include "vardo/recordtable/recordtable_seams.h"
+#include "vardo/recordtable/recordtable_test_support.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "vardo/csvsyntax.h"
+#include "vardo/recordtable/csvsyntax.h"
 
 struct LineIndex {
   uint32_t *bounds;  // start and end of each record line, in pairs, in order
