@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "documenthandles.h"
 #include "documentpictures.h"
@@ -92,6 +93,34 @@ int NestingDepth(pugi::xml_node root) {
   }
 }
 
+// The first element below `root` (itself included) that carries one attribute
+// twice, and that attribute's name; a null node when there is none. XML does
+// not allow it, and the parser keeps both, so that which one counts would
+// depend on the reader: the document is refused instead.
+pugi::xml_node RepeatedAttribute(pugi::xml_node root, std::string_view *name) {
+  std::vector<std::string_view> names;
+  for (pugi::xml_node node = root; node; node = NextElement(node, root)) {
+    names.clear();
+    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+      names.emplace_back(a.name());
+    }
+    if (names.size() < 2) continue;
+    std::sort(names.begin(), names.end());
+    auto twice = std::adjacent_find(names.begin(), names.end());
+    if (twice != names.end()) {
+      *name = *twice;
+      return node;
+    }
+  }
+  return {};
+}
+
+// The line of `offset` in `text`, counted from 1.
+long LineAt(std::string_view text, size_t offset) {
+  offset = std::min(offset, text.size());
+  return 1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n');
+}
+
 }  // namespace
 
 std::string Layer::Name() const {
@@ -164,10 +193,8 @@ std::unique_ptr<Document> Document::Parse(std::string_view svg, std::string *err
   std::unique_ptr<Document> doc(new Document);
   pugi::xml_parse_result result = doc->dom_.load_buffer(svg.data(), svg.size(), kParseOptions);
   if (!result) {
-    // The line of the offset, counted in the text as given.
-    const size_t offset = std::min<size_t>(result.offset, svg.size());
-    const long line = 1 + std::count(svg.begin(), svg.begin() + offset, '\n');
-    *error = "not well-formed XML: " + std::string(result.description()) + " at line " + std::to_string(line);
+    *error = "not well-formed XML: " + std::string(result.description()) + " at line " +
+             std::to_string(LineAt(svg, static_cast<size_t>(result.offset)));
     return nullptr;
   }
   // Every walk over the document is then bounded, and the ones that
@@ -176,6 +203,14 @@ std::unique_ptr<Document> Document::Parse(std::string_view svg, std::string *err
   if (depth > kMaxNesting) {
     *error = "its elements nest " + std::to_string(depth) + " deep; a document may nest at most " +
              std::to_string(kMaxNesting) + " deep";
+    return nullptr;
+  }
+  std::string_view repeated;
+  if (pugi::xml_node node = RepeatedAttribute(doc->dom_.document_element(), &repeated)) {
+    const ptrdiff_t offset = node.offset_debug();
+    *error = "not well-formed XML: attribute " + std::string(repeated) + " given twice on <" +
+             node.name() + ">";
+    if (offset >= 0) *error += " at line " + std::to_string(LineAt(svg, static_cast<size_t>(offset)));
     return nullptr;
   }
   if (!doc->Build(error)) return nullptr;

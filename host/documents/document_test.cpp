@@ -346,6 +346,9 @@ TEST(Document, RefusesWhatIsNotAnSvgDocument) {
       {"<svg><g></svg>", "not well-formed XML"},
       {"<html/>", "not an SVG document"},
       {"", "not well-formed XML"},
+      // The parser keeps both; which one counted would depend on the reader.
+      {"<svg>\n<text fill='red' x='1' fill='blue'/></svg>",
+       "attribute fill given twice on <text> at line 2"},
   };
   for (const auto &c : cases) {
     std::string error;
