@@ -2,6 +2,7 @@
 # Set-up and the two everyday jobs, from a fresh Debian machine:
 #   ./dev.sh run    install what is missing, build, run the main job
 #   ./dev.sh test   install what is missing, build, run every test
+#   ./dev.sh format [--check]   format every source file (or only check)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -9,7 +10,7 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config python3
           libgtest-dev libbenchmark-dev libpugixml-dev libzint-dev libcli11-dev
           libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev fonts-ipafont-gothic
           libpng-dev librsvg2-bin libjpeg-turbo-progs librsvg2-dev libcairo2-dev poppler-utils
-          time fonts-ocr-b zbar-tools)
+          time fonts-ocr-b zbar-tools clang-format-14)
 
 install_missing() {
   local missing=()
@@ -44,8 +45,19 @@ case "${1:-}" in
     build
     ctest --preset default
     ;;
+  format)
+    install_missing
+    # One formatter version for everyone: another version formats some
+    # constructs differently, and the check below would fail on them.
+    mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c')
+    if [ "${2:-}" = --check ]; then
+      clang-format-14 --dry-run --Werror "${sources[@]}"
+    else
+      clang-format-14 -i "${sources[@]}"
+    fi
+    ;;
   *)
-    echo "usage: ./dev.sh run | ./dev.sh test" >&2
+    echo "usage: ./dev.sh run | ./dev.sh test | ./dev.sh format [--check]" >&2
     exit 2
     ;;
 esac
