@@ -624,7 +624,15 @@ void AddScriptCommand(CLI::App &app) {
       ->add_option("--options", tag->optionsFile,
                    "a Vardo2Script.ini the plug-in starts with "
                    "(default: none, so the defaults)")
-      ->check(CLI::ExistingFile);
+      ->check(CLI::ExistingFile)
+      // Copying a FIFO or a device would wait on it, or never end.
+      ->check(
+          [](const std::string &path) {
+            std::error_code ec;
+            return std::filesystem::is_regular_file(path, ec) ? std::string()
+                                                              : "not a regular file: " + path;
+          },
+          "FILE");
   tagCommand->add_option("--save-options", tag->saveOptions,
                          "write the options file the dialog saved on OK to this file");
   tagCommand->add_option("--panel", tag->panel,

@@ -1,11 +1,17 @@
 // Runs the built vardo program's script commands on copies of the script
 // tags' test documents.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "vardo_testing.h"
 
@@ -244,6 +250,25 @@ TEST_F(ScriptCommand, TagRefusesWhatTheDialogCannotTake) {
     EXPECT_NE(err.find(c.message), std::string::npos) << c.args << ": " << err;
     EXPECT_EQ(out, "") << c.args;
   }
+}
+
+TEST_F(ScriptCommand, TagRefusesAFifoForItsOptionsFile) {
+  const std::string fifo = dir_ + "/Vardo2Script.ini";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // Should the program wait at the FIFO all the same, a writer comes after
+  // a while and lets it go on, and the status shows it.
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (int i = 0; i < 200 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) close(fd);
+  });
+  std::string out, err;
+  const int status = Vardo("script tag barcode --options '" + fifo + "'", out, &err);
+  done = true;
+  writer.join();
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(err.find("not a regular file: " + fifo), std::string::npos) << err;
 }
 
 TEST_F(ScriptCommand, TagIntoAFrameGoesThroughThePanel) {
