@@ -538,6 +538,16 @@ bool Document::Place(pugi::xml_node node, ASInt16 paintOrder, Art &prep, Art **p
     return into.append_child(node.name());
   };
   pugi::xml_node prepNode = prep.node_;
+  // A placement that nests the document past the limit would save a file
+  // that no longer opens.
+  auto fits = [&](pugi::xml_node into) {
+    int depth = copyFrom ? NestingDepth(*copyFrom) : 1;
+    for (pugi::xml_node n = into; n && n.type() == pugi::node_element; n = n.parent()) ++depth;
+    if (depth <= kMaxNesting) return true;
+    *error = "placed there, the art would nest " + std::to_string(depth) +
+             " deep; a document may nest at most " + std::to_string(kMaxNesting) + " deep";
+    return false;
+  };
   switch (paintOrder) {
     case kPlaceAbove:
     case kPlaceBelow: {
@@ -545,6 +555,7 @@ bool Document::Place(pugi::xml_node node, ASInt16 paintOrder, Art &prep, Art **p
         *error = "art cannot be placed beside a layer's group";
         return false;
       }
+      if (!fits(prepNode.parent())) return false;
       *parent = prep.parent_;
       pugi::xml_node into = prepNode.parent();
       pugi::xml_node indent = prepNode.previous_sibling();
@@ -565,6 +576,7 @@ bool Document::Place(pugi::xml_node node, ASInt16 paintOrder, Art &prep, Art **p
         *error = "art can be placed inside a group only";
         return false;
       }
+      if (!fits(prepNode)) return false;
       *parent = &prep;
       if (paintOrder == kPlaceInsideOnBottom && prep.firstInFile_) {
         *placed = insert(prepNode, {}, prep.firstInFile_->node_);

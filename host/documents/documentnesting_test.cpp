@@ -110,6 +110,37 @@ TEST(DocumentNesting, AtTheLimitEveryWalkWorks) {
   EXPECT_EQ(doc->FindArtById("r"), nullptr);
 }
 
+TEST(DocumentNesting, NothingIsPlacedPastTheLimit) {
+  const int groups = Document::kMaxNesting - 2;  // the square at the limit
+  std::string error;
+  std::unique_ptr<Document> doc = Document::Parse(NestedGroups(groups), &error);
+  ASSERT_NE(doc, nullptr) << error;
+  Art &innermost = *doc->FindArtById("g" + std::to_string(groups - 1));
+
+  Art *group = doc->NewArt("g", kPlaceInsideOnTop, innermost, &error);
+  ASSERT_NE(group, nullptr) << error;
+  const std::string refused = "placed there, the art would nest " +
+                              std::to_string(Document::kMaxNesting + 1) +
+                              " deep; a document may nest at most " +
+                              std::to_string(Document::kMaxNesting) + " deep";
+  error.clear();
+  EXPECT_EQ(doc->NewArt("g", kPlaceInsideOnTop, *group, &error), nullptr);
+  EXPECT_EQ(error, refused);
+  // A copy of the whole nest inside its own first group, and a copy of the
+  // innermost group beside the new one, which is as deep as it may go.
+  error.clear();
+  EXPECT_EQ(doc->Duplicate(*doc->FindArtById("g0"), kPlaceInsideOnTop, *doc->FindArtById("g0"),
+                           &error),
+            nullptr);
+  EXPECT_NE(error.find("a document may nest at most"), std::string::npos) << error;
+  error.clear();
+  EXPECT_EQ(doc->Duplicate(innermost, kPlaceAbove, *group, &error), nullptr);
+  EXPECT_EQ(error, refused);
+
+  // What was allowed still opens once saved.
+  EXPECT_NE(Document::Parse(doc->Serialize(), &error), nullptr) << error;
+}
+
 TEST(DocumentNesting, TextNestedToTheLimitIsRead) {
   const int spans = Document::kMaxNesting - 2;  // the root, the text, the spans
   std::string svg = kHead;
