@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "vardo/recordtable/recordtable.h"
 #include "vardohandlers.h"
 
 namespace {
@@ -86,6 +87,9 @@ ASErr OnStartup(void *message) {
 ASErr OnShutdown(void *) {
   VardoGlobals *g = Globals();
   DestroyDataPanel();
+  // The table's buffers belong to this module; a host that unloads it would
+  // otherwise lose them.
+  ClearRecordTable();
   if (g->dropTargets.bounds) {
     std::free(g->dropTargets.bounds);
     g->dropTargets.bounds = nullptr;
