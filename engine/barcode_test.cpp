@@ -9,21 +9,11 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
-#include "AIActionManager.h"
-#include "document.h"
-#include "host.h"
-#include "vplatform/paths.h"
-#include "vplatform/windows.h"
+#include "engine/testing/enginehost.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-const std::string kBuild = VARDO_BUILD_DIR;
 
 // A page of `unit` user units ("mm": 1 mm each, "pt": 1 point each) with
 // one area text frame whose box is 180 × 90 mm from (5, 5) mm.
@@ -38,38 +28,14 @@ std::string Page(const std::string &unit) {
          R"(font-family:IPAGothic;font-size:4px">x</text></g></svg>)";
 }
 
-class Barcodes : public ::testing::Test {
+class Barcodes : public vardo::testing::EngineHost {
  protected:
   void SetUp() override { Open("mm"); }
 
   void Open(const std::string &unit) {
-    vplat::ResetWindowManager();
-    dir_ = fs::path(::testing::TempDir()) / "barcodes";
-    fs::create_directories(dir_);
-    host_ = std::make_unique<vhost::Host>();
-    std::string error;
-    for (const char *module : {"Vardo", "VardoEngine"}) {
-      ASSERT_NE(host_->LoadPlugin(kBuild + "/plugins/" + module + ".aip", &error), nullptr) << error;
-    }
-    host_->StartPlugins();
-    LoadTable();
-    auto doc = vhost::Document::Parse(Page(unit), &error);
-    ASSERT_TRUE(doc) << error;
-    doc_ = host_->Documents().Add(std::move(doc));
-  }
-
-  // The data-merge plug-in loads the table on a compose-range request
-  // (composing nothing, as no document is open yet) and then answers the
-  // engine's lookups from it.
-  void LoadTable() {
-    const fs::path csv = dir_ / "table.csv";
-    std::ofstream(csv, std::ios::binary) << "name,company\r\n山田太郎,ヴァルド株式会社\r\n";
-    std::string path;
-    ASSERT_TRUE(vplat::WindowsPathFromLinux(csv.string(), path));
-    vhost::ParamBlock block;
-    block.values[AS_FOURCC('c', 's', 'v', 'p')] = path;
-    block.values[AS_FOURCC('f', 'n', 'r', 'c')] = 0;
-    host_->Notify("9475-2407-6658-9330-9846-6542", &block);
+    StartHost("barcodes");
+    LoadTable("name,company\r\n山田太郎,ヴァルド株式会社\r\n");
+    OpenDocument(Page(unit));
   }
 
   // Composes record 1 into the frame with `script`; returns the problems'
@@ -77,13 +43,7 @@ class Barcodes : public ::testing::Test {
   std::string Compose(const std::string &script) {
     host_->EngineProblems().clear();
     doc_->FindArtById("frame")->SetTag("vardo2_script", script);
-    vhost::ParamBlock block;
-    block.values[AS_FOURCC('v', 'r', 'c', 'r')] = 1;
-    block.values[AS_FOURCC('v', 'r', 't', 'g')] =
-        static_cast<ASInt32>(doc_->FindArtById("slot")->Low32());
-    block.values[AS_FOURCC('l', 'i', 'n', 'k')] = 1;
-    block.values[AS_FOURCC('c', 's', 'e', 't')] = 1;
-    host_->Notify("6884-3066-1648-3395-5359-9068-E/G", &block);
+    ComposeSlot(doc_->FindArtById("slot"), 1, true);
     std::string out;
     for (const vhost::EngineProblem &p : host_->EngineProblems()) out += p.kind + ": " + p.detail;
     return out;
@@ -136,9 +96,6 @@ class Barcodes : public ::testing::Test {
     return rects;
   }
 
-  fs::path dir_;
-  std::unique_ptr<vhost::Host> host_;
-  vhost::Document *doc_ = nullptr;
 };
 
 TEST_F(Barcodes, EveryKindZbarReadsScansBackAsTheData) {

@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
+#include <functional>
+#include <map>
 
 #include "barcode.h"
 
@@ -102,6 +106,8 @@ TEST(BarcodePatterns, TwoOfFiveKinds) {
       {"IDENTICON_INDUSTRIAL", "1234", "TRUE", BarsOnly("WWN", "12348", "WNW")},
       {"IATA_WALLACE", "12", "FALSE", BarsOnly("NN", "12", "WN")},
       {"IATA_WALLACE", "5036", "FALSE", BarsOnly("NN", "5036", "WN")},
+      // 3×(6+0) + (3+5) = 26, so 4.
+      {"IATA_WALLACE", "5036", "TRUE", BarsOnly("NN", "50364", "WN")},
   };
   for (const auto &c : cases) {
     EXPECT_EQ(Elements(Draw({{"TYPE", c.type}, {"DATA", c.data}, {"CHECKDIGIT", c.check}})),
@@ -121,6 +127,9 @@ TEST(BarcodePatterns, TwoOfFiveKinds) {
               matrix(data))
         << data;
   }
+  // 3×(9+7) + (0+4) = 52, so 8.
+  EXPECT_EQ(Elements(Draw({{"TYPE", "MATRIX_2OF5"}, {"DATA", "4709"}, {"CHECKDIGIT", "TRUE"}})),
+            matrix("47098"));
 }
 
 TEST(BarcodePatterns, Code11WithItsCheckDigits) {
@@ -233,4 +242,166 @@ TEST(BarcodePatterns, DataBarLimitedLayout) {
   }
 }
 
+// GS1 DataBar Limited from ISO/IEC 24724's tables. A data character of
+// 26 modules is 7 odd elements (the 1st, 3rd, ...) and 7 even ones; its
+// value picks a group, and within it value = odd index × T_even + even
+// index. An index is the position of the widths among every set of 7
+// widths that fits the group (each 1 to the widest, summing to the
+// modules, the even set holding at least one narrow element) taken in
+// lexicographic order, the first width varying slowest: the order the
+// standard's element width algorithm counts in.
+struct LimitedGroup {
+  long first;  // the group's smallest value
+  int oddModules, evenModules, oddWidest, evenWidest;
+  long tOdd, tEven;  // how many odd and even sets the group has
+};
+const LimitedGroup kLimitedGroups[7] = {
+    {0, 17, 9, 6, 3, 6538, 28},          {183064, 13, 13, 5, 4, 875, 728},
+    {820064, 9, 17, 3, 6, 28, 6454},     {1000776, 15, 11, 5, 4, 2415, 203},
+    {1491021, 11, 15, 4, 5, 203, 2408},  {1979845, 19, 7, 8, 1, 17094, 1},
+    {1996939, 7, 19, 1, 8, 1, 16632},
+};
+
+typedef std::array<int, 7> Widths;
+
+// Every set of 7 widths of 1 to `widest` summing to `modules`, ascending
+// in the order above; with `narrow`, only those holding a width of 1.
+std::vector<Widths> WidthSets(int modules, int widest, bool narrow) {
+  std::vector<Widths> sets;
+  Widths w{};
+  std::function<void(int, int)> fill = [&](int k, int left) {
+    if (k == 6) {
+      if (left < 1 || left > widest) return;
+      w[6] = left;
+      if (!narrow || std::find(w.begin(), w.end(), 1) != w.end()) sets.push_back(w);
+      return;
+    }
+    for (int v = 1; v <= widest && v <= left - (6 - k); ++v) {
+      w[k] = v;
+      fill(k + 1, left - v);
+    }
+  };
+  fill(0, modules);
+  return sets;
+}
+
+// The 14 element widths of a data character of `value` (0 to 2013570).
+std::vector<int> LimitedCharacter(long value) {
+  int g = 6;
+  while (kLimitedGroups[g].first > value) --g;
+  const LimitedGroup &group = kLimitedGroups[g];
+  const long v = value - group.first;
+  const std::vector<Widths> odd = WidthSets(group.oddModules, group.oddWidest, false);
+  const std::vector<Widths> even = WidthSets(group.evenModules, group.evenWidest, true);
+  std::vector<int> out;
+  for (int i = 0; i < 7; ++i) {
+    out.push_back(odd.at(v / group.tEven)[i]);
+    out.push_back(even.at(v % group.tEven)[i]);
+  }
+  return out;
+}
+
+// Element widths in modules from the first bar to the last.
+std::vector<long> Runs(const BarcodeDrawing &d) {
+  const std::vector<Bar> bars = BarsOf(d);
+  std::vector<long> runs;
+  for (size_t i = 0; i < bars.size(); ++i) {
+    if (i) runs.push_back(std::lround(bars[i].left - bars[i - 1].right));
+    runs.push_back(std::lround(bars[i].right - bars[i].left));
+  }
+  return runs;
+}
+
+TEST(BarcodePatterns, DataBarLimitedGroupsAreTheStandardsTables) {
+  // The enumeration yields exactly the tables' counts, and the groups
+  // follow each other without a gap up to 2013571 values a character.
+  for (int g = 0; g < 7; ++g) {
+    const LimitedGroup &group = kLimitedGroups[g];
+    EXPECT_EQ(group.oddModules + group.evenModules, 26) << g;
+    EXPECT_EQ(static_cast<long>(WidthSets(group.oddModules, group.oddWidest, false).size()),
+              group.tOdd)
+        << g;
+    EXPECT_EQ(static_cast<long>(WidthSets(group.evenModules, group.evenWidest, true).size()),
+              group.tEven)
+        << g;
+    const long next = g < 6 ? kLimitedGroups[g + 1].first : 2013571;
+    EXPECT_EQ(group.first + group.tOdd * group.tEven, next) << g;
+  }
+}
+
+TEST(BarcodePatterns, DataBarLimitedElements) {
+  // The 13 digits without the check digit are one number, split into a
+  // left and a right character by 2013571. The check character (the
+  // finder) is drawn for the weighted sum of the data characters' 28
+  // element widths modulo 89, the weights 3^k modulo 89 from the left
+  // character's first element on.
+  auto checksum = [](const std::vector<int> &left, const std::vector<int> &right) {
+    int weight = 1, sum = 0;
+    for (const std::vector<int> *c : {&left, &right}) {
+      for (int w : *c) sum = (sum + weight * w) % 89, weight = weight * 3 % 89;
+    }
+    return sum;
+  };
+  struct Drawn {
+    std::vector<int> left, check, right;
+  };
+  auto draw = [](const std::string &data, const char *check) {
+    const std::vector<long> runs =
+        Runs(Draw({{"TYPE", "RSS_LIMITED"}, {"DATA", data}, {"CHECKDIGIT", check}}));
+    Drawn out;
+    // A guard bar, 3 × 14 elements, a guard space and bar.
+    EXPECT_EQ(runs.size(), 45u) << data;
+    if (runs.size() != 45) return out;
+    EXPECT_EQ(runs[0], 1) << data;
+    EXPECT_EQ(runs[43], 1) << data;
+    EXPECT_EQ(runs[44], 1) << data;
+    out.left.assign(runs.begin() + 1, runs.begin() + 15);
+    out.check.assign(runs.begin() + 15, runs.begin() + 29);
+    out.right.assign(runs.begin() + 29, runs.begin() + 43);
+    return out;
+  };
+  // Right characters in every group, left ones in the three the 13 digits
+  // reach, both ends of the range, and the data given with its check digit.
+  std::vector<std::pair<std::string, const char *>> cases = {
+      {"0000000000000", "TRUE"}, {"1999999999999", "TRUE"}, {"04901234567894", "FALSE"}};
+  for (const LimitedGroup &group : kLimitedGroups) {
+    for (long long left : {490LL, 500000LL, 993000LL}) {
+      const long long value = left * 2013571 + group.first + 7;
+      char digits[24];
+      std::snprintf(digits, sizeof digits, "%013lld", value);
+      cases.push_back({digits, "TRUE"});
+    }
+  }
+  // The next values after one, and the first beyond them whose sum is that
+  // one's: each sum its own check character, and one drawn twice.
+  auto sumOf = [&](long long value) {
+    return checksum(LimitedCharacter(static_cast<long>(value / 2013571)),
+                    LimitedCharacter(static_cast<long>(value % 2013571)));
+  };
+  const long long base = 1234567890123LL;
+  for (int k = 0; k <= 12; ++k) cases.push_back({std::to_string(base + k), "TRUE"});
+  long long same = base + 13;
+  while (sumOf(same) != sumOf(base)) ++same;
+  cases.push_back({std::to_string(same), "TRUE"});
+  std::map<int, std::vector<int>> checkBySum;
+  std::map<std::vector<int>, int> sumByCheck;
+  for (const auto &[data, check] : cases) {
+    const long long value = std::stoll(data.substr(0, 13));
+    const Drawn d = draw(data, check);
+    const std::vector<int> left = LimitedCharacter(static_cast<long>(value / 2013571));
+    const std::vector<int> right = LimitedCharacter(static_cast<long>(value % 2013571));
+    EXPECT_EQ(d.left, left) << data;
+    EXPECT_EQ(d.right, right) << data;
+    int modules = 0;
+    for (int w : d.check) modules += w;
+    EXPECT_EQ(modules, 18) << data;
+    // One check character a sum, and another for another sum.
+    const int sum = checksum(left, right);
+    const auto drawnFor = checkBySum.emplace(sum, d.check).first;
+    EXPECT_EQ(d.check, drawnFor->second) << data << ": sum " << sum;
+    const auto sumFor = sumByCheck.emplace(d.check, sum).first;
+    EXPECT_EQ(sum, sumFor->second) << data;
+  }
+  EXPECT_GT(checkBySum.size(), 10u);
+}
 }  // namespace

@@ -11,18 +11,13 @@
 #include <fstream>
 
 #include "AIActionManager.h"
-#include "document.h"
 #include "documentsuites.h"
-#include "host.h"
+#include "engine/testing/enginehost.h"
 #include "scriptrender.h"
-#include "vplatform/paths.h"
-#include "vplatform/windows.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kBuild = VARDO_BUILD_DIR;
 
 std::u16string U16(const std::string &utf8) {
   std::u16string out;
@@ -43,26 +38,14 @@ const char kCard[] =
     R"(<text id="plain" x="50" y="10">keep</text><rect id="shape" x="50" y="20" width="5" height="5"/>)"
     R"(</g></g></svg>)";
 
-class Engine : public ::testing::Test {
+class Engine : public vardo::testing::EngineHost {
  protected:
   void SetUp() override {
-    vplat::ResetWindowManager();
-    dir_ = fs::path(::testing::TempDir()) / "engine";
-    fs::remove_all(dir_);
+    StartHost("engine");
     fs::create_directories(dir_ / "pictures");
-    host_ = std::make_unique<vhost::Host>();
-    std::string error;
-    for (const char *module : {"Vardo", "VardoEngine"}) {
-      ASSERT_NE(host_->LoadPlugin(kBuild + "/plugins/" + module + ".aip", &error), nullptr) << error;
-    }
-    host_->StartPlugins();
-    for (const auto &plugin : host_->Plugins())
-      ASSERT_EQ(plugin->startupStatus, kNoErr) << plugin->name;
     LoadTable();
     host_->SetPictureSettings({(dir_ / "pictures").string(), false});
-    auto doc = vhost::Document::Parse(kCard, &error);
-    ASSERT_TRUE(doc) << error;
-    doc_ = host_->Documents().Add(std::move(doc));
+    OpenDocument(kCard);
   }
 
   void TearDown() override {
@@ -75,18 +58,11 @@ class Engine : public ::testing::Test {
   // with no document open it composes nothing, and then answers the
   // engine's lookups from it. Two headers are "name": the first answers.
   void LoadTable() {
-    const fs::path csv = dir_ / "table.csv";
-    std::ofstream(csv, std::ios::binary)
-        << "name,company,address,photo,name,markup,brace,body,lines,url\r\n"
-        << "山田太郎,ヴァルド株式会社,東京都千代田区千代田一丁目一番地,photo.png,second,<font size=99>,"
-        << "[other],</BODY>,\"one\r\ntwo\nthree\",file://pictures/photo.png\r\n"
-        << "Jane Doe,Example Ltd,1 Main Street,jane.jpg,again,<b>,[[x]],</font>,,x.png\r\n";
-    std::string path;
-    ASSERT_TRUE(vplat::WindowsPathFromLinux(csv.string(), path));
-    vhost::ParamBlock block;
-    block.values[AS_FOURCC('c', 's', 'v', 'p')] = path;
-    block.values[AS_FOURCC('f', 'n', 'r', 'c')] = 0;
-    host_->Notify("9475-2407-6658-9330-9846-6542", &block);
+    EngineHost::LoadTable(
+        std::string("name,company,address,photo,name,markup,brace,body,lines,url\r\n") +
+        "山田太郎,ヴァルド株式会社,東京都千代田区千代田一丁目一番地,photo.png,second,<font size=99>," +
+        "[other],</BODY>,\"one\r\ntwo\nthree\",file://pictures/photo.png\r\n" +
+        "Jane Doe,Example Ltd,1 Main Street,jane.jpg,again,<b>,[[x]],</font>,,x.png\r\n");
   }
 
   vhost::Art *Art(const char *id) { return doc_->FindArtById(id); }
@@ -97,12 +73,7 @@ class Engine : public ::testing::Test {
 
   // What the data-merge plug-in sends for one slot.
   void Compose(int record, bool link = true, const char *slot = "slot") {
-    vhost::ParamBlock block;
-    block.values[AS_FOURCC('v', 'r', 'c', 'r')] = record;
-    block.values[AS_FOURCC('v', 'r', 't', 'g')] = static_cast<ASInt32>(Art(slot)->Low32());
-    block.values[AS_FOURCC('l', 'i', 'n', 'k')] = link;
-    block.values[AS_FOURCC('c', 's', 'e', 't')] = 1;
-    host_->Notify("6884-3066-1648-3395-5359-9068-E/G", &block);
+    ComposeSlot(Art(slot), record, link);
   }
 
   std::string Problems() {
@@ -113,9 +84,6 @@ class Engine : public ::testing::Test {
     return out;
   }
 
-  fs::path dir_;
-  std::unique_ptr<vhost::Host> host_;
-  vhost::Document *doc_ = nullptr;
 };
 
 TEST_F(Engine, ScriptsRenderToTextAndStyledRuns) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -79,6 +80,61 @@ TEST_F(ComposeWithEngine, ProblemsArePrintedAndListed) {
   run = Compose(common + " -o " + Path("out3.svg") + " --record 2 --any-picture-path");
   EXPECT_EQ(run.err.find("picture-outside"), std::string::npos) << run.err;
   EXPECT_NE(ReadFileBytes(Path("out3.svg")).find("xlink:href=\"card.svg\""), std::string::npos);
+}
+
+TEST_F(ComposeWithEngine, BadBarcodeDataIsReportedAndNothingDrawn) {
+  // A millimetre card whose one frame draws the barcode of the record's
+  // "code" in a cell, as the tag builder writes it.
+  auto card = [](const std::string &attributes) {
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:vardotag=\"urn:vardo:tag:1\""
+           " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\""
+           " width=\"91mm\" height=\"55mm\" viewBox=\"0 0 91 55\">"
+           "<defs><rect id=\"box\" x=\"5\" y=\"5\" width=\"80\" height=\"45\"/></defs>"
+           "<g inkscape:groupmode=\"layer\" id=\"l\"><g id=\"slot\">"
+           "<g id=\"t\" vardotag:vardo2_group=\"\"><text id=\"code\""
+           " style=\"shape-inside:url(#box);font-family:IPAGothic;font-size:3.175px\""
+           " vardotag:vardo2_script='&lt;HTML&gt;&lt;BODY&gt;&lt;TABLE CELLPADDING=0"
+           " CELLSPACING=0&gt;&lt;TR&gt;&lt;TD WIDTH=0 HEIGHT=0 ALIGN=LEFT VALIGN=TOP&gt;"
+           "&lt;BARCODE " +
+           attributes +
+           " DATA=\"[code]\"&gt;&lt;/TD&gt;&lt;/TR&gt;&lt;/TABLE&gt;&lt;/BODY&gt;&lt;/HTML&gt;'"
+           ">code</text></g></g></g></svg>";
+  };
+  struct {
+    const char *attributes, *code;
+    const char *reason;  // a part of the problem's detail; null: drawn, no problem
+  } cases[] = {
+      {"TYPE=JAN_LONG", "490123456789", nullptr},
+      {"TYPE=QRCODE VERSION=1 ECCLEVEL=H", "VARDO", nullptr},
+      {"TYPE=JAN_LONG", "49012345678A", "takes 12 digits"},
+      {"TYPE=JAN_SHORT", "490123", "takes 7 digits"},
+      {"TYPE=JAN_LONG CHECKDIGIT=FALSE", "4901234567890", "should be 4"},
+      {"TYPE=ANSI_CODABAR CHECKDIGIT=FALSE", "12345", "\"A\", \"B\", \"C\" or \"D\""},
+      {"TYPE=QRCODE VERSION=1 ECCLEVEL=H", "https://example.com/vardo", "too long"},
+      {"TYPE=QRCODE ENCODEMODE=NUMERIC", "12a", "digits only"},
+      {"TYPE=QRCODE ENCODEMODE=ASCII", "Vardo", "alphanumeric"},
+      {"TYPE=QRCODE ENCODEMODE=KANJI", "山田 Taro", "JIS X 0208"},
+  };
+  for (const auto &c : cases) {
+    const std::string what = std::string(c.attributes) + " " + c.code;
+    WriteFileBytes(Path("card.svg"), card(c.attributes));
+    WriteFileBytes(Path("data.csv"), std::string("code\r\n") + c.code + "\r\n");
+    fs::remove(Path("out.svg"));
+    auto run = Compose(Path("card.svg") + " " + Path("data.csv") + " -o " + Path("out.svg"));
+    EXPECT_EQ(run.status, 0) << what << ": " << run.err;
+    const std::string out = ReadFileBytes(Path("out.svg"));
+    ASSERT_NE(out, "") << what;
+    if (!c.reason) {
+      EXPECT_EQ(run.err, "") << what;
+      EXPECT_NE(out.find("<path"), std::string::npos) << what;
+      continue;
+    }
+    const std::string prefix = "record 1, frame code-1: bad-barcode-data: ";
+    EXPECT_EQ(run.err.rfind(prefix, 0), 0u) << what << ": " << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << what << ": " << run.err;
+    EXPECT_NE(run.err.find(c.reason, prefix.size()), std::string::npos) << what << ": " << run.err;
+    EXPECT_EQ(out.find("<path"), std::string::npos) << what;
+  }
 }
 
 }  // namespace
