@@ -329,12 +329,12 @@ void Run(Options o) {
   Shard shard;
   int shards = 0;
   if (o.plan > 0 || !o.shard.empty()) {
+    if (!o.shard.empty() && !ParseShard(o.shard, &shard.number, &shards))
+      Fail(o, "--shard " + o.shard + ": give K/N, K from 1 to N");
     const int slots = CountRecordSlots(*templ);
     if (slots == 0)
       Fail(o, "the template " + o.templatePath +
                   " has no record slots, so it cannot be cut into documents");
-    if (!o.shard.empty() && !ParseShard(o.shard, &shard.number, &shards))
-      Fail(o, "--shard " + o.shard + ": give K/N, K from 1 to N");
     if (o.plan > 0) shards = static_cast<int>(o.plan);
     const std::vector<Shard> plan = PlanShards(o.from, to, slots, shards);
     if (o.plan > 0) {
