@@ -9,7 +9,10 @@
 #
 # The PDF is made at the end on this machine from the shards' documents.
 set -euo pipefail
-[ $# -ge 5 ] || { echo "usage: $0 NODES TEMPLATE.svg DATA.csv OUT_DIR SHARDS [OPTION...]" >&2; exit 2; }
+if [ $# -lt 5 ]; then
+  echo "usage: $0 NODES TEMPLATE.svg DATA.csv OUT_DIR SHARDS [OPTION...]" >&2
+  exit 2
+fi
 nodes="$1" shards="$5"
 template="$(realpath "$2")" data="$(realpath "$3")"
 mkdir -p "$4"

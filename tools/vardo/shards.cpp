@@ -116,9 +116,9 @@ std::string FormatPlan(const std::vector<Shard> &plan, int slots, long records,
   const std::string of = std::to_string(plan.size());
   std::string text;
   if (json) {
-    text = "{\"slots\": " + std::to_string(slots) + ", \"documents\": " +
-           std::to_string(documents) + ", \"records\": " + std::to_string(records) +
-           ", \"shards\": [";
+    text = "{\"slots\": " + std::to_string(slots) +
+           ", \"documents\": " + std::to_string(documents) +
+           ", \"records\": " + std::to_string(records) + ", \"shards\": [";
   }
   for (const Shard &shard : plan) {
     const std::string k = std::to_string(shard.number);
@@ -128,8 +128,8 @@ std::string FormatPlan(const std::vector<Shard> &plan, int slots, long records,
               ", \"last\": " + Number(shard.last) +
               ", \"empty\": " + (shard.Empty() ? "true" : "false") + ", \"files\": [";
     } else if (shard.Empty()) {
-      text += "shard " + k + "/" + of + ": empty, the run makes only " +
-              std::to_string(documents) + " documents\n";
+      text += "shard " + k + "/" + of + ": empty, the run makes only " + std::to_string(documents) +
+              " documents\n";
       continue;
     } else {
       text += "shard " + k + "/" + of + ": records " + std::to_string(shard.first) + " to " +
@@ -137,8 +137,8 @@ std::string FormatPlan(const std::vector<Shard> &plan, int slots, long records,
               " documents\n";
     }
     for (size_t d = 0; d < shard.documentStarts.size(); ++d) {
-      const std::string file = (fs::path(outDir) / OutputName(templateName,
-                                                               shard.documentStarts[d])).string();
+      const std::string file =
+          (fs::path(outDir) / OutputName(templateName, shard.documentStarts[d])).string();
       if (json) {
         text += (d ? ", " : "") + vhost::JsonString(file);
       } else {

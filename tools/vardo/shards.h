@@ -11,8 +11,8 @@
 namespace vardo::cli {
 
 struct Shard {
-  int number = 0;                   // 1 to the number of shards
-  long first = 0, last = 0;         // its records; both 0 for an empty shard
+  int number = 0;                    // 1 to the number of shards
+  long first = 0, last = 0;          // its records; both 0 for an empty shard
   std::vector<long> documentStarts;  // the first record of each of its documents
   bool Empty() const { return documentStarts.empty(); }
 };

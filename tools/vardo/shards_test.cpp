@@ -34,7 +34,8 @@ std::string Slot(int n, const std::string &attributes = "") {
   const std::string id = std::to_string(n);
   return "<g id=\"s" + id + "\" " + attributes + "><g id=\"t" + id +
          "\" vardotag:vardo2_group=\"\"><text id=\"f" + id + "\" x=\"10\" y=\"" +
-         std::to_string(20 + 25 * n) + "\" vardotag:vardo2_script=\"[name] [tel]\">sample</text>"
+         std::to_string(20 + 25 * n) +
+         "\" vardotag:vardo2_script=\"[name] [tel]\">sample</text>"
          "</g></g>\n";
 }
 
@@ -46,7 +47,8 @@ std::string Template(int slots) {
 
 std::string Table(int records) {
   std::string text = "name,tel\r\n";
-  for (int r = 1; r <= records; ++r) text += "N" + std::to_string(r) + ",03-" + std::to_string(r) + "\r\n";
+  for (int r = 1; r <= records; ++r)
+    text += "N" + std::to_string(r) + ",03-" + std::to_string(r) + "\r\n";
   return text;
 }
 
@@ -93,11 +95,11 @@ TEST_F(Shards, FourShardsSideBySideWriteTheFilesOfOneRunByteForByte) {
     auto run = Merge(std::string(c.range) + " --out '" + Path("one") + "'");
     ASSERT_EQ(run.status, 0) << run.err;
     // The shipped example for GNU parallel, as a person runs it.
-    const std::string command =
-        "NO_PDF=1 VARDO=" VARDO_BUILD_DIR "/bin/vardo " VARDO_SOURCE_DIR
-        "/examples/scale-out/parallel.sh '" + Path("card.svg") + "' '" + Path("data.csv") +
-        "' '" + Path("sharded") + "' 4 " + c.range + " --profile '" + Path("profile") + "' >'" +
-        Path("parallel.log") + "' 2>&1";
+    const std::string command = "NO_PDF=1 VARDO=" VARDO_BUILD_DIR "/bin/vardo " VARDO_SOURCE_DIR
+                                "/examples/scale-out/parallel.sh '" +
+                                Path("card.svg") + "' '" + Path("data.csv") + "' '" +
+                                Path("sharded") + "' 4 " + c.range + " --profile '" +
+                                Path("profile") + "' >'" + Path("parallel.log") + "' 2>&1";
     ASSERT_EQ(system(command.c_str()), 0) << ReadFileBytes(Path("parallel.log"));
     const auto one = Files("one"), sharded = Files("sharded");
     EXPECT_EQ(one.size(), c.documents);
@@ -168,13 +170,12 @@ TEST_F(Shards, ThePlanDealsOutWholeDocumentsAndSaysWhichShardsAreEmpty) {
   EXPECT_FALSE(fs::exists(out)) << "the plan made the output folder";
 
   auto text = Merge("--from 990 --plan 3");
-  EXPECT_NE(text.out.find("shard 3/3: empty, the run makes only 2 documents\n"),
-            std::string::npos)
+  EXPECT_NE(text.out.find("shard 3/3: empty, the run makes only 2 documents\n"), std::string::npos)
       << text.out;
   // The empty shard itself runs, writes nothing and succeeds.
-  auto empty = vardo::testing::RunVardo(
-      "merge '" + Path("card.svg") + "' '" + Path("data.csv") + "' --from 990 --shard 3/3 --json" +
-      " --out '" + out + "' --profile '" + Path("profile") + "'");
+  auto empty = vardo::testing::RunVardo("merge '" + Path("card.svg") + "' '" + Path("data.csv") +
+                                        "' --from 990 --shard 3/3 --json" + " --out '" + out +
+                                        "' --profile '" + Path("profile") + "'");
   EXPECT_EQ(empty.status, 0) << empty.err;
   EXPECT_NE(empty.err.find("shard 3/3 is empty"), std::string::npos) << empty.err;
   EXPECT_NE(empty.out.find("\"documents\": [], \"records\": 0"), std::string::npos) << empty.out;
@@ -208,8 +209,9 @@ TEST_F(Shards, SlotsAreCountedAsTheDataMergePlugInFindsThem) {
   EXPECT_EQ(Files("out").size(), 4u);
   EXPECT_NE(run.out.find("\"first\": 10, \"last\": 12"), std::string::npos) << run.out;
 
-  WriteFileBytes(Path("card.svg"), Head() + "<g id=\"L\" inkscape:groupmode=\"layer\">" +
-                                       "<g id=\"g\"><rect width=\"5\" height=\"5\"/></g></g></svg>");
+  WriteFileBytes(Path("card.svg"),
+                 Head() + "<g id=\"L\" inkscape:groupmode=\"layer\">" +
+                     "<g id=\"g\"><rect width=\"5\" height=\"5\"/></g></g></svg>");
   for (const char *arguments : {"--plan 2", "--shard 1/2"}) {
     auto refused = Merge(arguments);
     EXPECT_EQ(refused.status, 1) << arguments;
@@ -241,8 +243,8 @@ TEST_F(Shards, PdfJoinsDocumentsInTheOrderOfTheirNumbers) {
             "Page    2 size:  200 x 200 pts\n"
             "Page    3 size:  200 x 300 pts\n");
 
-  auto forgotten = vardo::testing::RunVardo("pdf '" + Path("card_001.svg") + "' '" +
-                                            Path("card_995.svg") + "'");
+  auto forgotten =
+      vardo::testing::RunVardo("pdf '" + Path("card_001.svg") + "' '" + Path("card_995.svg") + "'");
   EXPECT_EQ(forgotten.status, 1);
   EXPECT_EQ(ReadFileBytes(Path("card_001.svg")).find("%PDF"), std::string::npos);
 }
