@@ -10,7 +10,7 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config python3
           libgtest-dev libbenchmark-dev libpugixml-dev libzint-dev libcli11-dev
           libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev fonts-ipafont-gothic
           libpng-dev librsvg2-bin libjpeg-turbo-progs librsvg2-dev libcairo2-dev poppler-utils
-          time fonts-ocr-b zbar-tools clang-format-14)
+          time fonts-ocr-b zbar-tools parallel clang-format-14)
 
 install_missing() {
   local missing=()

@@ -5,7 +5,9 @@
 # writes 100 documents, and then also the one PDF. Prints records per
 # second of each (elapsed and processor time) and the ratios, then vardo's
 # peak memory for 1,000 and 10,000 cards and the time of records 1 to 1000
-# from a 1,000- and a 100,000-record table.
+# from a 1,000- and a 100,000-record table; last, records per second of the
+# 10,000-card job as 1, 2 and 4 shards run side by side by GNU parallel
+# (examples/scale-out/parallel.sh, documents only).
 #
 #   bench/merge_vs_glabels.sh [BUILD_DIR]
 #
@@ -90,4 +92,16 @@ echo "records 1 to 1000: ${small_wall} s (${small_cpu} s processor) of a 1,000-r
      "${huge_wall} s (${huge_cpu} s processor) of a 100,000-record table:" \
      "$(ratio "$huge_wall" "$small_wall")x elapsed, $(ratio "$huge_cpu" "$small_cpu")x processor" \
      "(goal at most 1.3x)"
-echo "(the composition engine was not among the plug-ins: slots were collapsed, not filled)"
+
+# Shards side by side on this machine: the same documents, more processes.
+for n in 1 2 4; do
+  read -r sh_wall sh_cpu _ <<<"$(best_of_three env NO_PDF=1 VARDO="$vardo" \
+    "$here/../examples/scale-out/parallel.sh" "$job/card.svg" "$work/big/cards.csv" \
+    "$work/out" "$n" \
+    --profile "$work/profile")"
+  echo "10,000 cards as $n shard(s) side by side: ${sh_wall} s elapsed, ${sh_cpu} s processor:" \
+       "$(rate 10000 "$sh_wall") records/s"
+done
+if [ ! -e "$build/plugins/VardoEngine.aip" ]; then
+  echo "(the composition engine was not among the plug-ins: slots were collapsed, not filled)"
+fi

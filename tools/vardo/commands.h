@@ -7,6 +7,9 @@
 #include <CLI/CLI.hpp>
 
 #include <string>
+#include <vector>
+
+#include "pdfpages.h"
 
 namespace vardo::cli {
 
@@ -39,5 +42,14 @@ void AddComposeCommand(CLI::App &app);
 
 // vardo merge and vardo check: a record range through the batch sequencer.
 void AddMergeCommand(CLI::App &app);
+
+// vardo pdf: documents joined as the pages of one PDF.
+void AddPdfCommand(CLI::App &app);
+
+// The pages of the documents `files`, in that order, each its document's
+// page size. False with *error naming the first document that cannot be
+// read.
+bool DocumentPages(const std::vector<std::string> &files, std::vector<PdfPage> *pages,
+                   std::string *error);
 
 }  // namespace vardo::cli

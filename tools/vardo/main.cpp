@@ -40,6 +40,7 @@ int main(int argc, char **argv) {
       vardo::cli::AddTableCommand,
       vardo::cli::AddComposeCommand,
       vardo::cli::AddMergeCommand,
+      vardo::cli::AddPdfCommand,
       nullptr};
   for (auto add : areas) {
     if (add) add(app);

@@ -10,6 +10,7 @@
 #include <vplatform/clock.h>
 #include <vplatform/dialogs.h>
 #include <vplatform/paths.h>
+#include <vplatform/shell.h>
 #include <vplatform/windows.h>
 
 #include <chrono>
@@ -28,6 +29,7 @@
 #include "numberargument.h"
 #include "pdfpages.h"
 #include "problems.h"
+#include "shards.h"
 #include "vardo/recordtable/recordtable.h"
 
 namespace vardo::cli {
@@ -56,6 +58,8 @@ struct Options {
   long from = 1, to = 0;  // 0: the table's last record
   bool json = false, quiet = false, clearUnused = false;
   bool check = false;  // vardo check: into a scratch folder, problems only
+  std::string shard;   // "K/N": only that share of the range
+  long plan = 0;       // print the range cut into this many shards, run nothing
 };
 
 struct OutputDocument {
@@ -313,13 +317,44 @@ void Run(Options o) {
   if (!templ) Fail(o, "cannot open the template " + o.templatePath + ": " + error);
   if (!LoadOrExplain(o.dataPath)) throw CLI::RuntimeError(1);
   const long records = CountRecords() - 1;
-  const long to = o.to > 0 ? std::min(o.to, records) : records;
+  long to = o.to > 0 ? std::min(o.to, records) : records;
   if (records < 1 || o.from < 1 || o.from > to) {
     Fail(o, "the range " + std::to_string(o.from) + " to " +
                 (o.to > 0 ? std::to_string(o.to) : std::string("the last record")) +
                 " holds no record of the table, which has " +
                 (records > 0 ? "records 1 to " + std::to_string(records)
                              : std::string("no data records")));
+  }
+
+  Shard shard;
+  int shards = 0;
+  if (o.plan > 0 || !o.shard.empty()) {
+    if (!o.shard.empty() && !ParseShard(o.shard, &shard.number, &shards))
+      Fail(o, "--shard " + o.shard + ": give K/N, K from 1 to N");
+    const int slots = CountRecordSlots(*templ);
+    if (slots == 0)
+      Fail(o, "the template " + o.templatePath +
+                  " has no record slots, so it cannot be cut into documents");
+    if (o.plan > 0) shards = static_cast<int>(o.plan);
+    const std::vector<Shard> plan = PlanShards(o.from, to, slots, shards);
+    if (o.plan > 0) {
+      const fs::path dir = o.outDir.empty() ? fs::path(o.templatePath).parent_path()
+                                            : fs::absolute(o.outDir);
+      const std::string text = FormatPlan(plan, slots, to - o.from + 1, dir.string(),
+                                          fs::path(o.templatePath).filename().string(), o.json);
+      std::fwrite(text.data(), 1, text.size(), stdout);
+      return;
+    }
+    shard = plan[shard.number - 1];
+    if (shard.Empty()) {
+      if (!o.quiet)
+        std::fprintf(stderr, "%s: shard %s is empty: the run makes only %zu documents\n",
+                     Name(o), o.shard.c_str(), static_cast<size_t>((to - o.from + slots) / slots));
+      if (o.json) PrintJson(o, RunResult{});
+      return;
+    }
+    o.from = shard.first;
+    to = shard.last;
   }
 
   // The sequencer writes its outputs beside the template it is given.
@@ -335,25 +370,35 @@ void Run(Options o) {
     if (!fs::is_directory(o.outDir)) Fail(o, "cannot make the output folder " + o.outDir);
     outDir = fs::absolute(o.outDir);
   }
+  // A shard runs in a folder of its own and moves its documents out at the
+  // end, so shards side by side never write the same file.
+  fs::path runDir = outDir;
+  if (shards) {
+    const std::string profile = o.host.profile.empty() ? vplat::DocumentsFolder() : o.host.profile;
+    std::string why;
+    runDir = scratch = MakeShardFolder(outDir.string(), shard, shards, profile, &why);
+    if (scratch.empty()) Fail(o, why);
+    o.host.profile = (scratch / "profile").string();
+  }
   fs::path templateCopy = o.templatePath;
   bool copied = false;
   std::error_code ec;
-  if (!fs::equivalent(outDir, fs::path(o.templatePath).parent_path(), ec)) {
-    templateCopy = outDir / fs::path(o.templatePath).filename();
-    if (fs::exists(templateCopy))
-      Fail(o, "the output folder already holds a file named " +
-                  templateCopy.filename().string() + "; it would be taken for the template");
-    if (!fs::copy_file(o.templatePath, templateCopy, ec))
-      Fail(o, "cannot copy the template into " + outDir.string() + ": " + ec.message());
-    copied = true;
-  }
-  WindowsPath(o, o.dataPath);
-  WindowsPath(o, templateCopy.string());
-
   RunResult r;
   // Ctrl-C from here on presses Abort once the run is going.
   std::signal(SIGINT, OnInterrupt);
   try {
+    // Inside the try: a refusal here must not leave the scratch folder behind.
+    if (!fs::equivalent(runDir, fs::path(o.templatePath).parent_path(), ec)) {
+      templateCopy = runDir / fs::path(o.templatePath).filename();
+      if (fs::exists(templateCopy))
+        Fail(o, "the output folder already holds a file named " +
+                    templateCopy.filename().string() + "; it would be taken for the template");
+      if (!fs::copy_file(o.templatePath, templateCopy, ec))
+        Fail(o, "cannot copy the template into " + outDir.string() + ": " + ec.message());
+      copied = true;
+    }
+    WindowsPath(o, o.dataPath);
+    WindowsPath(o, templateCopy.string());
     r = RunSequencer(o, templateCopy.string(), o.from, to);
   } catch (...) {
     if (copied) fs::remove(templateCopy, ec);
@@ -364,6 +409,13 @@ void Run(Options o) {
 
   if (o.clearUnused && !r.documents.empty() && !o.check)
     HideUnusedSlots(o, r.documents.back().file);
+  if (shards) {
+    std::vector<std::string *> files;
+    for (OutputDocument &d : r.documents) files.push_back(&d.file);
+    const bool moved = MoveShardDocuments(files, outDir.string(), &error);
+    fs::remove_all(scratch, ec);
+    if (!moved) Fail(o, error);
+  }
 
   std::set<long> composed;
   for (const OutputDocument &d : r.documents) composed.insert(d.records.begin(), d.records.end());
@@ -384,14 +436,11 @@ void Run(Options o) {
   }
 
   if (!o.pdfPath.empty() && !r.documents.empty()) {
+    std::vector<std::string> files;
+    for (const OutputDocument &d : r.documents) files.push_back(d.file);
     std::vector<PdfPage> pages;
-    for (const OutputDocument &d : r.documents) {
-      auto doc = vhost::Document::Load(d.file, &error);
-      if (!doc) Fail(o, "cannot read " + d.file + ": " + error);
-      const AIRealRect page = doc->PageBounds();
-      pages.push_back({d.file, page.right - page.left, page.top - page.bottom});
-    }
-    if (!WritePdf(pages, o.pdfPath, &error)) Fail(o, error);
+    if (!DocumentPages(files, &pages, &error) || !WritePdf(pages, o.pdfPath, &error))
+      Fail(o, error);
   }
 
   if (o.json) {
@@ -440,6 +489,10 @@ void AddMergeCommand(CLI::App &app) {
   merge->add_option("--out", options->outDir, "folder of the documents (default the template's)");
   merge->add_option("--pdf", options->pdfPath, "also write every document as a page of this PDF");
   merge->add_flag("--quiet", options->quiet, "no progress on standard error");
+  merge->add_option("--shard", options->shard,
+                    "K/N: make only the K-th of N shares of the range, cut at documents");
+  AddNumberOption(merge, "--plan", &options->plan, 100000,
+                  "print the range cut into this many shards and the files of each; run nothing");
   merge->add_flag("--clear-unused", options->clearUnused,
                   "hide the record slots of the last document that received no record");
   merge->callback([options]() { Run(*options); });
