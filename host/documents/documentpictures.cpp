@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "svggeometry.h"
 
@@ -88,6 +90,16 @@ void SetAttribute(pugi::xml_node node, const std::string &name, const std::strin
   attribute.set_value(value.c_str());
 }
 
+// The picture's type by its first bytes; a renderer needs it to decode a
+// data: URL. SVG is the rest (the host links SVG pictures as text).
+const char *PictureType(const std::string &bytes) {
+  if (bytes.rfind("\x89PNG", 0) == 0) return "image/png";
+  if (bytes.rfind("\xFF\xD8\xFF", 0) == 0) return "image/jpeg";
+  if (bytes.rfind("GIF8", 0) == 0) return "image/gif";
+  if (bytes.rfind("RIFF", 0) == 0 && bytes.compare(8, 4, "WEBP") == 0) return "image/webp";
+  return "image/svg+xml";
+}
+
 }  // namespace
 
 Art *PlacePictureAbove(Art &art, const char *linkPath, const void *data, size_t size,
@@ -133,6 +145,32 @@ void RelinkPictures(Document &doc, const std::string &folder) {
     if (!path) return;
     SetAttribute(art.Node(), href, HrefFor(UrlDecode(path.value()), folder));
   });
+}
+
+
+int EmbedLinkedPictures(Document &doc, std::vector<std::string> *unread) {
+  svg::Names &names = doc.Names();
+  const std::string link = names.Lookup(svg::Names::kVardo, "link");
+  const std::string href = names.Lookup(svg::Names::kXlink, "href");
+  int embedded = 0;
+  doc.ForEachArt([&](Art &art, int) {
+    if (art.Type() != kPlacedArt) return;
+    pugi::xml_attribute path = art.Node().attribute(link.c_str());
+    if (!path) return;
+    const std::string file = UrlDecode(path.value());
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) bytes.clear();
+    if (bytes.empty()) {
+      if (unread) unread->push_back(file);
+      return;
+    }
+    SetAttribute(art.Node(), href,
+                 std::string("data:") + PictureType(bytes) + ";base64," +
+                     Base64(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size()));
+    ++embedded;
+  });
+  return embedded;
 }
 
 }  // namespace vhost

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "document.h"
 
@@ -25,5 +26,12 @@ Art *PlacePictureAbove(Art &art, const char *linkPath, const void *data, size_t 
 // Rewrites the href of every linked picture relative to `folder` (the
 // folder the document is about to be saved in).
 void RelinkPictures(Document &doc, const std::string &folder);
+
+// Puts the bytes of every linked picture into its href as a data: URL (the
+// link itself is kept), for drawing the document with a renderer that does
+// not follow links out of the document's folder. Returns how many pictures
+// were embedded; a picture whose file cannot be read keeps its href and is
+// named in *unread (when given).
+int EmbedLinkedPictures(Document &doc, std::vector<std::string> *unread);
 
 }  // namespace vhost

@@ -88,6 +88,26 @@ TEST(ShippedExample, MergesIntoTwoSheetsAndTheirPdf) {
   const std::string text = vardo::testing::ReadFileBytes(info);
   EXPECT_NE(text.find("Pages:           2\n"), std::string::npos) << text;
   EXPECT_NE(text.find(" pts (A4)\n"), std::string::npos) << text;
+  // The first card's photo (examples/photos/yamada.png, all #18499D) lies at
+  // x 78 to 100 and y 16.25 to 43.75 of the 210 x 297 sheet; the photos lie
+  // outside the output folder, which a renderer may refuse to follow.
+  ASSERT_EQ(system(("pdftoppm -r 36 -f 1 -l 1 -singlefile " + dir + "/out/cards.pdf " + dir +
+                    "/page").c_str()),
+            0);
+  const std::string ppm = vardo::testing::ReadFileBytes(dir + "/page.ppm");
+  int width = 0, height = 0, depth = 0, header = 0;
+  ASSERT_EQ(sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &depth, &header), 3);
+  auto pixel = [&](double x, double y) {
+    const size_t at = header + 1 + 3 * (static_cast<size_t>(y / 297 * height) * width +
+                                        static_cast<size_t>(x / 210 * width));
+    char hex[8];
+    snprintf(hex, sizeof hex, "%02X%02X%02X", static_cast<unsigned char>(ppm.at(at)),
+             static_cast<unsigned char>(ppm.at(at + 1)), static_cast<unsigned char>(ppm.at(at + 2)));
+    return std::string(hex);
+  };
+  EXPECT_EQ(pixel(89, 30), "18499D");
+  EXPECT_EQ(pixel(80, 20), "18499D");
+  EXPECT_NE(pixel(110, 30), "18499D");
   const std::string last = vardo::testing::ReadFileBytes(dir + "/out/card_011.svg");
   EXPECT_NE(last.find("<g id=\"card3\" style=\"display:none\""), std::string::npos);
   EXPECT_EQ(last.find("<g id=\"card2\" style=\"display:none\""), std::string::npos);

@@ -215,4 +215,38 @@ TEST_F(MergeCommand, CheckRunsIntoAScratchFolderAndCountsWhatTheMergeWouldMake) 
   EXPECT_EQ(Files("."), (std::set<std::string>{"card.svg", "data.csv", "profile"}));
 }
 
+// The shipped card (its frames copied into the output as card1-company-1
+// and so on) with a table that lacks the company column (every card's
+// company frame names an unknown field), names a photo that is not there
+// for record 2, and gives record 3 an address too long for its frame.
+TEST_F(MergeCommand, CheckReportsEachProblemByRecordAndFails) {
+  const std::string examples = VARDO_SOURCE_DIR "/examples/";
+  std::string longAddress;
+  for (int i = 0; i < 20; ++i) longAddress += "東京都千代田区千代田1-1 ";
+  WriteFileBytes(Path("people.csv"),
+                 "氏名,ふりがな,郵便番号,住所,ウェブ,写真,JAN\r\n"
+                 "山田 太郎,やまだ たろう,100-0001,東京都千代田区,https://example.com/a,"
+                 "photos/yamada.png,490000000048\r\n"
+                 "佐藤 花子,さとう はなこ,150-0001,東京都渋谷区,https://example.com/b,"
+                 "photos/nobody.png,490000000085\r\n"
+                 "鈴木 一郎,すずき いちろう,530-0001," + longAddress + ",https://example.com/c,"
+                 "photos/suzuki.png,490000000122\r\n");
+  auto run = Vardo("check", examples + "card.svg " + Path("people.csv") + " --pictures " +
+                                examples);
+  EXPECT_EQ(run.status, 1) << run.err;
+  for (int record = 1; record <= 3; ++record) {
+    EXPECT_NE(run.out.find("record " + std::to_string(record) + ", frame card" +
+                           std::to_string(record) + "-company-1: unknown-field: "),
+              std::string::npos)
+        << run.out;
+  }
+  EXPECT_NE(run.out.find("record 2, frame card2-photo-1: missing-picture: "), std::string::npos);
+  EXPECT_NE(run.out.find("record 3, frame card3-address-1: overflow: "), std::string::npos);
+  EXPECT_EQ(run.out.find("record 1, frame card1-photo"), std::string::npos);
+  EXPECT_EQ(run.out.find("record 1, frame card1-address"), std::string::npos);
+  EXPECT_NE(run.out.find("; the merge would make 1 documents of 3 records\n"), std::string::npos)
+      << run.out;
+  EXPECT_EQ(Files("."), (std::set<std::string>{"card.svg", "data.csv", "people.csv", "profile"}));
+}
+
 }  // namespace

@@ -13,8 +13,10 @@ struct PdfPage {
 };
 
 // Writes `pages` in order as the pages of `pdfPath`; fonts are embedded and
-// pictures the documents link are drawn. On failure returns false with
-// *error saying which document or file failed (the PDF may be incomplete).
+// pictures the documents link are drawn from their files wherever they lie.
+// On failure (a document or a linked picture that cannot be read, a page
+// that cannot be drawn, the PDF that cannot be written) returns false with
+// *error saying which (the PDF may be incomplete).
 bool WritePdf(const std::vector<PdfPage> &pages, const std::string &pdfPath, std::string *error);
 
 }  // namespace vardo::cli
