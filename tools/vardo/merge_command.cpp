@@ -317,6 +317,9 @@ void Run(Options o) {
   if (!templ) Fail(o, "cannot open the template " + o.templatePath + ": " + error);
   if (!LoadOrExplain(o.dataPath)) throw CLI::RuntimeError(1);
   const long records = CountRecords() - 1;
+  // Only the count is needed here; the plug-in reads the file itself, and a
+  // second whole copy of the table would stay for the length of the run.
+  ClearRecordTable();
   long to = o.to > 0 ? std::min(o.to, records) : records;
   if (records < 1 || o.from < 1 || o.from > to) {
     Fail(o, "the range " + std::to_string(o.from) + " to " +
