@@ -32,6 +32,13 @@ StyleDeclarations::StyleDeclarations(std::string_view text) {
   int depth = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
     const char ch = i < text.size() ? text[i] : ';';
+    // A backslash takes the next character as it is, in a string or not,
+    // so an escaped quote or semicolon neither ends a string nor a
+    // declaration.
+    if (ch == '\\' && i + 1 < text.size()) {
+      ++i;
+      continue;
+    }
     if (quote) {
       if (ch == quote) quote = 0;
       if (i < text.size()) continue;

@@ -48,6 +48,9 @@ struct FeatureCase {
 
 const FeatureCase kFeatureCases[] = {
     {"font with blanks and quotes", [](CharFeatures &f, Document &) { f.font = "Kozuka Mincho Pr6N 'R'"; }},
+    // Written quoted with the quote escaped; the semicolon must not end the
+    // declaration when it is read back.
+    {"font with a lone quote and a semicolon", [](CharFeatures &f, Document &) { f.font = "I'PA;x:1"; }},
     {"size", [](CharFeatures &f, Document &) { f.size = 7.25; }},
     {"leading", [](CharFeatures &f, Document &) { f.autoLeading = false, f.leading = 14.4; }},
     {"automatic leading", [](CharFeatures &f, Document &) { f.autoLeading = true; }},
