@@ -49,7 +49,12 @@ case "${1:-}" in
     install_missing
     # One formatter version for everyone: another version formats some
     # constructs differently, and the check below would fail on them.
-    mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c')
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+      mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c')
+    else  # a copy of the tree without its history
+      mapfile -t sources < <(find . -path './build*' -prune -o -path './out' -prune -o \
+                               -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print)
+    fi
     if [ "${2:-}" = --check ]; then
       clang-format-14 --dry-run --Werror "${sources[@]}"
     else

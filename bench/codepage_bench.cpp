@@ -39,10 +39,15 @@ std::string MakeText(size_t size) {
       int chars = 1 + static_cast<int>(next(12));
       for (int c = 0; c < chars; c++) {
         switch (next(10)) {
-          case 0: case 1: case 2: case 3:  // ASCII
+          case 0:
+          case 1:
+          case 2:
+          case 3:  // ASCII
             s += static_cast<char>('0' + next(75));
             break;
-          case 4: case 5: case 6:  // kanji (JIS level 1 and 2)
+          case 4:
+          case 5:
+          case 6:  // kanji (JIS level 1 and 2)
             s += static_cast<char>(0x89 + next(0x98 - 0x89));
             s += trail();
             break;
@@ -135,14 +140,16 @@ void BM_Tokyo_Platform(benchmark::State &state) { PlatformBench(state, Tokyo());
 void BM_Tokyo_Iconv(benchmark::State &state) { IconvBench(state, Tokyo()); }
 
 // Medians of five runs: the machine is shared, single runs wander.
-BENCHMARK(BM_Generated_Platform)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_Generated_Platform)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly();
-BENCHMARK(BM_Generated_Iconv)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_Generated_Iconv)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly();
-BENCHMARK(BM_Tokyo_Platform)->Unit(benchmark::kMicrosecond)->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_Tokyo_Iconv)->Unit(benchmark::kMicrosecond)->Repetitions(5)
-    ->ReportAggregatesOnly();
+BENCHMARK(BM_Tokyo_Platform)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_Tokyo_Iconv)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
 // The two ways must agree on the text before their speeds mean anything.
 bool SameOutput(const std::string &in, const char *what) {

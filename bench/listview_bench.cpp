@@ -14,8 +14,8 @@ constexpr int kColumns = 16;
 
 HWND MakeList() {
   vplat::ResetWindowManager();
-  return CreateWindowExW(0, WC_LISTVIEWW, u"", WS_POPUP | LVS_REPORT, 0, 0, 800, 600, nullptr, nullptr, nullptr,
-                         nullptr);
+  return CreateWindowExW(0, WC_LISTVIEWW, u"", WS_POPUP | LVS_REPORT, 0, 0, 800, 600, nullptr,
+                         nullptr, nullptr, nullptr);
 }
 
 void Fill(HWND list, int rows) {
@@ -85,7 +85,8 @@ void BM_ReadAllCells(benchmark::State &state) {
         it.iSubItem = c;
         it.pszText = buf;
         it.cchTextMax = 64;
-        total += static_cast<size_t>(SendMessageW(list, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(&it)));
+        total += static_cast<size_t>(
+            SendMessageW(list, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(&it)));
       }
     benchmark::DoNotOptimize(total);
   }

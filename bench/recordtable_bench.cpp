@@ -17,10 +17,22 @@
 
 namespace {
 
-const char *const kKanji[] = {"東京都", "千代田区", "中央区", "港区", "新宿区", "文京区",
-                              "飯田橋", "一番町",   "岩本町", "内神田", "大手町", "表参道",
-                              "神保町", "以下に掲載がない場合", "丸の内（次のビルを除く）"};
-const char *const kKana[] = {"ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ",     "ﾁｭｳｵｳｸ",   "ﾐﾅﾄｸ",      "ｼﾝｼﾞｭｸｸ",
+const char *const kKanji[] = {"東京都",
+                              "千代田区",
+                              "中央区",
+                              "港区",
+                              "新宿区",
+                              "文京区",
+                              "飯田橋",
+                              "一番町",
+                              "岩本町",
+                              "内神田",
+                              "大手町",
+                              "表参道",
+                              "神保町",
+                              "以下に掲載がない場合",
+                              "丸の内（次のビルを除く）"};
+const char *const kKana[] = {"ﾄｳｷｮｳﾄ",  "ﾁﾖﾀﾞｸ",    "ﾁｭｳｵｳｸ", "ﾐﾅﾄｸ",      "ｼﾝｼﾞｭｸｸ",
                              "ｲｲﾀﾞﾊﾞｼ", "ｲﾁﾊﾞﾝﾁｮｳ", "ｳﾁｶﾝﾀﾞ", "ｶﾝﾀﾞﾆｼｷﾁｮｳ"};
 const char *const kNotes[] = {"\"備考, コンマ入り\"", "\"引用\"\"符\"", "\"改\r\n行\"", "", "注記"};
 
@@ -62,9 +74,9 @@ std::string MakeTable(size_t bytes, bool shiftJis) {
 }
 
 struct Sample {
-  std::string file;     // Windows path of the generated file
+  std::string file;  // Windows path of the generated file
   size_t fileBytes;
-  std::string text;     // the table text it loads as
+  std::string text;  // the table text it loads as
 };
 
 // Generated once per size and encoding, kept for the whole run.
@@ -75,7 +87,8 @@ const Sample &GetSample(size_t quarterMegabytes, bool shiftJis) {
   if (found != samples.end()) return found->second;
   std::string bytes = MakeTable(quarterMegabytes * 1000 * 1000 / 4, shiftJis);
   char name[64];
-  snprintf(name, sizeof name, "/tmp/vardo-bench-%zu-%s.csv", quarterMegabytes, shiftJis ? "sjis" : "utf8");
+  snprintf(name, sizeof name, "/tmp/vardo-bench-%zu-%s.csv", quarterMegabytes,
+           shiftJis ? "sjis" : "utf8");
   FILE *f = fopen(name, "wb");
   if (!f || fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || fclose(f) != 0) abort();
   Sample sample;
@@ -96,8 +109,8 @@ const Sample &SampleFor(const benchmark::State &state) {
 
 void SetRates(benchmark::State &state, size_t bytes) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
-  state.counters["MB/s"] =
-      benchmark::Counter(static_cast<double>(bytes) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["MB/s"] = benchmark::Counter(static_cast<double>(bytes) / 1e6,
+                                              benchmark::Counter::kIsIterationInvariantRate);
   state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 

@@ -17,7 +17,6 @@ namespace {
 constexpr double kLineEmMm = 8 * 25.4 / 72;
 constexpr const char *kLineFace = "sans-serif";
 
-
 // A positive number attribute (a length in mm or a factor); `fallback`
 // when not given.
 bool ReadPositive(const ElementAttributes &attributes, const char *name, double fallback,
@@ -61,8 +60,8 @@ bool AllDigits(const std::string &data) {
 // The data zint is given for a linear kind: lengths checked, a carried
 // check digit computed or verified and taken off (zint adds it again), an
 // optional one asked of zint.
-bool PrepareLinear(const BarcodeKind &kind, bool checkDigit, std::string *data,
-                   zint_symbol *symbol, std::string *reason) {
+bool PrepareLinear(const BarcodeKind &kind, bool checkDigit, std::string *data, zint_symbol *symbol,
+                   std::string *reason) {
   if (data->empty()) {
     *reason = "the data is empty";
     return false;
@@ -114,8 +113,8 @@ bool PrepareLinear(const BarcodeKind &kind, bool checkDigit, std::string *data,
   if ((type == "CODE39" || type == "ANSI_CODABAR" || type == "POSTAL") &&
       std::any_of(data->begin(), data->end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
     // zint would take them as capitals, and the symbol would read as such.
-    *reason = std::string(kind.type) + " has no small letters, and the data \"" + *data +
-              "\" holds some";
+    *reason =
+        std::string(kind.type) + " has no small letters, and the data \"" + *data + "\" holds some";
     return false;
   }
   if (type == "INTERLEAVED_2OF5" && (data->size() + (checkDigit ? 1 : 0)) % 2 != 0) {
@@ -201,8 +200,9 @@ bool DrawBarcode(const ElementAttributes &attributes, BarcodeDrawing *out, std::
     }
     if (kind->symbology == BARCODE_JAPANPOST) {
       if (truncHeight > 0)
-        notes->push_back("TRUNCHEIGHT does not apply to the Japan Post barcode; its bar heights "
-                         "are fixed");
+        notes->push_back(
+            "TRUNCHEIGHT does not apply to the Japan Post barcode; its bar heights "
+            "are fixed");
       truncHeight = 0;
       symbol->output_options |= COMPLIANT_HEIGHT;
     } else if (truncHeight > 0) {

@@ -61,11 +61,12 @@ class Barcodes : public vardo::testing::EngineHost {
     const std::string svg = (dir_ / "page.svg").string(), png = (dir_ / "page.png").string();
     std::string error;
     EXPECT_TRUE(doc_->Save(svg, &error)) << error;
-    const std::string raster =
-        "rsvg-convert -b white -d 300 -p 300 -o '" + png + "' '" + svg + "'";
+    const std::string raster = "rsvg-convert -b white -d 300 -p 300 -o '" + png + "' '" + svg + "'";
     EXPECT_EQ(std::system(raster.c_str()), 0) << raster;
-    const std::string scan = "zbarimg -q --raw -Sean2.enable -Sean5.enable -Supca.enable "
-                             "-Supce.enable -Sisbn13.enable '" + png + "' 2>/dev/null";
+    const std::string scan =
+        "zbarimg -q --raw -Sean2.enable -Sean5.enable -Supca.enable "
+        "-Supce.enable -Sisbn13.enable '" +
+        png + "' 2>/dev/null";
     std::string out;
     if (FILE *pipe = popen(scan.c_str(), "r")) {
       char buffer[4096];
@@ -95,7 +96,6 @@ class Barcodes : public vardo::testing::EngineHost {
     }
     return rects;
   }
-
 };
 
 TEST_F(Barcodes, EveryKindZbarReadsScansBackAsTheData) {
@@ -245,8 +245,7 @@ TEST_F(Barcodes, TextLinesAreOutlinesUnderAndOverTheSymbol) {
     double top = 1e9;
     for (const auto &r : Rects(1)) top = std::min(top, r[1]);
     EXPECT_EQ(top > Rects(0)[0][1] + 2, c.below) << c.attributes;
-    if (c.paths == 3 && std::string(c.attributes).find("JAN") != std::string::npos &&
-        !c.below) {
+    if (c.paths == 3 && std::string(c.attributes).find("JAN") != std::string::npos && !c.below) {
       // The thirteen digits spread under the bars, from the quiet zone's
       // leading digit to the last group's end: more than 80 of the 95
       // modules' width (31.35 mm).

@@ -13,14 +13,14 @@ enum class CheckDigit {
 };
 
 struct BarcodeKind {
-  const char *type;     // TYPE as the mark-up writes it
-  int symbology;        // zint's BARCODE_..., 0 for a kind the engine refuses
-  double moduleMm;      // X at ELEMENTSIZE 1
+  const char *type;  // TYPE as the mark-up writes it
+  int symbology;     // zint's BARCODE_..., 0 for a kind the engine refuses
+  double moduleMm;   // X at ELEMENTSIZE 1
   CheckDigit check;
-  int digits;           // digits without the check digit, 0 when free
-  const char *face;     // the face of the human-readable line, or null for none
-  double heightModules; // the standard bar height in modules, 0 for zint's
-  const char *refusal;  // why the engine draws no such kind, or null
+  int digits;            // digits without the check digit, 0 when free
+  const char *face;      // the face of the human-readable line, or null for none
+  double heightModules;  // the standard bar height in modules, 0 for zint's
+  const char *refusal;   // why the engine draws no such kind, or null
 };
 
 // The kind named `type` (upper case), or null for a name of no kind.

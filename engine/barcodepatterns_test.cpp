@@ -69,8 +69,7 @@ const char *const kTwoOfFive[10] = {"NNWWN", "WNNNW", "NWNNW", "WWNNN", "NNWNW",
 
 // Industrial and IATA 2 of 5 carry the digits in the bars alone, every
 // space narrow; `start` and `stop` are bar widths.
-std::string BarsOnly(const std::string &start, const std::string &digits,
-                     const std::string &stop) {
+std::string BarsOnly(const std::string &start, const std::string &digits, const std::string &stop) {
   std::string bars = start;
   for (char c : digits) bars += kTwoOfFive[c - '0'];
   bars += stop;
@@ -176,7 +175,7 @@ TEST(BarcodePatterns, JapanPostCustomerBarcode) {
     const double third = (bottom - top) / 3;
     std::string out;
     for (const Bar &b : bars) {
-      const bool up = b.top < top + third / 2, down = b.bottom > bottom - third / 2;
+      const bool up = b.top<top + third / 2, down = b.bottom> bottom - third / 2;
       out += up && down ? '1' : up ? '2' : down ? '3' : '4';
     }
     return out;
@@ -256,9 +255,9 @@ struct LimitedGroup {
   long tOdd, tEven;  // how many odd and even sets the group has
 };
 const LimitedGroup kLimitedGroups[7] = {
-    {0, 17, 9, 6, 3, 6538, 28},          {183064, 13, 13, 5, 4, 875, 728},
-    {820064, 9, 17, 3, 6, 28, 6454},     {1000776, 15, 11, 5, 4, 2415, 203},
-    {1491021, 11, 15, 4, 5, 203, 2408},  {1979845, 19, 7, 8, 1, 17094, 1},
+    {0, 17, 9, 6, 3, 6538, 28},         {183064, 13, 13, 5, 4, 875, 728},
+    {820064, 9, 17, 3, 6, 28, 6454},    {1000776, 15, 11, 5, 4, 2415, 203},
+    {1491021, 11, 15, 4, 5, 203, 2408}, {1979845, 19, 7, 8, 1, 17094, 1},
     {1996939, 7, 19, 1, 8, 1, 16632},
 };
 

@@ -46,10 +46,10 @@ std::vector<BarcodeProblem> PlaceBarcode(const VardoEngineSuite &engine, AIArtHa
   const bool cell = element.cell.width > 0 || element.cell.height > 0;
   const double slack = 1e-6;
   if ((area || cell) && (width > cellWidth + slack || height > cellHeight + slack)) {
-    problems.push_back({kVardoProblemOverflow,
-                        "the barcode (" + std::to_string(drawing.width) + " x " +
-                            std::to_string(drawing.height) +
-                            " mm) is larger than its box; it keeps its size"});
+    problems.push_back(
+        {kVardoProblemOverflow, "the barcode (" + std::to_string(drawing.width) + " x " +
+                                    std::to_string(drawing.height) +
+                                    " mm) is larger than its box; it keeps its size"});
   }
 
   const AIRealPoint origin{placed.left, placed.top};

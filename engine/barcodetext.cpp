@@ -128,8 +128,8 @@ double OutlineText(const std::string &text, const std::string &family, double si
   static const FT_Outline_Funcs kFuncs = {MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
   double advance = 0;  // font units
   for (unsigned i = 0; i < count; ++i) {
-    if (out && FT_Load_Glyph(face.ft, glyphs[i].codepoint, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) ==
-                   0 &&
+    if (out &&
+        FT_Load_Glyph(face.ft, glyphs[i].codepoint, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) == 0 &&
         face.ft->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
       Pen pen{out, scale, x + (advance + positions[i].x_offset) * scale,
               baseline - positions[i].y_offset * scale};

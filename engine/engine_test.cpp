@@ -60,7 +60,8 @@ class Engine : public vardo::testing::EngineHost {
   void LoadTable() {
     EngineHost::LoadTable(
         std::string("name,company,address,photo,name,markup,brace,body,lines,url\r\n") +
-        "山田太郎,ヴァルド株式会社,東京都千代田区千代田一丁目一番地,photo.png,second,<font size=99>," +
+        "山田太郎,ヴァルド株式会社,東京都千代田区千代田一丁目一番地,photo.png,second,<font "
+        "size=99>," +
         "[other],</BODY>,\"one\r\ntwo\nthree\",file://pictures/photo.png\r\n" +
         "Jane Doe,Example Ltd,1 Main Street,jane.jpg,again,<b>,[[x]],</font>,,x.png\r\n");
   }
@@ -83,7 +84,6 @@ class Engine : public vardo::testing::EngineHost {
     }
     return out;
   }
-
 };
 
 TEST_F(Engine, ScriptsRenderToTextAndStyledRuns) {

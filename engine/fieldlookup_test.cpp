@@ -12,8 +12,9 @@ TEST(FieldLookup, PercentForm) {
     const char *encoded;
     std::string decoded;
   } cases[] = {
-      {"%41%62", "Ab"},         {"%E4%BE%A1", "\xE4\xBE\xA1"}, {"%zz", "?"},
-      {"%7z", "\x70"},          {"a%4", "a?"},                 {"%", "?"},
+      {"%41%62", "Ab"},   {"%E4%BE%A1", "\xE4\xBE\xA1"},
+      {"%zz", "?"},       {"%7z", "\x70"},
+      {"a%4", "a?"},      {"%", "?"},
       {"100%25", "100%"},
   };
   for (const auto &c : cases) EXPECT_EQ(DecodePercent(c.encoded), c.decoded) << c.encoded;

@@ -90,16 +90,11 @@ PictureFormat SniffPicture(const std::string &b) {
 
 const char *PictureMimeType(PictureFormat format) {
   switch (format) {
-    case kPng:
-      return "image/png";
-    case kJpeg:
-      return "image/jpeg";
-    case kGif:
-      return "image/gif";
-    case kSvg:
-      return "image/svg+xml";
-    default:
-      return "application/octet-stream";
+    case kPng: return "image/png";
+    case kJpeg: return "image/jpeg";
+    case kGif: return "image/gif";
+    case kSvg: return "image/svg+xml";
+    default: return "application/octet-stream";
   }
 }
 
@@ -109,8 +104,7 @@ bool PictureSize(const std::string &b, PictureFormat format, double *width, doub
       *width = Big32(b, 16);
       *height = Big32(b, 20);
       return *width > 0 && *height > 0;
-    case kJpeg:
-      return JpegSize(b, width, height);
+    case kJpeg: return JpegSize(b, width, height);
     case kGif:
       *width = Little16(b, 6);
       *height = Little16(b, 8);
@@ -132,8 +126,7 @@ bool PictureSize(const std::string &b, PictureFormat format, double *width, doub
       }
       return false;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

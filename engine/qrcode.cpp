@@ -10,7 +10,6 @@
 
 namespace {
 
-
 bool IsAlphanumeric(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || std::strchr(" $%*+-./:", c);
 }
@@ -25,9 +24,12 @@ bool AllKanji(const std::string &utf8, std::string *first) {
   while (ok && at < utf8.size()) {
     size_t length = 1;
     const unsigned char lead = static_cast<unsigned char>(utf8[at]);
-    if (lead >= 0xF0) length = 4;
-    else if (lead >= 0xE0) length = 3;
-    else if (lead >= 0xC0) length = 2;
+    if (lead >= 0xF0)
+      length = 4;
+    else if (lead >= 0xE0)
+      length = 3;
+    else if (lead >= 0xC0)
+      length = 2;
     char in[4], outBytes[8];
     const size_t take = std::min(length, utf8.size() - at);
     std::memcpy(in, utf8.data() + at, take);
@@ -36,8 +38,8 @@ bool AllKanji(const std::string &utf8, std::string *first) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     const bool converted = iconv(cd, &inPointer, &inLeft, &outPointer, &outLeft) != size_t(-1) &&
                            inLeft == 0 && outPointer - outBytes == 2;
-    const unsigned code = converted ? (unsigned(uint8_t(outBytes[0])) << 8) | uint8_t(outBytes[1])
-                                    : 0;
+    const unsigned code =
+        converted ? (unsigned(uint8_t(outBytes[0])) << 8) | uint8_t(outBytes[1]) : 0;
     ok = (code >= 0x8140 && code <= 0x9FFC) || (code >= 0xE040 && code <= 0xEBBF);
     if (!ok) *first = utf8.substr(at, take);
     at += take;
@@ -48,8 +50,8 @@ bool AllKanji(const std::string &utf8, std::string *first) {
 
 }  // namespace
 
-bool SetQrOptions(const ElementAttributes &attributes, const std::string &data,
-                  zint_symbol *symbol, std::string *reason) {
+bool SetQrOptions(const ElementAttributes &attributes, const std::string &data, zint_symbol *symbol,
+                  std::string *reason) {
   const std::string *ecc = FindAttribute(attributes, "ECCLEVEL");
   const std::string level = ecc ? UpperAscii(*ecc) : "M";
   static const char kLevels[] = "LMQH";
@@ -74,24 +76,26 @@ bool SetQrOptions(const ElementAttributes &attributes, const std::string &data,
   if (mode == "NUMERIC") {
     for (char c : data) {
       if (c < '0' || c > '9') {
-        *reason = "NUMERIC mode holds digits only, and the data holds \"" + std::string(1, c) +
-                  "\"";
+        *reason =
+            "NUMERIC mode holds digits only, and the data holds \"" + std::string(1, c) + "\"";
         return false;
       }
     }
   } else if (mode == "ASCII") {
     for (char c : data) {
       if (!IsAlphanumeric(c)) {
-        *reason = "ASCII (alphanumeric) mode holds 0-9, A-Z, space and $%*+-./: only, and the "
-                  "data holds \"" + std::string(1, c) + "\"";
+        *reason =
+            "ASCII (alphanumeric) mode holds 0-9, A-Z, space and $%*+-./: only, and the "
+            "data holds \"" +
+            std::string(1, c) + "\"";
         return false;
       }
     }
   } else if (mode == "KANJI") {
     std::string first;
     if (!AllKanji(data, &first)) {
-      *reason = "KANJI mode holds only characters of JIS X 0208, and the data holds \"" + first +
-                "\"";
+      *reason =
+          "KANJI mode holds only characters of JIS X 0208, and the data holds \"" + first + "\"";
       return false;
     }
   } else if (mode == "BINARY") {

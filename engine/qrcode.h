@@ -15,8 +15,8 @@ struct zint_symbol;
 // ASCII the 45 characters of alphanumeric mode, KANJI only characters of
 // JIS X 0208's double-byte rows. A value it cannot read or data outside
 // the mode: false with the reason, the symbol untouched.
-bool SetQrOptions(const ElementAttributes &attributes, const std::string &data,
-                  zint_symbol *symbol, std::string *reason);
+bool SetQrOptions(const ElementAttributes &attributes, const std::string &data, zint_symbol *symbol,
+                  std::string *reason);
 
 // Whether warning `status` (with zint's text `warning`) that encoding a QR
 // code in `symbol` gave leaves a symbol that reads back as the data: the

@@ -29,12 +29,8 @@ class Renderer {
       const ScriptNode &node = tree_.nodes[index];
       const FontStyle style = top.style;
       switch (node.kind) {
-        case ScriptNode::kText:
-          Emit(node.text, style, false);
-          break;
-        case ScriptNode::kParagraph:
-          Emit("\r", style, false);
-          break;
+        case ScriptNode::kText: Emit(node.text, style, false); break;
+        case ScriptNode::kParagraph: Emit("\r", style, false); break;
         case ScriptNode::kField: {
           std::string value;
           if (Look(node.text, &value)) Emit(value, style, true);
@@ -44,11 +40,8 @@ class Renderer {
           stack.push_back({index, 0, MergeFontStyles(style, node.style)});
           break;
         case ScriptNode::kPicture:
-        case ScriptNode::kBarcode:
-          Element(node);
-          break;
-        case ScriptNode::kRoot:
-          break;
+        case ScriptNode::kBarcode: Element(node); break;
+        case ScriptNode::kRoot: break;
       }
     }
   }

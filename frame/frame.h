@@ -17,16 +17,16 @@ enum FrameColumn { kFrameVardo = 0, kFrameVardoScript = 1, kFrameVardoSequencer 
 
 // Handler slots. A null slot runs nothing: the call ends with status 0.
 struct FrameHandlers {
-  FrameHandler OnStartup;    // SPMessageData*
-  FrameHandler OnShutdown;   // SPMessageData*; its status is not used
-  FrameHandler OnAbout;      // SPMessageData*
-  FrameHandler OnReload;     // SPMessageData*
-  FrameHandler OnUnload;     // SPMessageData*
-  FrameHandler OnMenuGo;     // AIMenuMessage*
-  FrameHandler OnMenuUpdate; // AIMenuMessage*
-  FrameHandler OnTimer;      // AITimerMessage*
-  FrameHandler OnNotify;     // AINotifierMessage*
-  FrameHandler OnDoAction;   // DoActionMessage*
+  FrameHandler OnStartup;     // SPMessageData*
+  FrameHandler OnShutdown;    // SPMessageData*; its status is not used
+  FrameHandler OnAbout;       // SPMessageData*
+  FrameHandler OnReload;      // SPMessageData*
+  FrameHandler OnUnload;      // SPMessageData*
+  FrameHandler OnMenuGo;      // AIMenuMessage*
+  FrameHandler OnMenuUpdate;  // AIMenuMessage*
+  FrameHandler OnTimer;       // AITimerMessage*
+  FrameHandler OnNotify;      // AINotifierMessage*
+  FrameHandler OnDoAction;    // DoActionMessage*
 };
 
 struct FramePlugin {

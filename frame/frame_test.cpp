@@ -109,11 +109,11 @@ TEST_F(FrameTest, EveryRowIsAcquiredAndReleasedOncePerOutermostBracket) {
   ProbeRequest request{kNoErr, 1, 0, 0, 0};
   Notify(request);
   EXPECT_EQ(request.windowAnswer, 1);  // the nested bracket saw the suites
-#define CHECK_ROW(name, version, inVardo, b, c)                          \
-  {                                                                       \
-    auto counts = host_.Suites().CountsOf(name, version);                 \
-    EXPECT_EQ(counts.acquired, inVardo ? 1 : 0) << name;                  \
-    EXPECT_EQ(counts.released, inVardo ? 1 : 0) << name;                  \
+#define CHECK_ROW(name, version, inVardo, b, c)           \
+  {                                                       \
+    auto counts = host_.Suites().CountsOf(name, version); \
+    EXPECT_EQ(counts.acquired, inVardo ? 1 : 0) << name;  \
+    EXPECT_EQ(counts.released, inVardo ? 1 : 0) << name;  \
   }
   VARDO_HOST_SUITES(CHECK_ROW)
 #undef CHECK_ROW
@@ -146,7 +146,8 @@ TEST_F(FrameTest, ReloadRestartsTheNestingCount) {
 TEST_F(FrameTest, ShutdownAlwaysSucceedsAndEmptiesTheGlobals) {
   ASSERT_NE(probe_->globals, nullptr);
   SPMessageData message{};
-  EXPECT_EQ(host_.Send(*probe_, kSPInterfaceCaller, kSPInterfaceShutdownSelector, &message), kNoErr);
+  EXPECT_EQ(host_.Send(*probe_, kSPInterfaceCaller, kSPInterfaceShutdownSelector, &message),
+            kNoErr);
   EXPECT_EQ(probe_->globals, nullptr);
   EXPECT_EQ(host_.Suites().Outstanding(), 0);
 }

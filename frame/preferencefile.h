@@ -64,11 +64,9 @@ BOOL WritePreferences(const PreferenceFile *file, const void *record);
 
 // The reader's parsing step: applies the lines of text (length bytes, or up
 // to its first NUL byte) to record.
-void ApplyPreferenceText(const PreferenceFile *file, const char *text, size_t length,
-                         void *record);
+void ApplyPreferenceText(const PreferenceFile *file, const char *text, size_t length, void *record);
 
 // The writer's formatting step: the line for key (with its CR LF) into line
 // (size bytes, NUL-terminated). Returns the line's length, or 0 if it does
 // not fit.
-size_t FormatPreferenceLine(const PreferenceKey *key, const void *record, LPSTR line,
-                            size_t size);
+size_t FormatPreferenceLine(const PreferenceKey *key, const void *record, LPSTR line, size_t size);

@@ -55,8 +55,8 @@ bool ParseInteger(const char *value, long long low, long long high, LONG *out) {
 bool ParseReal(const char *value, double *out) {
   if (*value == '+' && value[1] != '-') ++value;
   double result = 0;
-  auto [end, error] = std::from_chars(value, value + std::strlen(value), result,
-                                      std::chars_format::general);
+  auto [end, error] =
+      std::from_chars(value, value + std::strlen(value), result, std::chars_format::general);
   (void)end;
   if (error == std::errc::result_out_of_range || !std::isfinite(result)) return false;
   *out = error == std::errc() ? result : 0;
@@ -69,7 +69,8 @@ void StoreValue(const PreferenceKey *key, const char *value, void *record) {
     case PREFERENCE_INTEGER: {
       LONG number = 0;
       if (key->width == sizeof(LONG)) {
-        if (ParseInteger(value, INT32_MIN, INT32_MAX, &number)) std::memcpy(setting, &number, sizeof number);
+        if (ParseInteger(value, INT32_MIN, INT32_MAX, &number))
+          std::memcpy(setting, &number, sizeof number);
       } else if (key->width == sizeof(SHORT)) {
         if (ParseInteger(value, INT16_MIN, INT16_MAX, &number)) {
           const SHORT narrow = static_cast<SHORT>(number);
@@ -169,8 +170,7 @@ void ApplyPreferenceText(const PreferenceFile *file, const char *text, size_t le
   }
 }
 
-size_t FormatPreferenceLine(const PreferenceKey *key, const void *record, LPSTR line,
-                            size_t size) {
+size_t FormatPreferenceLine(const PreferenceKey *key, const void *record, LPSTR line, size_t size) {
   if (size == 0) return 0;
   line[0] = '\0';
   const char *setting = static_cast<const char *>(record) + key->offset;
@@ -189,7 +189,8 @@ size_t FormatPreferenceLine(const PreferenceKey *key, const void *record, LPSTR 
       } else {
         return 0;
       }
-      valueLength = static_cast<size_t>(std::to_chars(number, number + sizeof number, n).ptr - number);
+      valueLength =
+          static_cast<size_t>(std::to_chars(number, number + sizeof number, n).ptr - number);
       break;
     }
     case PREFERENCE_REAL: {

@@ -53,7 +53,8 @@ struct NamedDestination {
   const void **destination;
 };
 
-#define DEST(name, pointer) {name, reinterpret_cast<const void **>(&pointer)}
+#define DEST(name, pointer) \
+  { name, reinterpret_cast<const void **>(&pointer) }
 const NamedDestination kNamed[] = {
     DEST(kSPAccessSuite, sSPAccess),
     DEST(kAIPluginSuite, sAIPlugin),

@@ -20,12 +20,36 @@ namespace {
   abort();
 }
 
-const char *const kTypes[] = {
-    "JAN_LONG", "JAN_SHORT", "JAN_ISBN", "UPC_A", "UPC_E", "UPC_ADDON", "JAN_LONG_OCR",
-    "JAN_SHORT_OCR", "UPC_A_OCR", "IDENTICON_INDUSTRIAL", "IATA_WALLACE", "COMPUTER_IDENTICS",
-    "MATRIX_2OF5", "INTERLEAVED_2OF5", "NEC_2OF5", "UPC_ITF", "ANSI_CODABAR", "CODE39", "CODE11",
-    "CODE93", "CODE128", "EAN128", "POSTAL", "RSS_14", "RSS_LIMITED", "RSS_EXPANDED",
-    "RSS_14_TRUNCATED", "RSS_14_STACKED", "RSS_14_OMNIDIRCTIONAL", "QRCODE"};
+const char *const kTypes[] = {"JAN_LONG",
+                              "JAN_SHORT",
+                              "JAN_ISBN",
+                              "UPC_A",
+                              "UPC_E",
+                              "UPC_ADDON",
+                              "JAN_LONG_OCR",
+                              "JAN_SHORT_OCR",
+                              "UPC_A_OCR",
+                              "IDENTICON_INDUSTRIAL",
+                              "IATA_WALLACE",
+                              "COMPUTER_IDENTICS",
+                              "MATRIX_2OF5",
+                              "INTERLEAVED_2OF5",
+                              "NEC_2OF5",
+                              "UPC_ITF",
+                              "ANSI_CODABAR",
+                              "CODE39",
+                              "CODE11",
+                              "CODE93",
+                              "CODE128",
+                              "EAN128",
+                              "POSTAL",
+                              "RSS_14",
+                              "RSS_LIMITED",
+                              "RSS_EXPANDED",
+                              "RSS_14_TRUNCATED",
+                              "RSS_14_STACKED",
+                              "RSS_14_OMNIDIRCTIONAL",
+                              "QRCODE"};
 
 // An attribute's values: a one-byte value picks one of `choices` (or, for
 // a number, stands for byte / 16), anything longer is taken as it is.
@@ -92,8 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       if (!std::isfinite(x) || !std::isfinite(y)) Fail("a point that is not finite");
       // Glyphs may reach a little past their advance; bars may not.
       const double margin = exact ? slack : drawing.height;
-      if (x < -margin || y < -margin || x > drawing.width + margin ||
-          y > drawing.height + margin)
+      if (x < -margin || y < -margin || x > drawing.width + margin || y > drawing.height + margin)
         Fail("a point outside the drawing");
     }
   };

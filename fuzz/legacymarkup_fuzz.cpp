@@ -123,7 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   if (doc) {
     ReadScripts(*host.Documents().Add(std::move(doc)));
   } else {
-    vhost::Document *frameDoc = host.Documents().Add(vhost::Document::Parse(kFrameDocument, &error));
+    vhost::Document *frameDoc =
+        host.Documents().Add(vhost::Document::Parse(kFrameDocument, &error));
     StyleFrame(*frameDoc->FindArtById("f"), data, size);
     ReadScripts(*frameDoc);
     ConvertForms(data, size);

@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     std::vector<char> unterminated(text.begin(), text.end());
     const std::vector<char> before = unterminated;
     if (DecodeNotificationText(unterminated.data(), unterminated.size()) ||
-        EncodeNotificationText(unterminated.data(), unterminated.size()) || unterminated != before) {
+        EncodeNotificationText(unterminated.data(), unterminated.size()) ||
+        unterminated != before) {
       Mismatch("unterminated text accepted");
     }
   }

@@ -111,7 +111,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   if ((loaded != 0) == rejected) Mismatch("load result", -1, -1);
   if (!loaded) return 0;
 
-
   std::string text = Text();
   if (expectedClass == TEXT_ASCII || expectedClass == TEXT_UTF8) {
     // Kept as they are, up to the first NUL.

@@ -18,11 +18,13 @@
 namespace {
 
 [[noreturn]] void Mismatch(const char *what, const std::string &before, const std::string &after) {
-  fprintf(stderr, "mismatch: %s\n--- before\n%s\n--- after\n%s\n", what, before.c_str(), after.c_str());
+  fprintf(stderr, "mismatch: %s\n--- before\n%s\n--- after\n%s\n", what, before.c_str(),
+          after.c_str());
   abort();
 }
 
-std::unique_ptr<vhost::Document> Reload(vhost::Document &doc, const char *what, const std::string &model) {
+std::unique_ptr<vhost::Document> Reload(vhost::Document &doc, const char *what,
+                                        const std::string &model) {
   std::string error;
   const std::string saved = doc.Serialize();
   std::unique_ptr<vhost::Document> again = vhost::Document::Parse(saved, &error);

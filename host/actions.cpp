@@ -30,8 +30,8 @@ ASErr DeleteParamType(AIActionParamTypeRef type) {
   return kNoErr;
 }
 
-ASErr RegisterActionEvent(const char *eventName, const char *localizedName, ASInt32, ASInt32, void *,
-                          SPPluginRef plugin, void *, AIActionParamTypeRef) {
+ASErr RegisterActionEvent(const char *eventName, const char *localizedName, ASInt32, ASInt32,
+                          void *, SPPluginRef plugin, void *, AIActionParamTypeRef) {
   Host *host = Host::Current();
   if (!host || !eventName) return kBadParameterErr;
   if (ASErr failure = host->TakeCallFailure("RegisterActionEvent")) return failure;
@@ -109,16 +109,17 @@ ASErr SetString(AIActionParamValueRef value, ActionParamKeyID key, const char *t
   return kNoErr;
 }
 
-ASErr PlayActionEvent(const char *eventName, ASInt32 dialogStatus, AIActionParamValueRef parameters) {
+ASErr PlayActionEvent(const char *eventName, ASInt32 dialogStatus,
+                      AIActionParamValueRef parameters) {
   Host *host = Host::Current();
   if (!host || !eventName) return kBadParameterErr;
   return host->PlayAction(eventName, dialogStatus, BlockOf(parameters));
 }
 
 const AIActionManagerSuite kActionManagerSuite = {
-    NewParamType, DeleteParamType, RegisterActionEvent, NewParamValue, DeleteParamValue,
-    GetInteger,   SetInteger,      GetBoolean,          SetBoolean,    GetString,
-    SetString,    PlayActionEvent,
+    NewParamType,     DeleteParamType, RegisterActionEvent, NewParamValue,
+    DeleteParamValue, GetInteger,      SetInteger,          GetBoolean,
+    SetBoolean,       GetString,       SetString,           PlayActionEvent,
 };
 
 ASErr SetUndoText(const ai_uchar16 *undoText, const ai_uchar16 *redoText) {

@@ -37,8 +37,9 @@ void RegisterDocumentActions(Host &host) {
       host.SetDocumentTitle({});
       return;
     }
-    host.SetDocumentTitle(doc->Path().empty() ? std::string("Untitled")
-                                              : std::filesystem::path(doc->Path()).filename().string());
+    host.SetDocumentTitle(doc->Path().empty()
+                              ? std::string("Untitled")
+                              : std::filesystem::path(doc->Path()).filename().string());
     RECT client{};
     GetClientRect(host.DocumentWindow(), &client);
     DocumentView &view = doc->View();

@@ -55,13 +55,19 @@ TEST_F(EngineSuite, LinesMustStartAtZeroIncreaseAndBeginEveryParagraph) {
     std::vector<ASInt32> starts;
     ASErr status;
   } cases[] = {
-      {{0, 3}, kNoErr},       {{0, 1, 3, 4}, kNoErr}, {{1, 3}, kBadParameterErr},
-      {{0, 3, 3}, kBadParameterErr}, {{0}, kBadParameterErr},     {{0, 4}, kBadParameterErr},
-      {{0, 3, 9}, kBadParameterErr}, {{0, -1}, kBadParameterErr},
+      {{0, 3}, kNoErr},
+      {{0, 1, 3, 4}, kNoErr},
+      {{1, 3}, kBadParameterErr},
+      {{0, 3, 3}, kBadParameterErr},
+      {{0}, kBadParameterErr},
+      {{0, 4}, kBadParameterErr},
+      {{0, 3, 9}, kBadParameterErr},
+      {{0, -1}, kBadParameterErr},
   };
   for (const auto &c : cases) {
-    EXPECT_EQ(suite_->SetTextLines(H("area"), c.starts.data(), at, static_cast<ASInt32>(c.starts.size())),
-              c.status)
+    EXPECT_EQ(
+        suite_->SetTextLines(H("area"), c.starts.data(), at, static_cast<ASInt32>(c.starts.size())),
+        c.status)
         << c.starts.size();
   }
   EXPECT_EQ(suite_->SetTextLines(H("r"), nullptr, nullptr, 0), kBadParameterErr);
@@ -99,7 +105,8 @@ TEST_F(EngineSuite, PictureSettingsAndPlacement) {
 
   const AIRealRect box{10, -20, 30, -60};
   AIArtHandle placed = nullptr;
-  ASSERT_EQ(suite_->PlacePicture(H("point"), nullptr, "GIF89a", 6, "image/gif", &box, &placed), kNoErr);
+  ASSERT_EQ(suite_->PlacePicture(H("point"), nullptr, "GIF89a", 6, "image/gif", &box, &placed),
+            kNoErr);
   // Right above the frame: its previous sibling in host order.
   Art *image = doc_->FindArtById("point")->Parent()->FirstChild();
   while (image && image->Sibling() != doc_->FindArtById("point")) image = image->Sibling();
@@ -120,10 +127,10 @@ TEST_F(EngineSuite, PictureSettingsAndPlacement) {
 TEST_F(EngineSuite, PathsInAGroupAboveTheFrame) {
   // A square and a triangle, in points on a page whose user unit is 1 mm.
   std::string error;
-  Document *mm = host_.Documents().Add(Document::Parse(
-      R"x(<svg xmlns="http://www.w3.org/2000/svg" width="100mm" height="100mm")x"
-      R"x( viewBox="0 0 100 100"><text id="t" x="1" y="2">p</text></svg>)x",
-      &error));
+  Document *mm = host_.Documents().Add(
+      Document::Parse(R"x(<svg xmlns="http://www.w3.org/2000/svg" width="100mm" height="100mm")x"
+                      R"x( viewBox="0 0 100 100"><text id="t" x="1" y="2">p</text></svg>)x",
+                      &error));
   ASSERT_NE(mm, nullptr) << error;
   const double mmPt = 72 / 25.4;
   const AIRealPoint square[] = {{0, 0}, {10 * mmPt, 0}, {10 * mmPt, -10 * mmPt}, {0, -10 * mmPt}};

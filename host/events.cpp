@@ -69,7 +69,8 @@ ASErr AddTimer(SPPluginRef plugin, const char *name, ASInt32 period, AITimerHand
 
 const AITimerSuite kTimerSuite = {AddTimer};
 
-ASErr AddNotifier(SPPluginRef plugin, const char *name, const char *type, AINotifierHandle *notifier) {
+ASErr AddNotifier(SPPluginRef plugin, const char *name, const char *type,
+                  AINotifierHandle *notifier) {
   Host *host = Host::Current();
   if (notifier) *notifier = nullptr;
   if (!host || !type || !notifier) return kBadParameterErr;

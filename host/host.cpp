@@ -32,9 +32,7 @@ ASErr ReleaseSuite(const char *name, ASInt32 version) {
   return gCurrent ? gCurrent->Suites().Release(name, version) : kSPSuiteNotFoundError;
 }
 
-ASBoolean IsEqual(const char *a, const char *b) {
-  return a && b && std::strcmp(a, b) == 0;
-}
+ASBoolean IsEqual(const char *a, const char *b) { return a && b && std::strcmp(a, b) == 0; }
 
 ASErr AllocateBlock(size_t size, void **block) {
   *block = nullptr;
@@ -148,8 +146,8 @@ Plugin *Host::LoadPlugin(const std::string &path, std::string *error) {
   const vplat::PiplProperty *ivrs = pipl.Find(adbe, vplat::FourCC("ivrs"));
   const vplat::PiplProperty *pinm = pipl.Find(adbe, vplat::FourCC("pinm"));
   auto word = [](const vplat::PiplProperty *p) {
-    return (uint32_t(p->data[0]) << 24) | (uint32_t(p->data[1]) << 16) | (uint32_t(p->data[2]) << 8) |
-           uint32_t(p->data[3]);
+    return (uint32_t(p->data[0]) << 24) | (uint32_t(p->data[1]) << 16) |
+           (uint32_t(p->data[2]) << 8) | uint32_t(p->data[3]);
   };
   if (pipl.versionMajor != 1 || pipl.versionMinor != 0) {
     return refuse("property list version " + std::to_string(pipl.versionMajor) + "." +
@@ -209,7 +207,8 @@ ASErr Host::Send(Plugin &plugin, const char *caller, const char *selector, SPMes
 void Host::StartPlugins() {
   for (auto &plugin : plugins_) {
     SPMessageData message{};
-    plugin->startupStatus = Send(*plugin, kSPInterfaceCaller, kSPInterfaceStartupSelector, &message);
+    plugin->startupStatus =
+        Send(*plugin, kSPInterfaceCaller, kSPInterfaceStartupSelector, &message);
     plugin->started = plugin->startupStatus == kNoErr;
   }
   Notify(kAIApplicationStartedNotifier, nullptr);

@@ -93,15 +93,15 @@ struct Action {
 // A problem the composition engine met (Vardo Engine Suite ReportProblem).
 struct EngineProblem {
   ASInt32 record = 0;
-  std::string frame;  // the frame's element id; empty for none
-  std::string kind;   // "unknown-field", "missing-picture", ...
-  std::string detail; // UTF-8, for a person
+  std::string frame;   // the frame's element id; empty for none
+  std::string kind;    // "unknown-field", "missing-picture", ...
+  std::string detail;  // UTF-8, for a person
 };
 
 // Where the composition engine reads pictures from.
 struct PictureSettings {
-  std::string folder;     // a Linux path; empty: the current directory
-  bool anyPath = false;   // pictures outside the folder are allowed
+  std::string folder;    // a Linux path; empty: the current directory
+  bool anyPath = false;  // pictures outside the folder are allowed
 };
 
 class Host {
@@ -208,7 +208,9 @@ class Host {
   void AddAlert(Alert::Kind kind, const std::string &utf8);
   const std::vector<Alert> &Alerts() const { return alerts_; }
   // Called for each alert as it is shown (the CLI prints them).
-  void OnAlert(std::function<void(const Alert &)> observer) { alertObserver_ = std::move(observer); }
+  void OnAlert(std::function<void(const Alert &)> observer) {
+    alertObserver_ = std::move(observer);
+  }
 
   // ---- Windows and panels ----------------------------------------------
   // The main window (created on first use) and the view window inside it

@@ -140,10 +140,12 @@ TEST_F(HostEvents, ActionsPlayIntoTheirPluginWithTheirBlock) {
   auto actions = Acquire<AIActionManagerSuite>(kAIActionManagerSuite, kAIActionManagerSuiteVersion);
   AIActionParamTypeRef type = nullptr;
   ASSERT_EQ(actions->AINewActionParamType(&type), kNoErr);
-  ASSERT_EQ(actions->RegisterActionEvent("PROBE_ACTION", "Probe", 1, 0, nullptr, self_, nullptr, type),
-            kNoErr);
-  EXPECT_EQ(actions->RegisterActionEvent("PROBE_ACTION", "Again", 1, 0, nullptr, self_, nullptr, type),
-            kBadParameterErr);
+  ASSERT_EQ(
+      actions->RegisterActionEvent("PROBE_ACTION", "Probe", 1, 0, nullptr, self_, nullptr, type),
+      kNoErr);
+  EXPECT_EQ(
+      actions->RegisterActionEvent("PROBE_ACTION", "Again", 1, 0, nullptr, self_, nullptr, type),
+      kBadParameterErr);
   actions->AIDeleteActionParamType(type);
 
   AIActionParamValueRef block = nullptr;
@@ -200,7 +202,8 @@ int gSizeCalls = 0;
 
 TEST_F(HostEvents, PanelsAreWindowsWithFlyoutMenus) {
   auto panels = Acquire<AIPanelSuite>(kAIPanelSuite, kAIPanelSuiteVersion);
-  auto flyouts = Acquire<AIPanelFlyoutMenuSuite>(kAIPanelFlyoutMenuSuite, kAIPanelFlyoutMenuSuiteVersion);
+  auto flyouts =
+      Acquire<AIPanelFlyoutMenuSuite>(kAIPanelFlyoutMenuSuite, kAIPanelFlyoutMenuSuiteVersion);
   AIPanelFlyoutMenuRef menu = nullptr;
   ASSERT_EQ(flyouts->Create(&menu), kNoErr);
   flyouts->AppendItem(menu, 1, u"Open...");
@@ -211,8 +214,9 @@ TEST_F(HostEvents, PanelsAreWindowsWithFlyoutMenus) {
                            &panel),
             kNoErr);
   AIPanelRef twice = nullptr;
-  EXPECT_EQ(panels->Create(self_, "PROBE_PANEL", u"Again", 1, AISize{1, 1}, true, menu, nullptr, &twice),
-            kBadParameterErr);
+  EXPECT_EQ(
+      panels->Create(self_, "PROBE_PANEL", u"Again", 1, AISize{1, 1}, true, menu, nullptr, &twice),
+      kBadParameterErr);
   AIPlatformWindow window = nullptr;
   ASSERT_EQ(panels->GetPlatformWindow(panel, &window), kNoErr);
   EXPECT_EQ(vplat::GetWindowTextUtf8(static_cast<HWND>(window)), "Probe");
@@ -225,7 +229,8 @@ TEST_F(HostEvents, PanelsAreWindowsWithFlyoutMenus) {
 
   gFlyoutPicks.clear();
   gSizeCalls = 0;
-  panels->SetFlyoutMenuPressedFunc(panel, [](AIPanelRef, ASUInt32 id) { gFlyoutPicks.push_back(id); });
+  panels->SetFlyoutMenuPressedFunc(panel,
+                                   [](AIPanelRef, ASUInt32 id) { gFlyoutPicks.push_back(id); });
   panels->SetSizeChangedFunc(panel, [](AIPanelRef) { ++gSizeCalls; });
   EXPECT_TRUE(host_.ChooseFlyoutItem("PROBE_PANEL", 4));
   EXPECT_FALSE(host_.ChooseFlyoutItem("PROBE_PANEL", 3));  // a separator

@@ -84,10 +84,12 @@ TEST_F(HostDocuments, CloseActionSavesUnlessToldNot) {
     doc->FindArtById("dot")->SetHidden(true);
     ParamBlock block;
     if (c.hasSave) block.values[AS_FOURCC('s', 'a', 'v', 'e')] = c.save;
-    ASSERT_EQ(host_->PlayAction("adobe_closeDocument", 3, c.block ? &block : nullptr), kNoErr) << c.name;
+    ASSERT_EQ(host_->PlayAction("adobe_closeDocument", 3, c.block ? &block : nullptr), kNoErr)
+        << c.name;
     EXPECT_EQ(host_->Documents().Count(), 0u) << c.name;
     EXPECT_EQ(host_->Documents().CurrentDocument(), nullptr);
-    EXPECT_EQ(FileText().find("r=\"10\" style=\"display:none\"") != std::string::npos, c.written) << c.name;
+    EXPECT_EQ(FileText().find("r=\"10\" style=\"display:none\"") != std::string::npos, c.written)
+        << c.name;
   }
   EXPECT_EQ(host_->PlayAction("adobe_closeDocument", 3, nullptr), kNoSuchObjectErr);
 }

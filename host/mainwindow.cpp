@@ -46,8 +46,9 @@ HWND Host::MainWindow() {
   RegisterHostClass(u"VardoDocumentView");
   int width = GetSystemMetrics(SM_CXSCREEN);
   int height = GetSystemMetrics(SM_CYSCREEN) - 40;
-  mainWindow_ = CreateWindowExW(0, u"VardoHostMain", u"Vardo Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                0, width, height, nullptr, nullptr, nullptr, nullptr);
+  mainWindow_ =
+      CreateWindowExW(0, u"VardoHostMain", u"Vardo Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                      width, height, nullptr, nullptr, nullptr, nullptr);
   RECT client{};
   GetClientRect(mainWindow_, &client);
   // A tool strip on the left and a control bar on top, as in the real thing,
@@ -64,7 +65,8 @@ HWND Host::DocumentWindow() {
 }
 
 void Host::SetDocumentTitle(const std::string &utf8Name) {
-  std::string title = utf8Name.empty() ? std::string("Vardo Host") : utf8Name + " @ 100% (CMYK/Preview)";
+  std::string title =
+      utf8Name.empty() ? std::string("Vardo Host") : utf8Name + " @ 100% (CMYK/Preview)";
   SetWindowTextW(MainWindow(), vplat::Utf16FromUtf8(title).c_str());
 }
 

@@ -30,8 +30,9 @@ void RegisterPanelClass() {
 Panel *PanelOf(AIPanelRef ref) { return reinterpret_cast<Panel *>(ref); }
 FlyoutMenu *MenuOf(AIPanelFlyoutMenuRef ref) { return reinterpret_cast<FlyoutMenu *>(ref); }
 
-ASErr Create(SPPluginRef plugin, const char *id, const ai_uchar16 *title, ASInt32, AISize minimumSize,
-             ASBoolean resizable, AIPanelFlyoutMenuRef flyout, void *userData, AIPanelRef *panel) {
+ASErr Create(SPPluginRef plugin, const char *id, const ai_uchar16 *title, ASInt32,
+             AISize minimumSize, ASBoolean resizable, AIPanelFlyoutMenuRef flyout, void *userData,
+             AIPanelRef *panel) {
   Host *host = Host::Current();
   if (panel) *panel = nullptr;
   if (!host || !id || !panel) return kBadParameterErr;
@@ -47,10 +48,10 @@ ASErr Create(SPPluginRef plugin, const char *id, const ai_uchar16 *title, ASInt3
   DWORD style = WS_POPUP | WS_CAPTION | (resizable ? WS_THICKFRAME : 0);
   // Panels dock at the right of the screen, one below the other.
   int top = 60 + 260 * static_cast<int>(host->Panels().size());
-  entry->window = CreateWindowExW(WS_EX_TOOLWINDOW, kPanelClass, title ? title : u"", style,
-                                  1920 - 40 - minimumSize.width - 200, top, minimumSize.width + 200,
-                                  minimumSize.height + 60, host->MainWindow(), nullptr, nullptr,
-                                  nullptr);
+  entry->window =
+      CreateWindowExW(WS_EX_TOOLWINDOW, kPanelClass, title ? title : u"", style,
+                      1920 - 40 - minimumSize.width - 200, top, minimumSize.width + 200,
+                      minimumSize.height + 60, host->MainWindow(), nullptr, nullptr, nullptr);
   if (!entry->window) return kSPOutOfMemoryError;
   *panel = reinterpret_cast<AIPanelRef>(entry.get());
   host->Panels().push_back(std::move(entry));
@@ -109,9 +110,13 @@ ASErr SetSizeChangedFunc(AIPanelRef ref, AIPanelSizeChangedHandler handler) {
   return kNoErr;
 }
 
-const AIPanelSuite kPanelSuite = {Create,          Destroy,  Show,
-                                  IsShown,         GetPlatformWindow,
-                                  GetSize,         SetFlyoutMenuPressedFunc,
+const AIPanelSuite kPanelSuite = {Create,
+                                  Destroy,
+                                  Show,
+                                  IsShown,
+                                  GetPlatformWindow,
+                                  GetSize,
+                                  SetFlyoutMenuPressedFunc,
                                   SetSizeChangedFunc};
 
 ASErr CreateMenu(AIPanelFlyoutMenuRef *menu) {

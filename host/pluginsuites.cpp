@@ -20,7 +20,8 @@ const SPAccessSuite kAccessSuite = {GetPluginModule};
 
 ASErr GetPluginOptions(SPPluginRef plugin, ASInt32 *options) {
   if (!plugin || !options) return kBadParameterErr;
-  if (ASErr failure = Host::Current() ? Host::Current()->TakeCallFailure("GetPluginOptions") : kNoErr) {
+  if (ASErr failure =
+          Host::Current() ? Host::Current()->TakeCallFailure("GetPluginOptions") : kNoErr) {
     return failure;
   }
   *options = PluginOf(plugin)->options;
@@ -29,7 +30,8 @@ ASErr GetPluginOptions(SPPluginRef plugin, ASInt32 *options) {
 
 ASErr SetPluginOptions(SPPluginRef plugin, ASInt32 options) {
   if (!plugin) return kBadParameterErr;
-  if (ASErr failure = Host::Current() ? Host::Current()->TakeCallFailure("SetPluginOptions") : kNoErr) {
+  if (ASErr failure =
+          Host::Current() ? Host::Current()->TakeCallFailure("SetPluginOptions") : kNoErr) {
     return failure;
   }
   PluginOf(plugin)->options = options;

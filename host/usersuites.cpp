@@ -61,7 +61,8 @@ ASErr RunFileDialog(bool save, const ai_uchar16 *title, const AIFileDialogFilter
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH + 40;
   ofn.lpstrTitle = title;
-  ofn.Flags = save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  ofn.Flags =
+      save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
   BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!chosen) return kCanceledErr;
   // The path object holds the ANSI form the plug-ins' file calls take; a

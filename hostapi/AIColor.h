@@ -16,10 +16,19 @@ typedef enum AIColorTag {
   kNoneColor = 6
 } AIColorTag;
 
-typedef struct AIGrayColorStyle { AIReal gray; } AIGrayColorStyle;
-typedef struct AIFourColorStyle { AIReal cyan, magenta, yellow, black; } AIFourColorStyle;
-typedef struct AIThreeColorStyle { AIReal red, green, blue; } AIThreeColorStyle;
-typedef struct AICustomColorStyle { AICustomColorHandle color; AIReal tint; } AICustomColorStyle;
+typedef struct AIGrayColorStyle {
+  AIReal gray;
+} AIGrayColorStyle;
+typedef struct AIFourColorStyle {
+  AIReal cyan, magenta, yellow, black;
+} AIFourColorStyle;
+typedef struct AIThreeColorStyle {
+  AIReal red, green, blue;
+} AIThreeColorStyle;
+typedef struct AICustomColorStyle {
+  AICustomColorHandle color;
+  AIReal tint;
+} AICustomColorStyle;
 
 /* Components are 0 to 1. */
 typedef struct AIColor {

@@ -18,9 +18,15 @@ typedef enum AICustomColorTag {
 typedef struct AICustomColor {
   AICustomColorTag kind;
   union {
-    struct { AIReal cyan, magenta, yellow, black; } f;
-    struct { AIReal red, green, blue; } rgb;
-    struct { AIReal l, a, b; } lab;
+    struct {
+      AIReal cyan, magenta, yellow, black;
+    } f;
+    struct {
+      AIReal red, green, blue;
+    } rgb;
+    struct {
+      AIReal l, a, b;
+    } lab;
   } c;
   ASInt32 flag;
 } AICustomColor;

@@ -10,7 +10,9 @@ AS_EXTERN_C_BEGIN
 #define kAIUIThemeSuiteVersion 2
 
 /* Alpha, then red, green and blue, each 0 to 1. */
-typedef struct AIUIThemeColor { AIReal alpha, red, green, blue; } AIUIThemeColor;
+typedef struct AIUIThemeColor {
+  AIReal alpha, red, green, blue;
+} AIUIThemeColor;
 
 typedef struct AIUIThemeSuite {
   /* The theme's colour `name` of kind `type` into *color: (1, 0) is the

@@ -32,7 +32,7 @@ typedef uint16_t ai_uchar16;
 #endif
 
 /* Four characters packed into 32 bits, first character most significant. */
-#define AS_FOURCC(a, b, c, d) \
+#define AS_FOURCC(a, b, c, d)                                                  \
   ((ASInt32)(((uint32_t)(uint8_t)(a) << 24) | ((uint32_t)(uint8_t)(b) << 16) | \
              ((uint32_t)(uint8_t)(c) << 8) | (uint32_t)(uint8_t)(d)))
 
@@ -49,10 +49,16 @@ typedef uint16_t ai_uchar16;
 /* The object asked about does not exist (no such tag, key, view...). */
 #define kNoSuchObjectErr AS_FOURCC('!', 'O', 'B', 'J')
 
-typedef struct AIRealPoint { AIReal h, v; } AIRealPoint;
+typedef struct AIRealPoint {
+  AIReal h, v;
+} AIRealPoint;
 /* Artwork coordinates, y growing upward: top >= bottom for a normal box. */
-typedef struct AIRealRect { AIReal left, top, right, bottom; } AIRealRect;
-typedef struct AISize { ASInt32 width, height; } AISize;
+typedef struct AIRealRect {
+  AIReal left, top, right, bottom;
+} AIRealRect;
+typedef struct AISize {
+  ASInt32 width, height;
+} AISize;
 
 #define AS_DECLARE_HANDLE(name) typedef struct name##_opaque *name
 AS_DECLARE_HANDLE(SPPluginRef);

@@ -41,7 +41,8 @@ typedef struct ATETextRangeSuite {
   ASErr (*SetEnd)(ATETextRangeRef range, ASInt32 end);
   /* Copies at most `capacity` - 1 units of the range's text and a NUL into
    * `buffer`; stores the number copied in *length. Paragraphs end in CR. */
-  ASErr (*GetContents)(ATETextRangeRef range, ai_uchar16 *buffer, ASInt32 capacity, ASInt32 *length);
+  ASErr (*GetContents)(ATETextRangeRef range, ai_uchar16 *buffer, ASInt32 capacity,
+                       ASInt32 *length);
   /* The features that every character of the range shares; for an empty
    * range those of the character at its start (at the end of the story:
    * the last character's). The caller releases the ref. */
@@ -89,7 +90,8 @@ typedef struct ATECharFeaturesSuite {
   /* Whether the characters are stroked. */
   ASErr (*GetStroke)(ATECharFeaturesRef f, ASBoolean *isAssigned, ASBoolean *stroke);
   /* The stroke colour as a paint ref (see AIATEPaint.h). */
-  ASErr (*GetStrokeColor)(ATECharFeaturesRef f, ASBoolean *isAssigned, ATEApplicationPaintRef *paint);
+  ASErr (*GetStrokeColor)(ATECharFeaturesRef f, ASBoolean *isAssigned,
+                          ATEApplicationPaintRef *paint);
   /* The stroke's line width in points. */
   ASErr (*GetLineWidth)(ATECharFeaturesRef f, ASBoolean *isAssigned, AIReal *points);
   /* Building a set to apply (TextRange SetLocalCharFeatures). */

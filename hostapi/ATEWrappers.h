@@ -45,7 +45,9 @@ class ICharFeatures {
     return Get(sCharFeatures->GetAutoLeading, isAssigned) != 0;
   }
   AIReal GetLeading(bool *isAssigned) const { return Get(sCharFeatures->GetLeading, isAssigned); }
-  ASInt32 GetTracking(bool *isAssigned) const { return Get(sCharFeatures->GetTracking, isAssigned); }
+  ASInt32 GetTracking(bool *isAssigned) const {
+    return Get(sCharFeatures->GetTracking, isAssigned);
+  }
   AIReal GetBaselineShift(bool *isAssigned) const {
     return Get(sCharFeatures->GetBaselineShift, isAssigned);
   }
@@ -57,7 +59,9 @@ class ICharFeatures {
   ATEApplicationPaintRef GetStrokeColor(bool *isAssigned) const {
     return Get(sCharFeatures->GetStrokeColor, isAssigned);
   }
-  AIReal GetLineWidth(bool *isAssigned) const { return Get(sCharFeatures->GetLineWidth, isAssigned); }
+  AIReal GetLineWidth(bool *isAssigned) const {
+    return Get(sCharFeatures->GetLineWidth, isAssigned);
+  }
 
  private:
   template <typename T>

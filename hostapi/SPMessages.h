@@ -59,9 +59,9 @@ typedef struct AITimerMessage {
 
 typedef struct DoActionMessage {
   SPMessageData d;
-  const char *eventName;        /* the action event played */
-  ASInt32 dialogStatus;         /* as passed to PlayActionEvent */
-  AIActionParamValueRef param;  /* the block played with, may be NULL */
+  const char *eventName;       /* the action event played */
+  ASInt32 dialogStatus;        /* as passed to PlayActionEvent */
+  AIActionParamValueRef param; /* the block played with, may be NULL */
 } DoActionMessage;
 
 /* The one export of every plug-in module. Returns the handler's status. */

@@ -46,11 +46,11 @@ struct TableSizes {
 
 TableSizes CountTables() {
   TableSizes s;
-#define COUNT(name, version, a, b, c)                       \
-  ++s.all;                                                  \
-  s.vardo += a;                                             \
-  s.script += b;                                            \
-  s.sequencer += c;                                         \
+#define COUNT(name, version, a, b, c) \
+  ++s.all;                            \
+  s.vardo += a;                       \
+  s.script += b;                      \
+  s.sequencer += c;                   \
   if (std::strncmp(name, "ATE ", 4) == 0) ++s.ate;
   VARDO_HOST_SUITES(COUNT)
 #undef COUNT
@@ -80,20 +80,31 @@ TEST(HostApi, SuiteNamesAndVersionsMatchTheList) {
     int version;
   };
   const Row headers[] = {
-      {kAIArtSuite, kAIArtSuiteVersion},           {kAITagSuite, kAITagSuiteVersion},
-      {kAIMenuSuite, kAIMenuSuiteVersion},         {kAITimerSuite, kAITimerSuiteVersion},
-      {kAINotifierSuite, kAINotifierSuiteVersion}, {kAIUserSuite, kAIUserSuiteVersion},
-      {kAIPanelSuite, kAIPanelSuiteVersion},       {kAIPanelFlyoutMenuSuite, kAIPanelFlyoutMenuSuiteVersion},
-      {kAILayerSuite, kAILayerSuiteVersion},       {kAIDocumentViewSuite, kAIDocumentViewSuiteVersion},
+      {kAIArtSuite, kAIArtSuiteVersion},
+      {kAITagSuite, kAITagSuiteVersion},
+      {kAIMenuSuite, kAIMenuSuiteVersion},
+      {kAITimerSuite, kAITimerSuiteVersion},
+      {kAINotifierSuite, kAINotifierSuiteVersion},
+      {kAIUserSuite, kAIUserSuiteVersion},
+      {kAIPanelSuite, kAIPanelSuiteVersion},
+      {kAIPanelFlyoutMenuSuite, kAIPanelFlyoutMenuSuiteVersion},
+      {kAILayerSuite, kAILayerSuiteVersion},
+      {kAIDocumentViewSuite, kAIDocumentViewSuiteVersion},
       {kAIActionManagerSuite, kAIActionManagerSuiteVersion},
-      {kAIUndoSuite, kAIUndoSuiteVersion},         {kAIFilePathSuite, kAIFilePathSuiteVersion},
-      {kAIUIThemeSuite, kAIUIThemeSuiteVersion},   {kAIPreferenceSuite, kAIPreferenceSuiteVersion},
-      {kAIContextSuite, kAIContextSuiteVersion},   {kSPAccessSuite, kSPAccessSuiteVersion},
-      {kAIPluginSuite, kAIPluginSuiteVersion},     {kAIDocumentSuite, kAIDocumentSuiteVersion},
+      {kAIUndoSuite, kAIUndoSuiteVersion},
+      {kAIFilePathSuite, kAIFilePathSuiteVersion},
+      {kAIUIThemeSuite, kAIUIThemeSuiteVersion},
+      {kAIPreferenceSuite, kAIPreferenceSuiteVersion},
+      {kAIContextSuite, kAIContextSuiteVersion},
+      {kSPAccessSuite, kSPAccessSuiteVersion},
+      {kAIPluginSuite, kAIPluginSuiteVersion},
+      {kAIDocumentSuite, kAIDocumentSuiteVersion},
       {kAIDocumentListSuite, kAIDocumentListSuiteVersion},
-      {kAITextFrameSuite, kAITextFrameSuiteVersion}, {kAIFontSuite, kAIFontSuiteVersion},
+      {kAITextFrameSuite, kAITextFrameSuiteVersion},
+      {kAIFontSuite, kAIFontSuiteVersion},
       {kAICustomColorSuite, kAICustomColorSuiteVersion},
-      {kAIATEPaintSuite, kAIATEPaintSuiteVersion}, {kTextRangeSuite, kTextRangeSuiteVersion},
+      {kAIATEPaintSuite, kAIATEPaintSuiteVersion},
+      {kTextRangeSuite, kTextRangeSuiteVersion},
       {kCharFeaturesSuite, kCharFeaturesSuiteVersion},
   };
   for (const Row &h : headers) {

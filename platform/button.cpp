@@ -29,14 +29,18 @@ struct ButtonState {
   HANDLE image = nullptr;
 };
 
-DWORD Type(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)) & BS_TYPEMASK; }
+DWORD Type(HWND hwnd) {
+  return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)) & BS_TYPEMASK;
+}
 
 bool IsCheckType(DWORD t) {
   return t == BS_CHECKBOX || t == BS_AUTOCHECKBOX || t == BS_3STATE || t == BS_AUTO3STATE ||
          t == BS_RADIOBUTTON || t == BS_AUTORADIOBUTTON;
 }
 
-bool IsPushType(DWORD t) { return t == BS_PUSHBUTTON || t == BS_DEFPUSHBUTTON || t == BS_USERBUTTON || t == BS_PUSHBOX; }
+bool IsPushType(DWORD t) {
+  return t == BS_PUSHBUTTON || t == BS_DEFPUSHBUTTON || t == BS_USERBUTTON || t == BS_PUSHBOX;
+}
 
 // Clears the other automatic radio buttons of hwnd's group: the siblings
 // from the nearest WS_GROUP at or before it up to the next WS_GROUP.
@@ -51,7 +55,8 @@ void ClearRadioGroup(HWND hwnd) {
     if (w != first && (GetWindowLongPtrW(w, GWL_STYLE) & WS_GROUP)) break;
     if (w == hwnd) continue;
     WCHAR cls[16];
-    if (GetClassNameW(w, cls, 16) && std::u16string_view(cls) == u"Button" && Type(w) == BS_AUTORADIOBUTTON)
+    if (GetClassNameW(w, cls, 16) && std::u16string_view(cls) == u"Button" &&
+        Type(w) == BS_AUTORADIOBUTTON)
       SendMessageW(w, BM_SETCHECK, BST_UNCHECKED, 0);
   }
 }
@@ -61,15 +66,12 @@ void Click(HWND hwnd, ButtonState *s) {
     case BS_AUTOCHECKBOX:
       SendMessageW(hwnd, BM_SETCHECK, s->check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
       break;
-    case BS_AUTO3STATE:
-      SendMessageW(hwnd, BM_SETCHECK, (s->check + 1) % 3, 0);
-      break;
+    case BS_AUTO3STATE: SendMessageW(hwnd, BM_SETCHECK, (s->check + 1) % 3, 0); break;
     case BS_AUTORADIOBUTTON:
       SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
       ClearRadioGroup(hwnd);
       break;
-    default:
-      break;
+    default: break;
   }
   NotifyCommand(hwnd, BN_CLICKED);
 }
@@ -105,7 +107,8 @@ void Paint(HWND hwnd, ButtonState *s) {
   text.resize(static_cast<size_t>(
       GetWindowTextW(hwnd, reinterpret_cast<LPWSTR>(text.data()), static_cast<int>(text.size()))));
   const bool push = IsPushType(type);
-  UINT format = push ? DT_CENTER | DT_VCENTER | DT_SINGLELINE : DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+  UINT format =
+      push ? DT_CENTER | DT_VCENTER | DT_SINGLELINE : DT_LEFT | DT_VCENTER | DT_SINGLELINE;
   if (type == BS_GROUPBOX) format = DT_LEFT | DT_TOP | DT_SINGLELINE;
   PaintControl(hwnd, push ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC, text, format);
 
@@ -114,7 +117,9 @@ void Paint(HWND hwnd, ButtonState *s) {
   RECT rc;
   GetClientRect(hwnd, &rc);
   if (push) {
-    FrameRect(dc, &rc, GetSysColorBrush(type == BS_DEFPUSHBUTTON || s->pushed ? COLOR_3DDKSHADOW : COLOR_3DSHADOW));
+    FrameRect(dc, &rc,
+              GetSysColorBrush(type == BS_DEFPUSHBUTTON || s->pushed ? COLOR_3DDKSHADOW
+                                                                     : COLOR_3DSHADOW));
   } else if (type == BS_GROUPBOX) {
     RECT frame = rc;
     frame.top += 6;
@@ -126,7 +131,8 @@ void Paint(HWND hwnd, ButtonState *s) {
     if (s->check != BST_UNCHECKED) {
       RECT mark = box;
       InflateRect(&mark, -3, -3);
-      FillRect(dc, &mark, GetSysColorBrush(s->check == BST_CHECKED ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+      FillRect(dc, &mark,
+               GetSysColorBrush(s->check == BST_CHECKED ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     }
   }
   ReleaseDC(hwnd, dc);
@@ -147,8 +153,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       SetControlState<ButtonState>(hwnd, nullptr);
       delete s;
       return DefWindowProcW(hwnd, msg, wParam, lParam);
-    case WM_NCHITTEST:
-      return type == BS_GROUPBOX ? HTTRANSPARENT : HTCLIENT;
+    case WM_NCHITTEST: return type == BS_GROUPBOX ? HTTRANSPARENT : HTCLIENT;
     case WM_GETDLGCODE:
       switch (type) {
         case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
@@ -161,11 +166,8 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case BS_GROUPBOX: return DLGC_STATIC;
         default: return DLGC_BUTTON;
       }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(hwnd, s);
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(hwnd, s); return 0;
     case WM_SETTEXT: {
       LRESULT r = DefWindowProcW(hwnd, msg, wParam, lParam);
       InvalidateRect(hwnd, nullptr, TRUE);
@@ -175,14 +177,12 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       s->font = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(s->font);
-    case WM_ENABLE:
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(s->font);
+    case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
 
     case WM_LBUTTONDBLCLK:
-      if ((style & BS_NOTIFY) || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON || type == BS_OWNERDRAW)
+      if ((style & BS_NOTIFY) || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON ||
+          type == BS_OWNERDRAW)
         NotifyCommand(hwnd, BN_DOUBLECLICKED);
       [[fallthrough]];  // otherwise a double click is a second press
     case WM_LBUTTONDOWN:
@@ -204,7 +204,8 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       s->tracking = false;
       RECT rc;
       GetClientRect(hwnd, &rc);
-      const bool inside = s->forceClick || PtInRect(&rc, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      const bool inside =
+          s->forceClick || PtInRect(&rc, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       s->forceClick = false;
       SetPushed(hwnd, s, false);
       if (GetCapture() == hwnd) ReleaseCapture();
@@ -247,8 +248,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       SendMessageW(hwnd, WM_LBUTTONUP, 0, 0);
       s->forceClick = false;
       return 0;
-    case BM_GETCHECK:
-      return IsCheckType(type) ? s->check : BST_UNCHECKED;
+    case BM_GETCHECK: return IsCheckType(type) ? s->check : BST_UNCHECKED;
     case BM_SETCHECK: {
       if (!IsCheckType(type)) return 0;
       UINT v = static_cast<UINT>(wParam);
@@ -261,10 +261,9 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case BM_GETSTATE:
-      return (IsCheckType(type) ? s->check : 0) | (s->pushed ? BST_PUSHED : 0) | (s->focused ? BST_FOCUS : 0);
-    case BM_SETSTATE:
-      SetPushed(hwnd, s, wParam != 0);
-      return 0;
+      return (IsCheckType(type) ? s->check : 0) | (s->pushed ? BST_PUSHED : 0) |
+             (s->focused ? BST_FOCUS : 0);
+    case BM_SETSTATE: SetPushed(hwnd, s, wParam != 0); return 0;
     case BM_SETSTYLE: {
       DWORD next = (style & ~static_cast<DWORD>(0xFFFF)) | (static_cast<DWORD>(wParam) & 0xFFFF);
       SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(next));
@@ -277,10 +276,8 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(hwnd, nullptr, TRUE);
       return reinterpret_cast<LRESULT>(old);
     }
-    case BM_GETIMAGE:
-      return reinterpret_cast<LRESULT>(s->image);
-    default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case BM_GETIMAGE: return reinterpret_cast<LRESULT>(s->image);
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
 

@@ -65,7 +65,8 @@ TEST_F(ButtonTest, CheckBoxesAndRadioButtonsKeepTheirState) {
   HWND r1 = Child(u"Button", BS_AUTORADIOBUTTON | WS_GROUP, 20, 80, 120, 16, 20, u"r1");
   HWND r2 = Child(u"Button", BS_AUTORADIOBUTTON, 20, 100, 120, 16, 21, u"r2");
   HWND r3 = Child(u"Button", BS_AUTORADIOBUTTON, 20, 120, 120, 16, 22, u"r3");
-  HWND other = Child(u"Button", BS_AUTORADIOBUTTON | WS_GROUP, 20, 140, 120, 16, 30, u"other group");
+  HWND other =
+      Child(u"Button", BS_AUTORADIOBUTTON | WS_GROUP, 20, 140, 120, 16, 30, u"other group");
 
   Click(autoBox);
   Click(plainBox);  // a plain check box only tells its parent

@@ -22,15 +22,11 @@ namespace codepage {
 UINT Resolve(UINT codePage) {
   switch (codePage) {
     case CP_ACP:
-    case CP_THREAD_ACP:
-      return ansiCodePage;
+    case CP_THREAD_ACP: return ansiCodePage;
     case CP_OEMCP:
-    case 932:
-      return 932;
-    case CP_UTF8:
-      return CP_UTF8;
-    default:
-      return 0;
+    case 932: return 932;
+    case CP_UTF8: return CP_UTF8;
+    default: return 0;
   }
 }
 

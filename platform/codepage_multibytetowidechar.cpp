@@ -35,14 +35,9 @@ extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR l
   Result r = cp == CP_UTF8 ? Utf8ToUtf16(src, n, dst, static_cast<size_t>(cchWideChar), strict)
                            : Cp932ToUtf16(src, n, dst, static_cast<size_t>(cchWideChar), strict);
   switch (r.status) {
-    case Status::kInvalidChar:
-      SetLastError(ERROR_NO_UNICODE_TRANSLATION);
-      return 0;
-    case Status::kBufferTooSmall:
-      SetLastError(ERROR_INSUFFICIENT_BUFFER);
-      return 0;
-    case Status::kOk:
-      break;
+    case Status::kInvalidChar: SetLastError(ERROR_NO_UNICODE_TRANSLATION); return 0;
+    case Status::kBufferTooSmall: SetLastError(ERROR_INSUFFICIENT_BUFFER); return 0;
+    case Status::kOk: break;
   }
   return static_cast<int>(r.count);  // at most one WCHAR per input byte
 }

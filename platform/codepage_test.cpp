@@ -74,8 +74,8 @@ Narrow ToNarrow(UINT cp, const std::u16string &in, DWORD flags = 0,
                                  defaultChar, utf8 ? nullptr : &used);
   if (need == 0) return {false, {}, GetLastError(), used};
   std::string out(static_cast<size_t>(need), '\0');
-  int got = WideCharToMultiByte(cp, flags, in.data(), static_cast<int>(in.size()), out.data(),
-                                need, defaultChar, utf8 ? nullptr : &used);
+  int got = WideCharToMultiByte(cp, flags, in.data(), static_cast<int>(in.size()), out.data(), need,
+                                defaultChar, utf8 ? nullptr : &used);
   EXPECT_EQ(got, need) << "size query and conversion disagree for " << Hex(in);
   return {got != 0, out, GetLastError(), used};
 }
@@ -103,7 +103,10 @@ const DecodeCase kCp932Decodes[] = {
     {"0xFD", "\xFD", u"\uF8F1", false},
     {"0xFE", "\xFE", u"\uF8F2", false},
     {"0xFF", "\xFF", u"\uF8F3", false},
-    {"kanji with trail 0x5C", "\x95\x5C" "A", u"\u8868A", true},
+    {"kanji with trail 0x5C",
+     "\x95\x5C"
+     "A",
+     u"\u8868A", true},
     {"katakana with trail 0x5C", "\x83\x5C", u"\u30BD", true},
     {"hiragana", "\x82\xA0", u"\u3042", true},
     {"trail 0x80", "\x81\x80", u"\u00F7", true},
@@ -116,8 +119,14 @@ const DecodeCase kCp932Decodes[] = {
     {"IBM extension", "\xFA\x40\xFA\x5C\xFC\x4B", u"\u2170\u7E8A\u9ED1", true},
     {"user-defined area", "\xF0\x40\xF9\xFC", u"\uE000\uE757", true},
     {"katakana middle dot itself", "\x81\x45", u"\u30FB", true},
-    {"undefined pair in a used row", "\x81\xAD" "A", u"\u30FBA", false},
-    {"undefined pair in an empty row", "\x85\x40" "A", u"\u30FBA", false},
+    {"undefined pair in a used row",
+     "\x81\xAD"
+     "A",
+     u"\u30FBA", false},
+    {"undefined pair in an empty row",
+     "\x85\x40"
+     "A",
+     u"\u30FBA", false},
     {"undefined pair, lead 0xEF", "\xEF\x80", u"\u30FB", false},
     {"lead byte before a space", "\x81 A", u"\u30FB A", false},
     {"lead byte before a quote", "\x95\"", u"\u30FB\"", false},
@@ -238,8 +247,8 @@ TEST(Cp932RoundTrip, EveryCodeComesBackAsItselfOrAsTheCodeWindowsPrefers) {
       duplicates++;
       ASSERT_EQ(back.text.size(), 2u) << Hex(in);
       EXPECT_EQ(ToWide(932, back.text).text, w.text) << Hex(in);
-      unsigned chosen = static_cast<unsigned char>(back.text[0]) << 8 |
-                        static_cast<unsigned char>(back.text[1]);
+      unsigned chosen =
+          static_cast<unsigned char>(back.text[0]) << 8 | static_cast<unsigned char>(back.text[1]);
       EXPECT_LT(Preference(chosen), Preference(lead << 8 | trail))
           << Hex(in) << "went back as " << Hex(back.text);
     }
@@ -257,9 +266,9 @@ TEST(Cp932RoundTrip, EveryCodeComesBackAsItselfOrAsTheCodeWindowsPrefers) {
 struct EncodeCase {
   const char *what;
   std::u16string text;
-  std::string bytes;         // default flags
-  std::string noBestFit;     // WC_NO_BEST_FIT_CHARS
-  bool usedDefault;          // reported under default flags
+  std::string bytes;      // default flags
+  std::string noBestFit;  // WC_NO_BEST_FIT_CHARS
+  bool usedDefault;       // reported under default flags
 };
 
 const EncodeCase kCp932Encodes[] = {
@@ -267,8 +276,8 @@ const EncodeCase kCp932Encodes[] = {
     {"fullwidth tilde", u"\uFF5E", "\x81\x60", "\x81\x60", false},
     {"fullwidth backslash", u"\uFF3C", "\x81\x5F", "\x81\x5F", false},
     {"wave dash has no 932 form on Windows", u"\u301C", "?", "?", true},
-    {"em dash, double vertical line, minus, overline", u"\u2014\u2016\u2212\u203E", "????",
-     "????", true},
+    {"em dash, double vertical line, minus, overline", u"\u2014\u2016\u2212\u203E", "????", "????",
+     true},
     {"horizontal bar", u"\u2015", "\x81\x5C", "\x81\x5C", false},
     {"small roman numeral one: IBM code", u"\u2170", "\xFA\x40", "\xFA\x40", false},
     {"roman numeral one: NEC row 13", u"\u2160", "\x87\x54", "\x87\x54", false},
@@ -308,7 +317,8 @@ TEST(Cp932Encode, ConvertsAsWindows) {
 
 TEST(Cp932Encode, UsesTheCallersDefaultCharacter) {
   EXPECT_EQ(ToNarrow(932, u"a\u20ACb", 0, "*").text, "a*b");
-  EXPECT_EQ(Hex(ToNarrow(932, u"a\u20ACb", 0, "\x81\x45").text), Hex(std::string("a\x81\x45" "b")));
+  EXPECT_EQ(Hex(ToNarrow(932, u"a\u20ACb", 0, "\x81\x45").text), Hex(std::string("a\x81\x45"
+                                                                                 "b")));
   Narrow n = ToNarrow(932, u"\u00A5", WC_NO_BEST_FIT_CHARS, "#");
   EXPECT_EQ(n.text, "#");
   EXPECT_EQ(n.usedDefault, TRUE);
@@ -317,15 +327,21 @@ TEST(Cp932Encode, UsesTheCallersDefaultCharacter) {
 // UTF-8, malformed input replaced per maximal subpart.
 const DecodeCase kUtf8Decodes[] = {
     {"ASCII", "abc", u"abc", true},
-    {"two, three and four bytes", "\xC3\xA9\xE8\xA1\xA8\xF0\x9F\x98\x80",
-     u"\u00E9\u8868\U0001F600", true},
+    {"two, three and four bytes", "\xC3\xA9\xE8\xA1\xA8\xF0\x9F\x98\x80", u"\u00E9\u8868\U0001F600",
+     true},
     {"largest code point", "\xF4\x8F\xBF\xBF", u"\U0010FFFF", true},
-    {"byte-order mark is kept", "\xEF\xBB\xBF" "a", u"\uFEFFa", true},
+    {"byte-order mark is kept",
+     "\xEF\xBB\xBF"
+     "a",
+     u"\uFEFFa", true},
     {"C0 is never valid", "\xC0\x41\x42", u"\uFFFDAB", false},
     {"overlong three bytes", "\xE0\x80\x80", u"\uFFFD\uFFFD\uFFFD", false},
     {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD", false},
     {"above U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD", false},
-    {"truncated sequence is one replacement", "\xE3\x81" "A", u"\uFFFDA", false},
+    {"truncated sequence is one replacement",
+     "\xE3\x81"
+     "A",
+     u"\uFFFDA", false},
     {"truncated at the end", "a\xF0\x9F\x98", u"a\uFFFD", false},
     {"lone continuation byte", "\x80", u"\uFFFD", false},
     {"F5 to FF", "\xF5\xFF", u"\uFFFD\uFFFD", false},
@@ -355,7 +371,10 @@ TEST(Utf8Encode, ConvertsAsWindows) {
        true},
       {"U+FFFF", u"\uFFFF", "\xEF\xBF\xBF", true},
       {"lone high surrogate at the end", U16({u'a', 0xD83D}), "a\xEF\xBF\xBD", false},
-      {"lone low surrogate", U16({0xDE00, u'a'}), "\xEF\xBF\xBD" "a", false},
+      {"lone low surrogate", U16({0xDE00, u'a'}),
+       "\xEF\xBF\xBD"
+       "a",
+       false},
       {"pair in the wrong order", U16({0xDE00, 0xD83D}), "\xEF\xBF\xBD\xEF\xBF\xBD", false},
   };
   for (const Case &c : cases) {
@@ -429,8 +448,7 @@ TEST(CodePageErrors, RejectBadArgumentsAndFlags) {
       {"negative output size", [&] { return MultiByteToWideChar(932, 0, "a", 1, w, -1); },
        ERROR_INVALID_PARAMETER},
       {"output size without buffer",
-       [&] { return MultiByteToWideChar(932, 0, "a", 1, nullptr, 8); },
-       ERROR_INVALID_PARAMETER},
+       [&] { return MultiByteToWideChar(932, 0, "a", 1, nullptr, 8); }, ERROR_INVALID_PARAMETER},
       {"same buffer",
        [&] { return MultiByteToWideChar(932, 0, reinterpret_cast<LPCSTR>(w), 2, w, 8); },
        ERROR_INVALID_PARAMETER},
@@ -542,7 +560,7 @@ TEST_F(AnsiCodePage, Is932UntilTheHostChoosesUtf8) {
 // meet every alignment and every kind of neighbour. Each piece is one
 // character and converts alone as it does in the text.
 std::vector<std::string> MixedPieces() {
-  const char *others[] = {"\x95\x5C", "\x82\xA0", "\x83\x5C", "\xB1", "\xDF", "\x88\x9F",
+  const char *others[] = {"\x95\x5C", "\x82\xA0", "\x83\x5C", "\xB1", "\xDF",     "\x88\x9F",
                           "\xFA\x40", "\x87\x40", "\xA0",     "\x80", "\x85\x40", "\xF0\x40"};
   std::vector<std::string> pieces;
   uint32_t seed = 12345;
@@ -625,7 +643,7 @@ TEST(CodePageRealFiles, ShiftJisPostalCodesConvertWithoutLossAndBack) {
   ASSERT_GT(sjis.size(), 400000u);
   Wide w = ToWide(932, sjis, MB_ERR_INVALID_CHARS);
   ASSERT_TRUE(w.ok);
-  EXPECT_NE(w.text.find(u"\u6771\u4EAC\u90FD"), std::u16string::npos);  // Tokyo
+  EXPECT_NE(w.text.find(u"\u6771\u4EAC\u90FD"), std::u16string::npos);              // Tokyo
   EXPECT_NE(w.text.find(u"\uFF84\uFF73\uFF77\uFF6E\uFF73"), std::u16string::npos);  // half-width
   Narrow back = ToNarrow(932, w.text, WC_NO_BEST_FIT_CHARS);
   EXPECT_FALSE(back.usedDefault);

@@ -54,12 +54,9 @@ extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR 
                  : Utf16ToCp932(lpWideCharStr, n, dst, cap, (dwFlags & WC_NO_BEST_FIT_CHARS) != 0,
                                 Cp932Default(lpDefaultChar));
   switch (r.status) {
-    case Status::kInvalidChar:
-      return Fail(ERROR_NO_UNICODE_TRANSLATION);
-    case Status::kBufferTooSmall:
-      return Fail(ERROR_INSUFFICIENT_BUFFER);
-    case Status::kOk:
-      break;
+    case Status::kInvalidChar: return Fail(ERROR_NO_UNICODE_TRANSLATION);
+    case Status::kBufferTooSmall: return Fail(ERROR_INSUFFICIENT_BUFFER);
+    case Status::kOk: break;
   }
   // A size query can exceed what an int holds (three bytes a WCHAR).
   if (r.count > static_cast<size_t>(INT_MAX)) return Fail(ERROR_INSUFFICIENT_BUFFER);

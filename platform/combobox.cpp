@@ -62,11 +62,14 @@ LRESULT SetField(ComboState *s, LPCWSTR text) {
 
 DWORD Type(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)) & 3; }
 int Count(const ComboState *s) { return static_cast<int>(s->items.size()); }
-bool Valid(const ComboState *s, WPARAM i) { return static_cast<int>(i) >= 0 && static_cast<int>(i) < Count(s); }
+bool Valid(const ComboState *s, WPARAM i) {
+  return static_cast<int>(i) >= 0 && static_cast<int>(i) < Count(s);
+}
 
 std::u16string_view Arg(LPARAM lParam) {
   auto *t = reinterpret_cast<const char16_t *>(lParam);
-  return t ? std::u16string_view(t, WideLength(reinterpret_cast<LPCWSTR>(t))) : std::u16string_view();
+  return t ? std::u16string_view(t, WideLength(reinterpret_cast<LPCWSTR>(t)))
+           : std::u16string_view();
 }
 
 void ShowSelectionInField(ComboState *s) {
@@ -128,7 +131,8 @@ void PlaceEdit(HWND hwnd, ComboState *s) {
   if (!s->edit) return;
   RECT rc;
   GetClientRect(hwnd, &rc);
-  int w = Type(hwnd) == CBS_SIMPLE ? rc.right : std::max(0, static_cast<int>(rc.right) - kButtonWidth);
+  int w =
+      Type(hwnd) == CBS_SIMPLE ? rc.right : std::max(0, static_cast<int>(rc.right) - kButtonWidth);
   MoveWindow(s->edit, 0, 0, w, rc.bottom, FALSE);
 }
 
@@ -144,7 +148,8 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (Type(hwnd) != CBS_DROPDOWNLIST) {
         auto *cs = reinterpret_cast<const CREATESTRUCTW *>(lParam);
         DWORD es = WS_CHILD | WS_VISIBLE | ((style & CBS_AUTOHSCROLL) ? ES_AUTOHSCROLL : 0) |
-                   ((style & CBS_UPPERCASE) ? ES_UPPERCASE : 0) | ((style & CBS_LOWERCASE) ? ES_LOWERCASE : 0);
+                   ((style & CBS_UPPERCASE) ? ES_UPPERCASE : 0) |
+                   ((style & CBS_LOWERCASE) ? ES_LOWERCASE : 0);
         s->edit = CreateWindowExW(0, u"Edit", cs ? cs->lpszName : nullptr, es, 0, 0, 0, 0, hwnd,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                                   cs ? cs->hInstance : nullptr, nullptr);
@@ -157,9 +162,7 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       SetControlState<ComboState>(hwnd, nullptr);
       delete s;
       return DefWindowProcW(hwnd, msg, wParam, lParam);
-    case WM_SIZE:
-      PlaceEdit(hwnd, s);
-      return 0;
+    case WM_SIZE: PlaceEdit(hwnd, s); return 0;
     case WM_COMMAND:
       if (s->edit && reinterpret_cast<HWND>(lParam) == s->edit) {
         switch (HIWORD(wParam)) {
@@ -181,22 +184,18 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
       // The field's colours are the combo box's parent's business.
-      if (HWND parent = GetParent(hwnd)) return SendMessageW(parent, msg, wParam, reinterpret_cast<LPARAM>(hwnd));
+      if (HWND parent = GetParent(hwnd))
+        return SendMessageW(parent, msg, wParam, reinterpret_cast<LPARAM>(hwnd));
       return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTCHARS | DLGC_WANTARROWS;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(hwnd, s);
-      return 0;
+    case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_WANTARROWS;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(hwnd, s); return 0;
     case WM_SETFONT:
       s->font = reinterpret_cast<HFONT>(wParam);
       if (s->edit) SendMessageW(s->edit, WM_SETFONT, wParam, lParam);
       if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(s->font);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(s->font);
     case WM_ENABLE:
       if (s->edit) EnableWindow(s->edit, wParam != 0);
       InvalidateRect(hwnd, nullptr, TRUE);
@@ -263,20 +262,23 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return SetField(s, reinterpret_cast<LPCWSTR>(lParam));
     case WM_GETTEXT:
       if (s->edit) return SendMessageW(s->edit, WM_GETTEXT, wParam, lParam);
-      return CopyOut(s->cur >= 0 ? std::u16string_view(s->items[static_cast<size_t>(s->cur)].text) : u"",
-                     reinterpret_cast<LPWSTR>(lParam), static_cast<int>(wParam));
+      return CopyOut(
+          s->cur >= 0 ? std::u16string_view(s->items[static_cast<size_t>(s->cur)].text) : u"",
+          reinterpret_cast<LPWSTR>(lParam), static_cast<int>(wParam));
     case WM_GETTEXTLENGTH:
       if (s->edit) return SendMessageW(s->edit, WM_GETTEXTLENGTH, 0, 0);
-      return s->cur >= 0 ? static_cast<LRESULT>(s->items[static_cast<size_t>(s->cur)].text.size()) : 0;
+      return s->cur >= 0 ? static_cast<LRESULT>(s->items[static_cast<size_t>(s->cur)].text.size())
+                         : 0;
 
     case CB_ADDSTRING: {
       Item item{std::u16string(Arg(lParam)), 0};
       size_t at = s->items.size();
       if (style & CBS_SORT) {
-        at = static_cast<size_t>(
-            std::upper_bound(s->items.begin(), s->items.end(), item,
-                             [](const Item &a, const Item &b) { return CompareNoCase(a.text, b.text) < 0; }) -
-            s->items.begin());
+        at = static_cast<size_t>(std::upper_bound(s->items.begin(), s->items.end(), item,
+                                                  [](const Item &a, const Item &b) {
+                                                    return CompareNoCase(a.text, b.text) < 0;
+                                                  }) -
+                                 s->items.begin());
       }
       s->items.insert(s->items.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
       if (s->cur >= static_cast<int>(at)) ++s->cur;
@@ -310,10 +312,8 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case CB_INITSTORAGE:
       s->items.reserve(s->items.size() + wParam);
       return static_cast<LRESULT>(s->items.capacity());
-    case CB_GETCOUNT:
-      return Count(s);
-    case CB_GETCURSEL:
-      return s->cur;
+    case CB_GETCOUNT: return Count(s);
+    case CB_GETCURSEL: return s->cur;
     case CB_SETCURSEL:
       if (!Valid(s, wParam)) {
         Select(hwnd, s, -1);
@@ -329,10 +329,8 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case CB_GETLBTEXTLEN:
       return Valid(s, wParam) ? static_cast<LRESULT>(s->items[wParam].text.size()) : CB_ERR;
-    case CB_FINDSTRING:
-      return Find(s, static_cast<int>(wParam), Arg(lParam), false);
-    case CB_FINDSTRINGEXACT:
-      return Find(s, static_cast<int>(wParam), Arg(lParam), true);
+    case CB_FINDSTRING: return Find(s, static_cast<int>(wParam), Arg(lParam), false);
+    case CB_FINDSTRINGEXACT: return Find(s, static_cast<int>(wParam), Arg(lParam), true);
     case CB_SELECTSTRING: {
       int i = Find(s, static_cast<int>(wParam), Arg(lParam), false);
       if (i != CB_ERR) Select(hwnd, s, i);
@@ -359,35 +357,26 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case CB_SHOWDROPDOWN:
       if (Type(hwnd) != CBS_SIMPLE) SetDropped(hwnd, s, wParam != 0);
       return TRUE;
-    case CB_GETDROPPEDSTATE:
-      return s->dropped;
-    case CB_SETEXTENDEDUI:
-      s->extendedUi = wParam != 0;
-      return CB_OKAY;
-    case CB_GETEXTENDEDUI:
-      return s->extendedUi;
+    case CB_GETDROPPEDSTATE: return s->dropped;
+    case CB_SETEXTENDEDUI: s->extendedUi = wParam != 0; return CB_OKAY;
+    case CB_GETEXTENDEDUI: return s->extendedUi;
     case CB_SETITEMHEIGHT:
       if (static_cast<int>(lParam) <= 0) return CB_ERR;
       s->itemHeight = static_cast<int>(lParam);
       return 0;
-    case CB_GETITEMHEIGHT:
-      return s->itemHeight;
-    case CB_SETDROPPEDWIDTH:
-      s->droppedWidth = static_cast<int>(wParam);
-      return s->droppedWidth;
+    case CB_GETITEMHEIGHT: return s->itemHeight;
+    case CB_SETDROPPEDWIDTH: s->droppedWidth = static_cast<int>(wParam); return s->droppedWidth;
     case CB_GETDROPPEDWIDTH: {
       RECT rc;
       GetWindowRect(hwnd, &rc);
       return std::max<LRESULT>(s->droppedWidth, rc.right - rc.left);
     }
-    case CB_GETTOPINDEX:
-      return s->top;
+    case CB_GETTOPINDEX: return s->top;
     case CB_SETTOPINDEX:
       if (!Valid(s, wParam)) return CB_ERR;
       s->top = static_cast<int>(wParam);
       return 0;
-    default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -408,7 +397,8 @@ namespace vplat::detail {
 
 bool ComboSelectAsUser(HWND combo, int index) {
   WCHAR cls[16];
-  if (!IsWindow(combo) || !GetClassNameW(combo, cls, 16) || CompareNoCase(reinterpret_cast<const char16_t *>(cls), u"ComboBox") != 0)
+  if (!IsWindow(combo) || !GetClassNameW(combo, cls, 16) ||
+      CompareNoCase(reinterpret_cast<const char16_t *>(cls), u"ComboBox") != 0)
     return false;
   ComboState *s = ControlState<ComboState>(combo);
   if (!s || !Valid(s, static_cast<WPARAM>(index))) return false;

@@ -16,7 +16,9 @@ class ComboBoxTest : public vplat::testing::ControlsTest {
     EXPECT_NE(c, nullptr);
     return c;
   }
-  static LRESULT Add(HWND c, const char16_t *s) { return SendMessageW(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s)); }
+  static LRESULT Add(HWND c, const char16_t *s) {
+    return SendMessageW(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+  }
   static std::u16string Item(HWND c, int i) {
     LRESULT n = SendMessageW(c, CB_GETLBTEXTLEN, i, 0);
     if (n < 0) return u"<error>";
@@ -33,12 +35,14 @@ TEST_F(ComboBoxTest, ListOfStringsInBothCharacterSets) {
   EXPECT_EQ(Add(c, u"right"), 1);
   // An ANSI sender's Shift-JIS text (the default code page 932) arrives as
   // Unicode and comes back as Shift-JIS.
-  EXPECT_EQ(SendMessageA(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("\x92\x86\x89\x9b")), 2);  // centre
+  EXPECT_EQ(SendMessageA(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("\x92\x86\x89\x9b")),
+            2);  // centre
   EXPECT_EQ(Item(c, 2), u"\u4e2d\u592e");
   char a[8] = {};
   EXPECT_EQ(SendMessageA(c, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(a)), 4);
   EXPECT_EQ(std::string(a), "\x92\x86\x89\x9b");
-  EXPECT_EQ(SendMessageA(c, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("\x92\x86\x89\x9b")), 2);
+  EXPECT_EQ(SendMessageA(c, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("\x92\x86\x89\x9b")),
+            2);
   EXPECT_EQ(SendMessageW(c, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(u"top")), 0);
   EXPECT_EQ(SendMessageW(c, CB_INSERTSTRING, -1, reinterpret_cast<LPARAM>(u"end")), 4);
   EXPECT_EQ(SendMessageW(c, CB_INSERTSTRING, 9, reinterpret_cast<LPARAM>(u"far")), CB_ERR);
@@ -128,8 +132,8 @@ TEST_F(ComboBoxTest, PickingAnEntryAsTheUserNotifiesInOrder) {
   for (const char16_t *s : {u"small", u"large"}) Add(c, s);
   SetWindowTextW(c, u"typed");
   ASSERT_TRUE(vplat::dialogs::SelectComboItem(parent, 4, 1));
-  EXPECT_EQ(Codes(WM_COMMAND),
-            (std::vector<UINT>{CBN_SETFOCUS, CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
+  EXPECT_EQ(Codes(WM_COMMAND), (std::vector<UINT>{CBN_SETFOCUS, CBN_DROPDOWN, CBN_SELCHANGE,
+                                                  CBN_SELENDOK, CBN_CLOSEUP}));
   EXPECT_EQ(Got(WM_COMMAND, CBN_SELCHANGE)[0].fromText, "typed");
   EXPECT_EQ(vplat::GetWindowTextUtf8(c), "large");
   EXPECT_EQ(SendMessageW(c, CB_GETCURSEL, 0, 0), 1);

@@ -43,8 +43,8 @@ class ControlsTest : public ::testing::Test {
     wc.lpfnWndProc = &ParentProc;
     wc.lpszClassName = u"ControlsTestParent";
     RegisterClassW(&wc);
-    parent = CreateWindowExW(0, u"ControlsTestParent", u"parent", WS_POPUP | WS_VISIBLE, kParentX, kParentY,
-                             kParentW, kParentH, nullptr, nullptr, nullptr, nullptr);
+    parent = CreateWindowExW(0, u"ControlsTestParent", u"parent", WS_POPUP | WS_VISIBLE, kParentX,
+                             kParentY, kParentW, kParentH, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(parent, nullptr);
   }
   void TearDown() override {
@@ -105,10 +105,12 @@ class ControlsTest : public ::testing::Test {
         r.id = static_cast<int>(hdr->idFrom);
         r.code = hdr->code;
         r.from = hdr->hwndFrom;
-        if (hdr->code == NM_CLICK || hdr->code == NM_DBLCLK || hdr->code == NM_RCLICK || hdr->code == LVN_ITEMACTIVATE)
+        if (hdr->code == NM_CLICK || hdr->code == NM_DBLCLK || hdr->code == NM_RCLICK ||
+            hdr->code == LVN_ITEMACTIVATE)
           r.activate = *reinterpret_cast<NMITEMACTIVATE *>(lParam);
-        if (hdr->code == LVN_BEGINDRAG || hdr->code == LVN_ITEMCHANGED || hdr->code == LVN_ITEMCHANGING ||
-            hdr->code == LVN_DELETEITEM || hdr->code == LVN_INSERTITEM || hdr->code == LVN_DELETEALLITEMS)
+        if (hdr->code == LVN_BEGINDRAG || hdr->code == LVN_ITEMCHANGED ||
+            hdr->code == LVN_ITEMCHANGING || hdr->code == LVN_DELETEITEM ||
+            hdr->code == LVN_INSERTITEM || hdr->code == LVN_DELETEALLITEMS)
           r.listView = *reinterpret_cast<NMLISTVIEW *>(lParam);
         t->received.push_back(r);
         return hdr->code == LVN_ITEMCHANGING ? t->refuseItemChanging : 0;
@@ -126,8 +128,7 @@ class ControlsTest : public ::testing::Test {
         r.id = GetDlgCtrlID(r.from);
         t->received.push_back(r);
         return reinterpret_cast<LRESULT>(t->ctlColorBrush);
-      default:
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
+      default: return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
   }
 

@@ -8,7 +8,8 @@ namespace vplat::detail {
 void NotifyCommand(HWND control, WORD code) {
   HWND parent = GetParent(control);
   if (!parent) return;
-  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), reinterpret_cast<LPARAM>(control));
+  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+               reinterpret_cast<LPARAM>(control));
 }
 
 LRESULT NotifyParent(HWND control, NMHDR &hdr, UINT code) {
@@ -44,7 +45,8 @@ void PaintControl(HWND control, UINT ctlColorMsg, std::u16string_view text, UINT
   if (!text.empty()) {
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    DrawTextW(dc, reinterpret_cast<LPCWSTR>(text.data()), static_cast<int>(text.size()), &rc, format);
+    DrawTextW(dc, reinterpret_cast<LPCWSTR>(text.data()), static_cast<int>(text.size()), &rc,
+              format);
     if (old) SelectObject(dc, old);
   }
   EndPaint(control, &ps);
@@ -56,7 +58,9 @@ std::u16string ToWide(UINT cp, std::string_view s) {
   if (s.empty()) return {};
   int n = MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
   std::u16string out(static_cast<size_t>(n > 0 ? n : 0), u'\0');
-  if (n > 0) MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), reinterpret_cast<LPWSTR>(out.data()), n);
+  if (n > 0)
+    MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()),
+                        reinterpret_cast<LPWSTR>(out.data()), n);
   return out;
 }
 
@@ -65,7 +69,8 @@ std::string FromWide(UINT cp, std::u16string_view s) {
   LPCWSTR p = reinterpret_cast<LPCWSTR>(s.data());
   int n = WideCharToMultiByte(cp, 0, p, static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(cp, 0, p, static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+  if (n > 0)
+    WideCharToMultiByte(cp, 0, p, static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
   return out;
 }
 

@@ -52,9 +52,9 @@ int CopyOut(std::u16string_view s, LPWSTR buf, int cap);
 int CopyOutAnsi(std::u16string_view s, LPSTR buf, int cap);
 
 // The user picks entry index from a combo box's drop-down list: the combo
-// box takes the focus, the list opens (CBN_DROPDOWN), the selection moves (CBN_SELCHANGE), an editable
-// combo's field takes the entry's text, and the list closes (CBN_SELENDOK,
-// CBN_CLOSEUP). False when combo is no combo box or index is out of range.
+// box takes the focus, the list opens (CBN_DROPDOWN), the selection moves (CBN_SELCHANGE), an
+// editable combo's field takes the entry's text, and the list closes (CBN_SELENDOK, CBN_CLOSEUP).
+// False when combo is no combo box or index is out of range.
 bool ComboSelectAsUser(HWND combo, int index);
 
 // Case-insensitive comparison as list searches and sorting use it: ASCII,

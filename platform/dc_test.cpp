@@ -33,8 +33,8 @@ class WindowDc : public ScreenTest {
     wc.lpszClassName = u"GdiTestWindow";
     ASSERT_NE(RegisterClassW(&wc), 0);
     // A bordered popup, so that window and client rectangles differ.
-    hwnd = CreateWindowExW(0, u"GdiTestWindow", u"", WS_POPUP | WS_BORDER | WS_VISIBLE, 50, 40,
-                           100, 80, nullptr, nullptr, nullptr, nullptr);
+    hwnd = CreateWindowExW(0, u"GdiTestWindow", u"", WS_POPUP | WS_BORDER | WS_VISIBLE, 50, 40, 100,
+                           80, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
     vplat::PumpMessages();  // the first WM_PAINT validates the new window
     erasures.clear();
@@ -88,7 +88,8 @@ TEST_F(WindowDc, ClientDcStartsAtTheClientOriginAndIsClippedToIt) {
   ExpectRect(WhiteArea(), RECT{origin.x, origin.y, origin.x + 1, origin.y + 1});
 
   FillAll(dc);
-  ExpectRect(WhiteArea(), RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+  ExpectRect(WhiteArea(),
+             RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
   EXPECT_EQ(WhiteCount(), client.right * client.bottom);
   RECT box{};
   EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);

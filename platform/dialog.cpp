@@ -30,8 +30,8 @@ namespace {
 
 using namespace vplat::detail;
 
-constexpr int kBaseX = 6;   // pixels per 4 horizontal dialog units
-constexpr int kBaseY = 13;  // pixels per 8 vertical dialog units
+constexpr int kBaseX = 6;             // pixels per 4 horizontal dialog units
+constexpr int kBaseY = 13;            // pixels per 8 vertical dialog units
 constexpr WPARAM kMsgfDialogBox = 0;  // MSGF_DIALOGBOX for WM_ENTERIDLE
 
 struct DialogInfo {
@@ -40,9 +40,9 @@ struct DialogInfo {
   INT_PTR result = 0;
   HWND owner = nullptr;
   bool reenableOwner = false;
-  HFONT font = nullptr;  // created from the template; deleted with the dialog
+  HFONT font = nullptr;     // created from the template; deleted with the dialog
   HFONT current = nullptr;  // WM_SETFONT / WM_GETFONT
-  WORD defId = 0;        // set by DM_SETDEFID; 0: look for BS_DEFPUSHBUTTON
+  WORD defId = 0;           // set by DM_SETDEFID; 0: look for BS_DEFPUSHBUTTON
   HWND focusSave = nullptr;
   int resourceId = 0;
 };
@@ -117,7 +117,8 @@ bool CancelEnabled(HWND dlg) {
 }
 
 void SendCommand(HWND dlg, int id) {
-  SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+  SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
 }
 
 HBRUSH DefaultColour(UINT msg, HDC dc) {
@@ -132,7 +133,8 @@ LRESULT DefaultHandling(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool 
   switch (msg) {
     case WM_ERASEBKGND: {
       HDC dc = reinterpret_cast<HDC>(wParam);
-      HBRUSH brush = reinterpret_cast<HBRUSH>(SendMessageW(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd)));
+      HBRUSH brush = reinterpret_cast<HBRUSH>(
+          SendMessageW(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd)));
       if (!brush) brush = GetSysColorBrush(COLOR_3DFACE);
       RECT rc;
       GetClientRect(hwnd, &rc);
@@ -153,8 +155,7 @@ LRESULT DefaultHandling(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool 
     case WM_SETFONT:
       if (info) info->current = reinterpret_cast<HFONT>(wParam);
       return 0;
-    case WM_GETFONT:
-      return info ? reinterpret_cast<LRESULT>(info->current) : 0;
+    case WM_GETFONT: return info ? reinterpret_cast<LRESULT>(info->current) : 0;
     case WM_ACTIVATE:
       if (!info) break;
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -187,8 +188,10 @@ LRESULT DefaultHandling(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool 
       for (HWND w : Children(hwnd)) {
         const LRESULT code = DlgCode(w);
         const bool isNew = GetDlgCtrlID(w) == static_cast<int>(wParam);
-        if ((code & DLGC_DEFPUSHBUTTON) && !isNew) SendMessageW(w, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-        if ((code & DLGC_UNDEFPUSHBUTTON) && isNew) SendMessageW(w, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+        if ((code & DLGC_DEFPUSHBUTTON) && !isNew)
+          SendMessageW(w, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        if ((code & DLGC_UNDEFPUSHBUTTON) && isNew)
+          SendMessageW(w, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
       }
       info->defId = static_cast<WORD>(wParam);
       return TRUE;
@@ -208,10 +211,10 @@ LRESULT DefaultHandling(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool 
       Dialogs().erase(hwnd);
       break;
     }
-    default:
-      break;
+    default: break;
   }
-  return ansi ? DefWindowProcA(hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
+  return ansi ? DefWindowProcA(hwnd, msg, wParam, lParam)
+              : DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 // Messages whose answer is the dialog procedure's return value itself
@@ -231,8 +234,7 @@ bool ReturnsValueDirectly(UINT msg) {
     case WM_INITDIALOG:
     case 0x0037:  // WM_QUERYDRAGICON
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -264,14 +266,15 @@ HFONT CreateDialogFont(const DialogTemplate &t) {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
-  return CreateFontW(-MulDiv(t.pointSize, dpi ? dpi : 96, 72), 0, 0, 0, t.weight ? t.weight : FW_NORMAL,
-                     t.italic, 0, 0, t.charset, 0, 0, 0, 0, reinterpret_cast<LPCWSTR>(t.typeface.c_str()));
+  return CreateFontW(-MulDiv(t.pointSize, dpi ? dpi : 96, 72), 0, 0, 0,
+                     t.weight ? t.weight : FW_NORMAL, t.italic, 0, 0, t.charset, 0, 0, 0, 0,
+                     reinterpret_cast<LPCWSTR>(t.typeface.c_str()));
 }
 
 // Creates the dialog and its controls and initialises it. Returns NULL on
 // failure (last error set).
-HWND CreateFromTemplate(HINSTANCE inst, const void *data, size_t size, HWND parent, DLGPROC proc, LPARAM param,
-                        bool ansi, bool modal, int resourceId) {
+HWND CreateFromTemplate(HINSTANCE inst, const void *data, size_t size, HWND parent, DLGPROC proc,
+                        LPARAM param, bool ansi, bool modal, int resourceId) {
   DialogTemplate t;
   if (!ParseDialogTemplate(data, size, t)) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -314,8 +317,9 @@ HWND CreateFromTemplate(HINSTANCE inst, const void *data, size_t size, HWND pare
   std::u16string cls = t.windowClass.isOrdinal ? u"" : t.windowClass.name;
   if (cls.empty()) cls = u"#32770";
   HWND dlg = CreateWindowExW(exStyle, reinterpret_cast<LPCWSTR>(cls.c_str()),
-                             reinterpret_cast<LPCWSTR>(t.title.c_str()), style & ~static_cast<DWORD>(WS_VISIBLE), x, y,
-                             w, h, child ? parent : owner, nullptr, inst, nullptr);
+                             reinterpret_cast<LPCWSTR>(t.title.c_str()),
+                             style & ~static_cast<DWORD>(WS_VISIBLE), x, y, w, h,
+                             child ? parent : owner, nullptr, inst, nullptr);
   if (!dlg) return nullptr;
 
   auto info = std::make_shared<DialogInfo>();
@@ -327,17 +331,19 @@ HWND CreateFromTemplate(HINSTANCE inst, const void *data, size_t size, HWND pare
   SetWindowLongPtrW(dlg, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
   // An ANSI dialog gets ANSI messages: its window procedure becomes the
   // ANSI default procedure, which calls the dialog procedure as it is.
-  if (ansi && cls == u"#32770") SetWindowLongPtrA(dlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefDlgProcA));
+  if (ansi && cls == u"#32770")
+    SetWindowLongPtrA(dlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefDlgProcA));
   if (info->font) SendMessageW(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(info->font), FALSE);
 
   for (const DialogItemTemplate &item : t.items) {
     RECT r = MapUnits(item.x, item.y, item.cx, item.cy);
     std::u16string text = item.text.isOrdinal ? u"" : item.text.name;
-    HWND ctl = CreateWindowExW(item.exStyle | WS_EX_NOPARENTNOTIFY, reinterpret_cast<LPCWSTR>(item.className.c_str()),
-                               reinterpret_cast<LPCWSTR>(text.c_str()), item.style | WS_CHILD, r.left, r.top,
-                               r.right - r.left, r.bottom - r.top, dlg,
-                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), inst,
-                               item.creationData.empty() ? nullptr : const_cast<BYTE *>(item.creationData.data()));
+    HWND ctl = CreateWindowExW(
+        item.exStyle | WS_EX_NOPARENTNOTIFY, reinterpret_cast<LPCWSTR>(item.className.c_str()),
+        reinterpret_cast<LPCWSTR>(text.c_str()), item.style | WS_CHILD, r.left, r.top,
+        r.right - r.left, r.bottom - r.top, dlg,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), inst,
+        item.creationData.empty() ? nullptr : const_cast<BYTE *>(item.creationData.data()));
     if (!ctl) {
       if (style & DS_NOFAILCREATE) continue;
       DWORD err = GetLastError();
@@ -349,7 +355,8 @@ HWND CreateFromTemplate(HINSTANCE inst, const void *data, size_t size, HWND pare
   }
 
   HWND candidate = FirstTabItem(dlg);
-  const LRESULT setFocus = SendMessageW(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(candidate), param);
+  const LRESULT setFocus =
+      SendMessageW(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(candidate), param);
   if (!IsWindow(dlg)) return nullptr;
   if (setFocus) {
     info->focusSave = candidate;
@@ -369,8 +376,8 @@ std::string Utf8Title(HWND dlg) {
   return vplat::Utf8FromUtf16(t);
 }
 
-INT_PTR RunModal(HINSTANCE inst, const void *data, size_t size, HWND parent, DLGPROC proc, LPARAM param, bool ansi,
-                 int resourceId) {
+INT_PTR RunModal(HINSTANCE inst, const void *data, size_t size, HWND parent, DLGPROC proc,
+                 LPARAM param, bool ansi, int resourceId) {
   HWND dlg = CreateFromTemplate(inst, data, size, parent, proc, param, ansi, true, resourceId);
   if (!dlg) return -1;
   std::shared_ptr<DialogInfo> info = Info(dlg);
@@ -420,8 +427,9 @@ INT_PTR RunModal(HINSTANCE inst, const void *data, size_t size, HWND parent, DLG
     if (!info->ended && IsWindow(dlg)) EndDialog(dlg, IDCANCEL);
     char what[64];
     std::snprintf(what, sizeof what, "resource %d", info->resourceId);
-    AddDialogDiagnostic("modal dialog \"" + title + "\" (" + (info->resourceId ? what : "template in memory") +
-                        ") was not answered; " + (next ? "unattended limit reached" : "nothing left to wait for") +
+    AddDialogDiagnostic("modal dialog \"" + title + "\" (" +
+                        (info->resourceId ? what : "template in memory") + ") was not answered; " +
+                        (next ? "unattended limit reached" : "nothing left to wait for") +
                         "; ended with " + std::to_string(info->result));
   }
   if (info->reenableOwner && owner && IsWindow(owner)) EnableWindow(owner, TRUE);
@@ -441,16 +449,20 @@ const void *FindTemplate(HINSTANCE inst, const void *name, bool ansi, size_t &si
   return mem ? LockResource(mem) : nullptr;
 }
 
-int ResourceIdOf(const void *name) { return IS_INTRESOURCE(name) ? static_cast<int>(reinterpret_cast<ULONG_PTR>(name)) : 0; }
+int ResourceIdOf(const void *name) {
+  return IS_INTRESOURCE(name) ? static_cast<int>(reinterpret_cast<ULONG_PTR>(name)) : 0;
+}
 
-INT_PTR DialogBoxNamed(HINSTANCE inst, const void *name, HWND parent, DLGPROC proc, LPARAM param, bool ansi) {
+INT_PTR DialogBoxNamed(HINSTANCE inst, const void *name, HWND parent, DLGPROC proc, LPARAM param,
+                       bool ansi) {
   size_t size = 0;
   const void *t = FindTemplate(inst, name, ansi, size);
   if (!t) return -1;
   return RunModal(inst, t, size, parent, proc, param, ansi, ResourceIdOf(name));
 }
 
-HWND CreateDialogNamed(HINSTANCE inst, const void *name, HWND parent, DLGPROC proc, LPARAM param, bool ansi) {
+HWND CreateDialogNamed(HINSTANCE inst, const void *name, HWND parent, DLGPROC proc, LPARAM param,
+                       bool ansi) {
   size_t size = 0;
   const void *t = FindTemplate(inst, name, ansi, size);
   if (!t) return nullptr;
@@ -495,18 +507,19 @@ BOOL DialogMessage(HWND dlg, LPMSG msg, bool ansi) {
           HWND focus = GetFocus();
           const LRESULT fc = focus && IsChild(dlg, focus) ? DlgCode(focus) : 0;
           if ((fc & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) && IsWindowEnabled(focus)) {
-            SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+            SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(focus));
             return TRUE;
           }
           const LRESULT def = SendMessageW(dlg, DM_GETDEFID, 0, 0);
           const int id = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : IDOK;
           HWND button = GetDlgItem(dlg, id);
           if (button && !IsWindowEnabled(button)) return TRUE;
-          SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+          SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(button));
           return TRUE;
         }
-        default:
-          break;
+        default: break;
       }
       break;
     }
@@ -517,8 +530,7 @@ BOOL DialogMessage(HWND dlg, LPMSG msg, bool ansi) {
       if (msg->wParam == u'\t' || msg->wParam == u'\r' || msg->wParam == 0x1B) return TRUE;
       break;
     }
-    default:
-      break;
+    default: break;
   }
   TranslateMessage(msg);
   if (ansi)
@@ -576,37 +588,41 @@ HWND Walk(HWND dlg, HWND start, bool back, const std::function<bool(HWND)> &acce
 
 extern "C" {
 
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
-                               LPARAM dwInitParam) {
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam) {
   return DialogBoxNamed(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam, true);
 }
-INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
-                               LPARAM dwInitParam) {
+INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam) {
   return DialogBoxNamed(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam, false);
 }
-INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
-                                       DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-  return RunModal(hInstance, hDialogTemplate, SIZE_MAX, hWndParent, lpDialogFunc, dwInitParam, true, 0);
+INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate,
+                                       HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam) {
+  return RunModal(hInstance, hDialogTemplate, SIZE_MAX, hWndParent, lpDialogFunc, dwInitParam, true,
+                  0);
 }
-INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
-                                       DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-  return RunModal(hInstance, hDialogTemplate, SIZE_MAX, hWndParent, lpDialogFunc, dwInitParam, false, 0);
+INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate,
+                                       HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam) {
+  return RunModal(hInstance, hDialogTemplate, SIZE_MAX, hWndParent, lpDialogFunc, dwInitParam,
+                  false, 0);
 }
-HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
-                               LPARAM dwInitParam) {
+HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam) {
   return CreateDialogNamed(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam, true);
 }
-HWND WINAPI CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
-                               LPARAM dwInitParam) {
+HWND WINAPI CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam) {
   return CreateDialogNamed(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam, false);
 }
-HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent,
-                                       DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-  return CreateFromTemplate(hInstance, lpTemplate, SIZE_MAX, hWndParent, lpDialogFunc, dwInitParam, true, false, 0);
+HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate,
+                                       HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam) {
+  return CreateFromTemplate(hInstance, lpTemplate, SIZE_MAX, hWndParent, lpDialogFunc, dwInitParam,
+                            true, false, 0);
 }
-HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTemplate, HWND hWndParent,
-                                       DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-  return CreateFromTemplate(hInstance, lpTemplate, SIZE_MAX, hWndParent, lpDialogFunc, dwInitParam, false, false, 0);
+HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTemplate,
+                                       HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam) {
+  return CreateFromTemplate(hInstance, lpTemplate, SIZE_MAX, hWndParent, lpDialogFunc, dwInitParam,
+                            false, false, 0);
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
@@ -700,16 +716,19 @@ UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton) {
 BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton) {
   if (!IsWindow(hDlg)) return FALSE;
   for (int id = nIDFirstButton; id <= nIDLastButton; ++id)
-    if (HWND ctl = GetDlgItem(hDlg, id)) SendMessageW(ctl, BM_SETCHECK, id == nIDCheckButton ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HWND ctl = GetDlgItem(hDlg, id))
+      SendMessageW(ctl, BM_SETCHECK, id == nIDCheckButton ? BST_CHECKED : BST_UNCHECKED, 0);
   return TRUE;
 }
 
-LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam,
+                                   LPARAM lParam) {
   HWND ctl = GetDlgItem(hDlg, nIDDlgItem);
   return ctl ? SendMessageA(ctl, Msg, wParam, lParam) : 0;
 }
 
-LRESULT WINAPI SendDlgItemMessageW(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI SendDlgItemMessageW(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam,
+                                   LPARAM lParam) {
   HWND ctl = GetDlgItem(hDlg, nIDDlgItem);
   return ctl ? SendMessageW(ctl, Msg, wParam, lParam) : 0;
 }
@@ -738,7 +757,8 @@ LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
   if (!IsWindow(hDlg)) return nullptr;
   HWND start = hCtl ? DirectChild(hDlg, hCtl) : nullptr;
-  HWND found = Walk(hDlg, start, bPrevious != FALSE, [](HWND w) { return Usable(w) && (Style(w) & WS_TABSTOP); });
+  HWND found = Walk(hDlg, start, bPrevious != FALSE,
+                    [](HWND w) { return Usable(w) && (Style(w) & WS_TABSTOP); });
   return found ? found : start;
 }
 

@@ -49,7 +49,8 @@ INT_PTR CALLBACK OptionsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (out->focusOnInit) SetFocus(GetDlgItem(dlg, out->focusOnInit));
       return out->initialiseReturns;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) out->buttons.push_back(LOWORD(wParam));
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
+        out->buttons.push_back(LOWORD(wParam));
       if (LOWORD(wParam) == kAlign && HIWORD(wParam) == CBN_SELCHANGE) ++out->selChanges;
       if (LOWORD(wParam) == IDOK) {
         WCHAR buf[64];
@@ -70,29 +71,33 @@ INT_PTR CALLBACK OptionsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       return FALSE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 
 // An options dialog: a label, a name field, a drop-down list, a check box
 // and OK / Cancel; optionally a multi-line notes field.
 std::vector<BYTE> OptionsTemplate(bool extended, DWORD notesStyle = 0) {
-  DialogTemplateWriter w(extended, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 20, 10, 200, 160, u"Options");
+  DialogTemplateWriter w(extended, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 20, 10, 200,
+                         160, u"Options");
   w.font(9, u"MS Shell Dlg")
-      .item(DialogTemplateWriter::kStatic, kLabel, WS_CHILD | WS_VISIBLE | SS_RIGHT, 8, 10, 40, 8, u"Name:")
-      .item(DialogTemplateWriter::kEdit, kName, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 52, 8,
-            120, 14, u"")
-      .item(DialogTemplateWriter::kComboBox, kAlign, WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL,
-            52, 28, 120, 60, u"")
-      .item(DialogTemplateWriter::kButton, kLink, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 52, 48, 120,
-            10, u"Link")
-      .item(DialogTemplateWriter::kButton, IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 90, 138, 50, 14,
-            u"OK")
-      .item(DialogTemplateWriter::kButton, IDCANCEL, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 145, 138, 50, 14, u"Cancel");
+      .item(DialogTemplateWriter::kStatic, kLabel, WS_CHILD | WS_VISIBLE | SS_RIGHT, 8, 10, 40, 8,
+            u"Name:")
+      .item(DialogTemplateWriter::kEdit, kName,
+            WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 52, 8, 120, 14, u"")
+      .item(DialogTemplateWriter::kComboBox, kAlign,
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 52, 28, 120, 60,
+            u"")
+      .item(DialogTemplateWriter::kButton, kLink,
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 52, 48, 120, 10, u"Link")
+      .item(DialogTemplateWriter::kButton, IDOK,
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 90, 138, 50, 14, u"OK")
+      .item(DialogTemplateWriter::kButton, IDCANCEL, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 145, 138,
+            50, 14, u"Cancel");
   if (notesStyle)
-    w.item(DialogTemplateWriter::kEdit, kNotes, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE | notesStyle,
-           8, 64, 184, 60, u"");
+    w.item(DialogTemplateWriter::kEdit, kNotes,
+           WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE | notesStyle, 8, 64, 184,
+           60, u"");
   return w.bytes();
 }
 
@@ -102,8 +107,8 @@ void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++timerTicks; }
 class DialogTest : public vplat::testing::ControlsTest {
  protected:
   INT_PTR Run(const std::vector<BYTE> &t, Outcome &out) {
-    return DialogBoxIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), parent, OptionsProc,
-                                   reinterpret_cast<LPARAM>(&out));
+    return DialogBoxIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), parent,
+                                   OptionsProc, reinterpret_cast<LPARAM>(&out));
   }
 };
 
@@ -243,7 +248,8 @@ TEST_F(DialogTest, EnterEscapeAndTabWorkThroughTheModalLoop) {
 
 // A multi-line field keeps Enter for itself only with ES_WANTRETURN.
 TEST_F(DialogTest, EnterInAMultiLineFieldDependsOnWantReturn) {
-  for (DWORD style : {static_cast<DWORD>(ES_WANTRETURN | ES_AUTOVSCROLL), static_cast<DWORD>(ES_AUTOVSCROLL)}) {
+  for (DWORD style :
+       {static_cast<DWORD>(ES_WANTRETURN | ES_AUTOVSCROLL), static_cast<DWORD>(ES_AUTOVSCROLL)}) {
     const bool wants = (style & ES_WANTRETURN) != 0;
     SCOPED_TRACE(wants ? "ES_WANTRETURN" : "without ES_WANTRETURN");
     Outcome out;
@@ -301,7 +307,8 @@ TEST_F(DialogTest, UnansweredDialogEndsWithoutHanging) {
   {
     SCOPED_TRACE("input scheduled later is waited for");
     Outcome out;
-    dialogs::OnNextModalDialog([](HWND dlg) { vplat::clock::Schedule(3'000'000, [dlg] { dialogs::Click(dlg, IDOK); }); });
+    dialogs::OnNextModalDialog(
+        [](HWND dlg) { vplat::clock::Schedule(3'000'000, [dlg] { dialogs::Click(dlg, IDOK); }); });
     const auto start = vplat::clock::Now();
     EXPECT_EQ(Run(OptionsTemplate(true), out), 42);
     EXPECT_EQ(vplat::clock::Now() - start, 3'000'000u);
@@ -365,7 +372,9 @@ TEST_F(DialogTest, EndDialogDuringInitialisationReturnsAtOnce) {
   bool called = false;
   dialogs::OnNextModalDialog([&](HWND) { called = true; });
   std::vector<BYTE> t = OptionsTemplate(true);
-  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), parent, proc, 0), 5);
+  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), parent,
+                                    proc, 0),
+            5);
   EXPECT_FALSE(called);
   EXPECT_TRUE(IsWindowEnabled(parent));
 }
@@ -380,17 +389,19 @@ TEST_F(DialogTest, ModelessDialogRunsInTheCallersLoop) {
       return TRUE;
     }
     if (msg == WM_COMMAND) {
-      reinterpret_cast<State *>(GetWindowLongPtrW(dlg, DWLP_USER))->commands.push_back(LOWORD(wParam));
+      reinterpret_cast<State *>(GetWindowLongPtrW(dlg, DWLP_USER))
+          ->commands.push_back(LOWORD(wParam));
       return TRUE;
     }
     return FALSE;
   };
   DialogTemplateWriter w(true, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 250, 80, u"Progress");
-  w.item(DialogTemplateWriter::kButton, IDCANCEL, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 191, 61, 50, 14, u"Abort")
+  w.item(DialogTemplateWriter::kButton, IDCANCEL, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 191, 61, 50,
+         14, u"Abort")
       .item(DialogTemplateWriter::kStatic, 3, WS_CHILD | WS_VISIBLE, 25, 21, 200, 8, u" ");
   std::vector<BYTE> t = w.bytes();
-  HWND dlg = CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr, proc,
-                                        reinterpret_cast<LPARAM>(&state));
+  HWND dlg = CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()),
+                                        nullptr, proc, reinterpret_cast<LPARAM>(&state));
   ASSERT_NE(dlg, nullptr);
   EXPECT_TRUE(IsWindowVisible(dlg));
   EXPECT_TRUE(dialogs::OpenModalDialogs().empty());
@@ -449,8 +460,12 @@ TEST_F(DialogTest, CharacterSetFollowsTheFunctionUsed) {
     if (msg == WM_INITDIALOG) EndDialog(dlg, IsWindowUnicode(dlg) ? 1 : 2);
     return FALSE;
   };
-  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr, proc, 0), 1);
-  EXPECT_EQ(DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(t.data()), nullptr, proc, 0), 2);
+  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr,
+                                    proc, 0),
+            1);
+  EXPECT_EQ(DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(t.data()), nullptr,
+                                    proc, 0),
+            2);
 }
 
 // An ANSI dialog procedure puts Shift-JIS text into a field and reads what
@@ -479,9 +494,13 @@ TEST_F(DialogTest, AnsiDialogTextGoesThroughTheCodePage) {
     vplat::KeyStroke(VK_RETURN);
   });
   std::vector<BYTE> t = OptionsTemplate(true);
-  EXPECT_EQ(DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(t.data()), nullptr, proc, 0), 1);
+  EXPECT_EQ(DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(t.data()), nullptr,
+                                    proc, 0),
+            1);
   EXPECT_EQ(shown, "C:\\\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF\\a.csv");
-  EXPECT_EQ(readBack, "\x93\x8C" "C:\\\x83\x66\x81\x5B\x83\x5E\\a.csv");
+  EXPECT_EQ(readBack,
+            "\x93\x8C"
+            "C:\\\x83\x66\x81\x5B\x83\x5E\\a.csv");
 }
 
 // The dialog procedure answers most messages through DWLP_MSGRESULT, but
@@ -490,23 +509,21 @@ TEST_F(DialogTest, DialogProcedureResultsReachTheSender) {
   std::vector<BYTE> t = OptionsTemplate(true);
   auto proc = [](HWND dlg, UINT msg, WPARAM, LPARAM) -> INT_PTR {
     switch (msg) {
-      case WM_USER + 5:
-        SetWindowLongPtrW(dlg, DWLP_MSGRESULT, 1234);
-        return TRUE;
-      case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
-      case WM_INITDIALOG:
-        return TRUE;
-      default:
-        return FALSE;
+      case WM_USER + 5: SetWindowLongPtrW(dlg, DWLP_MSGRESULT, 1234); return TRUE;
+      case WM_CTLCOLORSTATIC: return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+      case WM_INITDIALOG: return TRUE;
+      default: return FALSE;
     }
   };
-  HWND dlg = CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), parent, proc, 0);
+  HWND dlg = CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()),
+                                        parent, proc, 0);
   ASSERT_NE(dlg, nullptr);
   EXPECT_EQ(SendMessageW(dlg, WM_USER + 5, 0, 0), 1234);
-  EXPECT_EQ(SendMessageW(dlg, WM_CTLCOLORSTATIC, 0, 0), reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH)));
+  EXPECT_EQ(SendMessageW(dlg, WM_CTLCOLORSTATIC, 0, 0),
+            reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH)));
   // Not handled: the default answer, the dialog face colour.
-  EXPECT_EQ(SendMessageW(dlg, WM_CTLCOLORDLG, 0, 0), reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_3DFACE)));
+  EXPECT_EQ(SendMessageW(dlg, WM_CTLCOLORDLG, 0, 0),
+            reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_3DFACE)));
   EXPECT_EQ(SendMessageW(dlg, WM_USER + 6, 0, 0), 0);
   DestroyWindow(dlg);
 }
@@ -514,7 +531,8 @@ TEST_F(DialogTest, DialogProcedureResultsReachTheSender) {
 TEST_F(DialogTest, ItemFunctions) {
   std::vector<BYTE> t = OptionsTemplate(true);
   auto proc = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR { return msg == WM_INITDIALOG; };
-  HWND dlg = CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), parent, proc, 0);
+  HWND dlg = CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()),
+                                        parent, proc, 0);
   ASSERT_NE(dlg, nullptr);
 
   EXPECT_EQ(GetDlgItem(dlg, 4242), nullptr);
@@ -563,11 +581,13 @@ TEST_F(DialogTest, ItemFunctions) {
   EXPECT_TRUE(CheckDlgButton(dlg, kLink, BST_CHECKED));
   EXPECT_EQ(IsDlgButtonChecked(dlg, kLink), static_cast<UINT>(BST_CHECKED));
   EXPECT_FALSE(CheckDlgButton(dlg, 4242, BST_CHECKED));
-  EXPECT_EQ(SendDlgItemMessageW(dlg, kAlign, CB_GETCOUNT, 0, 0), 0);  // this procedure fills nothing
+  EXPECT_EQ(SendDlgItemMessageW(dlg, kAlign, CB_GETCOUNT, 0, 0),
+            0);  // this procedure fills nothing
   EXPECT_EQ(SendDlgItemMessageW(dlg, 4242, CB_GETCOUNT, 0, 0), 0);
 
   // Tab order follows creation order among visible, enabled tab stops.
-  HWND name = GetDlgItem(dlg, kName), align = GetDlgItem(dlg, kAlign), cancel = GetDlgItem(dlg, IDCANCEL);
+  HWND name = GetDlgItem(dlg, kName), align = GetDlgItem(dlg, kAlign),
+       cancel = GetDlgItem(dlg, IDCANCEL);
   EXPECT_EQ(GetNextDlgTabItem(dlg, name, FALSE), align);
   EXPECT_EQ(GetNextDlgTabItem(dlg, name, TRUE), cancel);  // wraps round
   EnableWindow(align, FALSE);

@@ -43,10 +43,13 @@ Registry &R() {
 std::u16string ClassOf(HWND hwnd) {
   WCHAR buf[64];
   int n = GetClassNameW(hwnd, buf, 64);
-  return std::u16string(reinterpret_cast<const char16_t *>(buf), static_cast<size_t>(n > 0 ? n : 0));
+  return std::u16string(reinterpret_cast<const char16_t *>(buf),
+                        static_cast<size_t>(n > 0 ? n : 0));
 }
 
-bool IsClass(HWND hwnd, std::u16string_view name) { return vplat::detail::CompareNoCase(ClassOf(hwnd), name) == 0; }
+bool IsClass(HWND hwnd, std::u16string_view name) {
+  return vplat::detail::CompareNoCase(ClassOf(hwnd), name) == 0;
+}
 
 // The edit field that takes a control's typed text: the control itself, or
 // an editable combo box's child field.
@@ -68,7 +71,8 @@ void RunModalDialogHandlers(HWND dlg, const std::function<bool()> &ended) {
   for (const ModalEntry &e : R().modal) ids.push_back(e.id);
   for (HandlerId id : ids) {
     if (ended()) return;
-    auto it = std::find_if(R().modal.begin(), R().modal.end(), [&](const ModalEntry &e) { return e.id == id; });
+    auto it = std::find_if(R().modal.begin(), R().modal.end(),
+                           [&](const ModalEntry &e) { return e.id == id; });
     if (it == R().modal.end()) continue;  // removed by an earlier handler
     ModalDialogHandler fn = it->fn;
     if (it->once) R().modal.erase(it);
@@ -80,7 +84,8 @@ std::uint64_t UnattendedLimit() { return R().unattendedLimit; }
 
 void AddDialogDiagnostic(std::string message) { R().diagnostics.push_back(std::move(message)); }
 
-bool AskFileDialogHandler(const FileDialogRequest &request, FileDialogAnswer &answer, bool &handled) {
+bool AskFileDialogHandler(const FileDialogRequest &request, FileDialogAnswer &answer,
+                          bool &handled) {
   handled = static_cast<bool>(R().file);
   if (!handled) return false;
   FileDialogHandler fn = R().file;  // a handler may replace itself
@@ -123,7 +128,8 @@ bool RemoveHandler(HandlerId id) {
     R().fileId = 0;
     return true;
   }
-  auto it = std::find_if(R().modal.begin(), R().modal.end(), [&](const ModalEntry &e) { return e.id == id; });
+  auto it = std::find_if(R().modal.begin(), R().modal.end(),
+                         [&](const ModalEntry &e) { return e.id == id; });
   if (it == R().modal.end()) return false;
   R().modal.erase(it);
   return true;
@@ -157,7 +163,8 @@ bool SetText(HWND dialog, int id, std::string_view utf8) {
   if (!ctl) return false;
   std::u16string text = vplat::Utf16FromUtf8(utf8);
   if (HWND field = TypingTarget(ctl)) {
-    if (!IsWindowEnabled(field) || (GetWindowLongPtrW(field, GWL_STYLE) & ES_READONLY)) return false;
+    if (!IsWindowEnabled(field) || (GetWindowLongPtrW(field, GWL_STYLE) & ES_READONLY))
+      return false;
     SendMessageW(field, EM_SETSEL, 0, -1);
     SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     return true;
@@ -184,7 +191,8 @@ bool SelectComboItem(HWND dialog, int id, std::string_view utf8) {
   HWND ctl = GetDlgItem(dialog, id);
   if (!ctl || !IsClass(ctl, u"ComboBox")) return false;
   std::u16string text = vplat::Utf16FromUtf8(utf8);
-  LRESULT i = SendMessageW(ctl, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  LRESULT i = SendMessageW(ctl, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(text.c_str()));
   if (i == CB_ERR) return false;
   return SelectComboItem(dialog, id, static_cast<int>(i));
 }

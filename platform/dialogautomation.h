@@ -24,7 +24,7 @@ void AddDialogDiagnostic(std::string message);
 
 // Asks the file-dialog handler. False with handled false when there is
 // none; otherwise its answer.
-bool AskFileDialogHandler(const vplat::dialogs::FileDialogRequest &request, vplat::dialogs::FileDialogAnswer &answer,
-                          bool &handled);
+bool AskFileDialogHandler(const vplat::dialogs::FileDialogRequest &request,
+                          vplat::dialogs::FileDialogAnswer &answer, bool &handled);
 
 }  // namespace vplat::detail

@@ -18,11 +18,12 @@ constexpr DWORD kTabStop = 0x00010000L;  // WS_TABSTOP
 DialogTemplateWriter EditCellDialog(bool extended) {
   DialogTemplateWriter w(extended, kPopup | DS_MODALFRAME, 22, 21, 210, 171, u"\u7de8\u96c6");
   w.font(9, u"MS Shell Dlg")
-      .item(DialogTemplateWriter::kButton, 1, kChild | kVisible | kTabStop | BS_DEFPUSHBUTTON, 154, 149, 45, 14,
-            u"OK")
-      .item(DialogTemplateWriter::kButton, 2, kChild | kVisible | kTabStop, 95, 149, 50, 14, u"Cancel")
-      .item(DialogTemplateWriter::kEdit, 1001, kChild | kVisible | ES_MULTILINE | ES_WANTRETURN, 10, 10, 190, 130,
-            u"");
+      .item(DialogTemplateWriter::kButton, 1, kChild | kVisible | kTabStop | BS_DEFPUSHBUTTON, 154,
+            149, 45, 14, u"OK")
+      .item(DialogTemplateWriter::kButton, 2, kChild | kVisible | kTabStop, 95, 149, 50, 14,
+            u"Cancel")
+      .item(DialogTemplateWriter::kEdit, 1001, kChild | kVisible | ES_MULTILINE | ES_WANTRETURN, 10,
+            10, 190, 130, u"");
   return w;
 }
 
@@ -64,8 +65,10 @@ TEST(DialogTemplate, ReadsPlainAndExtendedLayouts) {
 TEST(DialogTemplate, ReadsClassNamesOrdinalsAndCreationData) {
   DialogTemplateWriter w(true, kPopup, 0, 0, 100, 50, u"T");
   w.item(u"SysListView32", 7, kChild, 1, 2, 3, 4, u"")
-      .item(DialogTemplateWriter::kStatic, 8, kChild | SS_ICON, 0, 0, 10, 10, u"", {0xAA, 0xBB, 0xCC})
-      .item(DialogTemplateWriter::kComboBox, 0x12345, kChild | CBS_DROPDOWNLIST, 0, 0, 10, 10, u"x");
+      .item(DialogTemplateWriter::kStatic, 8, kChild | SS_ICON, 0, 0, 10, 10, u"",
+            {0xAA, 0xBB, 0xCC})
+      .item(DialogTemplateWriter::kComboBox, 0x12345, kChild | CBS_DROPDOWNLIST, 0, 0, 10, 10,
+            u"x");
   std::vector<BYTE> bytes = w.bytes();
   DialogTemplate t;
   ASSERT_TRUE(ParseDialogTemplate(bytes.data(), bytes.size(), t));

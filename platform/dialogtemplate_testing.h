@@ -12,11 +12,23 @@ namespace vplat::testing {
 
 class DialogTemplateWriter {
  public:
-  enum Class : WORD { kButton = 0x80, kEdit = 0x81, kStatic = 0x82, kListBox = 0x83, kComboBox = 0x85 };
+  enum Class : WORD {
+    kButton = 0x80,
+    kEdit = 0x81,
+    kStatic = 0x82,
+    kListBox = 0x83,
+    kComboBox = 0x85
+  };
 
   DialogTemplateWriter(bool extended, DWORD style, short x, short y, short cx, short cy,
                        std::u16string title)
-      : extended_(extended), style_(style), x_(x), y_(y), cx_(cx), cy_(cy), title_(std::move(title)) {}
+      : extended_(extended),
+        style_(style),
+        x_(x),
+        y_(y),
+        cx_(cx),
+        cy_(cy),
+        title_(std::move(title)) {}
 
   DialogTemplateWriter &font(WORD pointSize, std::u16string face) {
     style_ |= DS_SETFONT;
@@ -31,13 +43,14 @@ class DialogTemplateWriter {
 
   // An item of a predefined class (by atom) or of a registered class (by
   // name). WS_CHILD | WS_VISIBLE are not added: give the full style.
-  DialogTemplateWriter &item(WORD classAtom, DWORD id, DWORD style, short x, short y, short cx, short cy,
-                             std::u16string text, std::vector<BYTE> creationData = {}) {
-    items_.push_back({classAtom, {}, id, style, x, y, cx, cy, std::move(text), std::move(creationData)});
+  DialogTemplateWriter &item(WORD classAtom, DWORD id, DWORD style, short x, short y, short cx,
+                             short cy, std::u16string text, std::vector<BYTE> creationData = {}) {
+    items_.push_back(
+        {classAtom, {}, id, style, x, y, cx, cy, std::move(text), std::move(creationData)});
     return *this;
   }
-  DialogTemplateWriter &item(std::u16string className, DWORD id, DWORD style, short x, short y, short cx,
-                             short cy, std::u16string text) {
+  DialogTemplateWriter &item(std::u16string className, DWORD id, DWORD style, short x, short y,
+                             short cx, short cy, std::u16string text) {
     items_.push_back({0, std::move(className), id, style, x, y, cx, cy, std::move(text), {}});
     return *this;
   }

@@ -60,7 +60,8 @@ std::vector<size_t> LineStarts(const std::u16string &t) {
   return starts;
 }
 size_t LineOf(const std::vector<size_t> &starts, size_t pos) {
-  return static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
+  return static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) -
+         1;
 }
 size_t LineEnd(const std::u16string &t, const std::vector<size_t> &starts, size_t line) {
   return line + 1 < starts.size() ? starts[line + 1] - 2 : t.size();
@@ -70,14 +71,16 @@ size_t LineEnd(const std::u16string &t, const std::vector<size_t> &starts, size_
 size_t Prev(const std::u16string &t, size_t pos) {
   if (pos == 0) return 0;
   if (pos >= 2 && t[pos - 2] == u'\r' && t[pos - 1] == u'\n') return pos - 2;
-  if (pos >= 2 && t[pos - 1] >= 0xDC00 && t[pos - 1] <= 0xDFFF && t[pos - 2] >= 0xD800 && t[pos - 2] <= 0xDBFF)
+  if (pos >= 2 && t[pos - 1] >= 0xDC00 && t[pos - 1] <= 0xDFFF && t[pos - 2] >= 0xD800 &&
+      t[pos - 2] <= 0xDBFF)
     return pos - 2;
   return pos - 1;
 }
 size_t Next(const std::u16string &t, size_t pos) {
   if (pos >= t.size()) return t.size();
   if (pos + 1 < t.size() && t[pos] == u'\r' && t[pos + 1] == u'\n') return pos + 2;
-  if (pos + 1 < t.size() && t[pos] >= 0xD800 && t[pos] <= 0xDBFF && t[pos + 1] >= 0xDC00 && t[pos + 1] <= 0xDFFF)
+  if (pos + 1 < t.size() && t[pos] >= 0xD800 && t[pos] <= 0xDBFF && t[pos + 1] >= 0xDC00 &&
+      t[pos + 1] <= 0xDFFF)
     return pos + 2;
   return pos + 1;
 }
@@ -95,7 +98,9 @@ struct Measure {
   }
   int width(std::u16string_view t) const {
     SIZE sz{0, 0};
-    if (dc_ && !t.empty()) GetTextExtentPoint32W(dc_, reinterpret_cast<LPCWSTR>(t.data()), static_cast<int>(t.size()), &sz);
+    if (dc_ && !t.empty())
+      GetTextExtentPoint32W(dc_, reinterpret_cast<LPCWSTR>(t.data()), static_cast<int>(t.size()),
+                            &sz);
     return sz.cx;
   }
   int lineHeight() const {
@@ -170,7 +175,8 @@ bool ReplaceSelection(HWND hwnd, EditState *s, std::u16string_view ins) {
       else
         hi = mid - 1;
     }
-    if (lo > 0 && ((ins[lo - 1] >= 0xD800 && ins[lo - 1] <= 0xDBFF) || (ins[lo - 1] == u'\r' && ins[lo] == u'\n')))
+    if (lo > 0 && ((ins[lo - 1] >= 0xD800 && ins[lo - 1] <= 0xDBFF) ||
+                   (ins[lo - 1] == u'\r' && ins[lo] == u'\n')))
       --lo;
     ins = ins.substr(0, lo);
     cut = true;
@@ -259,14 +265,14 @@ void OnKeyDown(HWND hwnd, EditState *s, WPARAM vk) {
       }
       // Up and down in a multi-line field keep the column, counted in units.
       size_t column = s->caret - starts[line];
-      size_t target = vk == VK_UP ? (line == 0 ? 0 : line - 1) : std::min(line + 1, starts.size() - 1);
+      size_t target =
+          vk == VK_UP ? (line == 0 ? 0 : line - 1) : std::min(line + 1, starts.size() - 1);
       if (target == line) return;
-      MoveCaret(hwnd, s, std::min(starts[target] + column, LineEnd(s->text, starts, target)), shift);
+      MoveCaret(hwnd, s, std::min(starts[target] + column, LineEnd(s->text, starts, target)),
+                shift);
       return;
     }
-    case VK_HOME:
-      MoveCaret(hwnd, s, ctrl || !multi ? 0 : starts[line], shift);
-      return;
+    case VK_HOME: MoveCaret(hwnd, s, ctrl || !multi ? 0 : starts[line], shift); return;
     case VK_END:
       MoveCaret(hwnd, s, ctrl || !multi ? s->text.size() : LineEnd(s->text, starts, line), shift);
       return;
@@ -278,8 +284,7 @@ void OnKeyDown(HWND hwnd, EditState *s, WPARAM vk) {
       else
         DeleteRange(hwnd, s, s->caret, Next(s->text, s->caret));
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -310,7 +315,8 @@ POINT PosFromChar(HWND hwnd, EditState *s, size_t pos) {
   const auto starts = LineStarts(s->text);
   const size_t line = LineOf(starts, pos);
   Measure m(hwnd, s);
-  int x = s->leftMargin + m.width(Shown(s, std::u16string_view(s->text).substr(starts[line], pos - starts[line])));
+  int x = s->leftMargin +
+          m.width(Shown(s, std::u16string_view(s->text).substr(starts[line], pos - starts[line])));
   int y = Multi(hwnd) ? (static_cast<int>(line) - s->firstLine) * m.lineHeight() : 0;
   return POINT{x, y};
 }
@@ -334,7 +340,8 @@ void Paint(HWND hwnd, EditState *s) {
   line.right -= s->rightMargin;
   size_t first = (style & ES_MULTILINE) ? static_cast<size_t>(s->firstLine) : 0;
   for (size_t i = first; i < starts.size() && line.top < rc.bottom; ++i) {
-    std::u16string t = Shown(s, std::u16string_view(s->text).substr(starts[i], LineEnd(s->text, starts, i) - starts[i]));
+    std::u16string t = Shown(
+        s, std::u16string_view(s->text).substr(starts[i], LineEnd(s->text, starts, i) - starts[i]));
     line.bottom = line.top + lineHeight;
     if (!t.empty())
       DrawTextW(dc, reinterpret_cast<LPCWSTR>(t.data()), static_cast<int>(t.size()), &line,
@@ -352,7 +359,8 @@ LRESULT GetDlgCode(HWND hwnd, LPARAM lParam) {
   code |= DLGC_WANTALLKEYS;
   // Enter without ES_WANTRETURN, Escape and Tab are left to the dialog.
   if (const MSG *m = reinterpret_cast<const MSG *>(lParam); m && m->message == WM_KEYDOWN) {
-    if ((m->wParam == VK_RETURN && !(Style(hwnd) & ES_WANTRETURN)) || m->wParam == VK_ESCAPE || m->wParam == VK_TAB)
+    if ((m->wParam == VK_RETURN && !(Style(hwnd) & ES_WANTRETURN)) || m->wParam == VK_ESCAPE ||
+        m->wParam == VK_TAB)
       code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
   }
   return code;
@@ -365,12 +373,15 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       s = new EditState;
       SetControlState(hwnd, s);
       auto *cs = reinterpret_cast<const CREATESTRUCTW *>(lParam);
-      if (cs && cs->lpszName) s->text.assign(reinterpret_cast<const char16_t *>(cs->lpszName), WideLength(cs->lpszName));
+      if (cs && cs->lpszName)
+        s->text.assign(reinterpret_cast<const char16_t *>(cs->lpszName), WideLength(cs->lpszName));
       // A scroll bar implies the matching scrolling style in a multi-line field.
       DWORD style = Style(hwnd);
       if (style & ES_MULTILINE) {
-        DWORD extra = ((style & WS_VSCROLL) ? ES_AUTOVSCROLL : 0) | ((style & WS_HSCROLL) ? ES_AUTOHSCROLL : 0);
-        if (extra & ~style) SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(style | extra));
+        DWORD extra = ((style & WS_VSCROLL) ? ES_AUTOVSCROLL : 0) |
+                      ((style & WS_HSCROLL) ? ES_AUTOHSCROLL : 0);
+        if (extra & ~style)
+          SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(style | extra));
       }
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -396,24 +407,16 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETTEXT:
       return CopyOut(s->text, reinterpret_cast<LPWSTR>(lParam), static_cast<int>(wParam));
-    case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(s->text.size());
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(s->text.size());
     case WM_SETFONT:
       s->font = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(s->font);
-    case WM_GETDLGCODE:
-      return GetDlgCode(hwnd, lParam);
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(hwnd, s);
-      return 0;
-    case WM_ENABLE:
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(s->font);
+    case WM_GETDLGCODE: return GetDlgCode(hwnd, lParam);
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(hwnd, s); return 0;
+    case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
     case WM_SETFOCUS:
       s->focused = true;
       InvalidateRect(hwnd, nullptr, FALSE);
@@ -424,18 +427,15 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(hwnd, nullptr, FALSE);
       NotifyCommand(hwnd, EN_KILLFOCUS);
       return 0;
-    case WM_CHAR:
-      OnChar(hwnd, s, static_cast<WCHAR>(wParam));
-      return 0;
-    case WM_KEYDOWN:
-      OnKeyDown(hwnd, s, wParam);
-      return 0;
+    case WM_CHAR: OnChar(hwnd, s, static_cast<WCHAR>(wParam)); return 0;
+    case WM_KEYDOWN: OnKeyDown(hwnd, s, wParam); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       SetFocus(hwnd);
       SetCapture(hwnd);
       s->tracking = true;
-      MoveCaret(hwnd, s, CharFromPoint(hwnd, s, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), (wParam & MK_SHIFT) != 0);
+      MoveCaret(hwnd, s, CharFromPoint(hwnd, s, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)),
+                (wParam & MK_SHIFT) != 0);
       if (msg == WM_LBUTTONDBLCLK) {  // select the word under the caret
         auto word = [&](size_t i) { return i < s->text.size() && s->text[i] > u' '; };
         size_t a = s->caret, b = s->caret;
@@ -447,7 +447,8 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEMOVE:
       if (s->tracking && (wParam & MK_LBUTTON))
-        MoveCaret(hwnd, s, CharFromPoint(hwnd, s, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), true);
+        MoveCaret(hwnd, s, CharFromPoint(hwnd, s, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)),
+                  true);
       return 0;
     case WM_LBUTTONUP:
       if (s->tracking) {
@@ -455,16 +456,13 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (GetCapture() == hwnd) ReleaseCapture();
       }
       return 0;
-    case WM_CAPTURECHANGED:
-      s->tracking = false;
-      return 0;
+    case WM_CAPTURECHANGED: s->tracking = false; return 0;
     case WM_CLEAR:
     case WM_CUT:
       if (!(Style(hwnd) & ES_READONLY)) DeleteRange(hwnd, s, SelMin(s), SelMax(s));
       return 0;
     case WM_COPY:
-    case WM_PASTE:
-      return 0;
+    case WM_PASTE: return 0;
 
     case EM_GETSEL: {
       if (wParam) *reinterpret_cast<DWORD *>(wParam) = static_cast<DWORD>(SelMin(s));
@@ -486,19 +484,17 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case EM_REPLACESEL: {
       auto *t = reinterpret_cast<LPCWSTR>(lParam);
-      ReplaceSelection(hwnd, s, std::u16string_view(t ? reinterpret_cast<const char16_t *>(t) : u"", WideLength(t)));
+      ReplaceSelection(
+          hwnd, s,
+          std::u16string_view(t ? reinterpret_cast<const char16_t *>(t) : u"", WideLength(t)));
       return 0;
     }
     case EM_LIMITTEXT:
       s->limit = wParam ? static_cast<UINT>(wParam) : (Multi(hwnd) ? 0xFFFFFFFFu : 0x7FFFFFFEu);
       return 0;
-    case EM_GETLIMITTEXT:
-      return s->limit;
-    case EM_GETMODIFY:
-      return s->modified;
-    case EM_SETMODIFY:
-      s->modified = wParam != 0;
-      return 0;
+    case EM_GETLIMITTEXT: return s->limit;
+    case EM_GETMODIFY: return s->modified;
+    case EM_SETMODIFY: s->modified = wParam != 0; return 0;
     case EM_SETREADONLY: {
       DWORD style = Style(hwnd);
       style = wParam ? style | ES_READONLY : style & ~static_cast<DWORD>(ES_READONLY);
@@ -506,14 +502,15 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;
     }
-    case EM_GETLINECOUNT:
-      return Multi(hwnd) ? static_cast<LRESULT>(LineStarts(s->text).size()) : 1;
+    case EM_GETLINECOUNT: return Multi(hwnd) ? static_cast<LRESULT>(LineStarts(s->text).size()) : 1;
     case EM_LINEINDEX: {
       const auto starts = LineStarts(s->text);
       long long line = static_cast<int>(wParam);
       if (line < 0) line = static_cast<long long>(LineOf(starts, s->caret));
       if (!Multi(hwnd)) return line == 0 ? 0 : -1;
-      return static_cast<size_t>(line) < starts.size() ? static_cast<LRESULT>(starts[static_cast<size_t>(line)]) : -1;
+      return static_cast<size_t>(line) < starts.size()
+                 ? static_cast<LRESULT>(starts[static_cast<size_t>(line)])
+                 : -1;
     }
     case EM_LINEFROMCHAR: {
       if (!Multi(hwnd)) return 0;
@@ -542,28 +539,24 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       std::copy_n(s->text.begin() + static_cast<std::ptrdiff_t>(starts[line]), n, buf);
       return static_cast<LRESULT>(n);
     }
-    case EM_GETFIRSTVISIBLELINE:
-      return Multi(hwnd) ? s->firstLine : 0;
+    case EM_GETFIRSTVISIBLELINE: return Multi(hwnd) ? s->firstLine : 0;
     case EM_LINESCROLL:
       if (!Multi(hwnd)) return FALSE;
       s->firstLine = std::clamp<int>(s->firstLine + static_cast<int>(lParam), 0,
                                      static_cast<int>(LineStarts(s->text).size()) - 1);
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;
-    case EM_SCROLLCARET:
-      return TRUE;
+    case EM_SCROLLCARET: return TRUE;
     case EM_SETPASSWORDCHAR:
       s->password = static_cast<WCHAR>(wParam);
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case EM_GETPASSWORDCHAR:
-      return s->password;
+    case EM_GETPASSWORDCHAR: return s->password;
     case EM_SETMARGINS:
       if (wParam & 1) s->leftMargin = LOWORD(lParam);
       if (wParam & 2) s->rightMargin = HIWORD(lParam);
       return 0;
-    case EM_GETMARGINS:
-      return MAKELONG(s->leftMargin, s->rightMargin);
+    case EM_GETMARGINS: return MAKELONG(s->leftMargin, s->rightMargin);
     case EM_GETRECT:
       if (lParam) {
         auto *r = reinterpret_cast<RECT *>(lParam);
@@ -581,24 +574,17 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       size_t pos = CharFromPoint(hwnd, s, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return MAKELONG(pos, LineOf(LineStarts(s->text), pos));
     }
-    case EM_SETWORDBREAKPROC:
-      s->wordBreakProc = lParam;
-      return 0;
-    case EM_GETWORDBREAKPROC:
-      return s->wordBreakProc;
+    case EM_SETWORDBREAKPROC: s->wordBreakProc = lParam; return 0;
+    case EM_GETWORDBREAKPROC: return s->wordBreakProc;
     case EM_CANUNDO:
     case EM_UNDO:
     case WM_UNDO:
     case EM_FMTLINES:
-    case EM_GETHANDLE:
-      return 0;
+    case EM_GETHANDLE: return 0;
     case EM_EMPTYUNDOBUFFER:
-    case EM_SETHANDLE:
-      return 0;
-    case EM_SETTABSTOPS:
-      return TRUE;
-    default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case EM_SETHANDLE: return 0;
+    case EM_SETTABSTOPS: return TRUE;
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
 

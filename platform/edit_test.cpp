@@ -173,7 +173,9 @@ TEST_F(EditTest, DialogCodesLeaveEnterToTheDialogUnlessWanted) {
   MSG enter{};
   enter.message = WM_KEYDOWN;
   enter.wParam = VK_RETURN;
-  auto code = [&](HWND e, MSG *m) { return SendMessageW(e, WM_GETDLGCODE, m ? m->wParam : 0, reinterpret_cast<LPARAM>(m)); };
+  auto code = [&](HWND e, MSG *m) {
+    return SendMessageW(e, WM_GETDLGCODE, m ? m->wParam : 0, reinterpret_cast<LPARAM>(m));
+  };
   EXPECT_FALSE(code(single, &enter) & DLGC_WANTALLKEYS);
   EXPECT_FALSE(code(multi, &enter) & DLGC_WANTALLKEYS);
   EXPECT_TRUE(code(wants, &enter) & DLGC_WANTALLKEYS);

@@ -90,7 +90,8 @@ TEST_F(Faults, DiskFillsAfterACountOfBytes) {
     // A transient full disk has room again; a persistent one stays full.
     EXPECT_EQ(_lwrite(h, "Z", 1), persistent ? static_cast<UINT>(HFILE_ERROR) : 1u);
     EXPECT_EQ(_lclose(h), 0);
-    EXPECT_EQ(Get("a.txt"), persistent ? "0123456789" : "0123456789Z") << "persistent " << persistent;
+    EXPECT_EQ(Get("a.txt"), persistent ? "0123456789" : "0123456789Z")
+        << "persistent " << persistent;
   }
 }
 
@@ -143,7 +144,8 @@ bool SaveBeside(const char *target, const std::string &bytes) {
     ok = _lwrite(h, bytes.data() + done, n) == n;
   }
   if (_lclose(h) != 0) ok = false;
-  if (!ok || !MoveFileExA(temp.c_str(), target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!ok ||
+      !MoveFileExA(temp.c_str(), target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileA(temp.c_str());
     return false;
   }
@@ -159,10 +161,11 @@ bool SaveInPlace(const char *target, const std::string &bytes) {
 }
 
 struct LoopResult {
-  int runs = 0;         // runs until one where no fault fired
-  int damaged = 0;      // runs that left the target neither old nor new
-  int unreported = 0;   // runs where a fault fired, the target is not new, yet the save said it succeeded
-  int leftovers = 0;    // runs that left the temporary file behind
+  int runs = 0;     // runs until one where no fault fired
+  int damaged = 0;  // runs that left the target neither old nor new
+  int unreported =
+      0;  // runs where a fault fired, the target is not new, yet the save said it succeeded
+  int leftovers = 0;  // runs that left the temporary file behind
 };
 
 LoopResult RunFaultLoop(ScratchDir &dir, Op op, bool persistent,
@@ -206,7 +209,8 @@ TEST_F(Faults, SavingBesideThenReplacingNeverLosesTheFile) {
   for (const auto &c : cases) {
     for (bool persistent : {false, true}) {
       const LoopResult r = RunFaultLoop(*this, c.op, persistent, SaveBeside);
-      SCOPED_TRACE(::testing::Message() << "op " << static_cast<int>(c.op) << " persistent " << persistent);
+      SCOPED_TRACE(::testing::Message()
+                   << "op " << static_cast<int>(c.op) << " persistent " << persistent);
       EXPECT_EQ(r.runs, c.runs);
       EXPECT_EQ(r.damaged, 0);
       EXPECT_EQ(r.unreported, 0);

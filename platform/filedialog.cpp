@@ -64,7 +64,8 @@ std::vector<std::pair<std::string, std::string>> Filters(const Ch *list) {
 }
 
 bool IsAbsoluteWindows(const std::string &p) {
-  return (p.size() >= 3 && p[1] == ':' && (p[2] == '\\' || p[2] == '/')) || (!p.empty() && (p[0] == '\\'));
+  return (p.size() >= 3 && p[1] == ':' && (p[2] == '\\' || p[2] == '/')) ||
+         (!p.empty() && (p[0] == '\\'));
 }
 
 // Offset of the file name in an ANSI path: after the last separator,
@@ -83,7 +84,8 @@ size_t NameOffset(const std::string &ansi) {
 }
 
 // Turns the handler's answer into an ANSI Windows path, or explains why not.
-bool Resolve(const FileDialogRequest &req, const std::string &answer, std::string &ansi, std::string &why) {
+bool Resolve(const FileDialogRequest &req, const std::string &answer, std::string &ansi,
+             std::string &why) {
   if (answer.empty()) {
     why = "empty path";
     return false;
@@ -177,14 +179,16 @@ BOOL Run(OFN *ofn, bool save, size_t v400Size) {
     req.initialFile = ToUtf8(initial.c_str());
   }
 
-  HWND owner = ofn->hwndOwner && IsWindow(ofn->hwndOwner) ? GetAncestor(ofn->hwndOwner, GA_ROOT) : nullptr;
+  HWND owner =
+      ofn->hwndOwner && IsWindow(ofn->hwndOwner) ? GetAncestor(ofn->hwndOwner, GA_ROOT) : nullptr;
   const bool disable = owner && IsWindowEnabled(owner);
   if (disable) EnableWindow(owner, FALSE);
 
   BOOL result = FALSE;
   std::string ansi;
   FileDialogAnswer answer;
-  const std::string what = std::string(save ? "save" : "open") + " file dialog \"" + req.title + "\"";
+  const std::string what =
+      std::string(save ? "save" : "open") + " file dialog \"" + req.title + "\"";
   for (int attempt = 0;; ++attempt) {
     answer = FileDialogAnswer{};
     bool handled = false;
@@ -196,7 +200,8 @@ BOOL Run(OFN *ofn, bool save, size_t v400Size) {
     if (!chosen) break;
     if (std::find(req.refused.begin(), req.refused.end(), answer.path) != req.refused.end() ||
         attempt + 1 >= kMaxAttempts) {
-      AddDialogDiagnostic(what + ": \"" + answer.path + "\" given again after it was refused; cancelled");
+      AddDialogDiagnostic(what + ": \"" + answer.path +
+                          "\" given again after it was refused; cancelled");
       break;
     }
     std::string why;

@@ -20,8 +20,8 @@ class FileDialogTest : public vplat::testing::ControlsTest {
   void SetUp() override {
     ControlsTest::SetUp();
     dir = std::filesystem::temp_directory_path() /
-          ("vardo_filedialog_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+          ("vardo_filedialog_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir);
     std::FILE *f = std::fopen((dir / "data.csv").c_str(), "w");
     ASSERT_NE(f, nullptr);

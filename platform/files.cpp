@@ -132,7 +132,9 @@ bool Map(LPCSTR windowsPath, std::string &linuxPath) {
 }
 
 // stat(2); false (errno set) when nothing is there.
-bool Lookup(const std::string &path, struct stat &st) { return vplat::sys::Stat(path.c_str(), &st) == 0; }
+bool Lookup(const std::string &path, struct stat &st) {
+  return vplat::sys::Stat(path.c_str(), &st) == 0;
+}
 
 // Reads up to n bytes, stopping early only at the end of the file. -1 with
 // errno set on failure.
@@ -229,14 +231,16 @@ HFILE WINAPI _lcreat(LPCSTR lpPathName, int iAttribute) {
     return HFILE_ERROR;
   }
   const bool readOnly = (iAttribute & 0x1) != 0;
-  const int fd = vplat::sys::Open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, readOnly ? 0444 : 0666);
+  const int fd = vplat::sys::Open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC,
+                                  readOnly ? 0444 : 0666);
   if (fd < 0) {
     SetErrnoError(errno, path);
     return HFILE_ERROR;
   }
   // Creating over an existing file gives it the new attributes too.
   struct stat now;
-  if (existed && readOnly && vplat::sys::Fstat(fd, &now) == 0) vplat::sys::Fchmod(fd, now.st_mode & 07555);
+  if (existed && readOnly && vplat::sys::Fstat(fd, &now) == 0)
+    vplat::sys::Fchmod(fd, now.st_mode & 07555);
   return Register(fd);
 }
 
@@ -294,7 +298,8 @@ UINT WINAPI _lread(HFILE hFile, LPVOID lpBuffer, UINT uBytes) {
   if (got < 0) {
     // A descriptor open for writing only refuses reads with EBADF.
     const int e = errno;
-    vplat::files::SetLastErrorFromErrno(e == EBADF ? ERROR_ACCESS_DENIED : Win32Error(e, ERROR_READ_FAULT), e);
+    vplat::files::SetLastErrorFromErrno(
+        e == EBADF ? ERROR_ACCESS_DENIED : Win32Error(e, ERROR_READ_FAULT), e);
     return static_cast<UINT>(HFILE_ERROR);
   }
   return static_cast<UINT>(got);
@@ -309,7 +314,8 @@ UINT WINAPI _lwrite(HFILE hFile, LPCCH lpBuffer, UINT uBytes) {
   if (uBytes == 0) {
     const off_t here = vplat::sys::Lseek(fd, 0, SEEK_CUR);
     if (here < 0 || vplat::sys::Ftruncate(fd, here) != 0) {
-      SetLastError(errno == EINVAL || errno == EBADF ? ERROR_ACCESS_DENIED : Win32Error(errno, ERROR_WRITE_FAULT));
+      SetLastError(errno == EINVAL || errno == EBADF ? ERROR_ACCESS_DENIED
+                                                     : Win32Error(errno, ERROR_WRITE_FAULT));
       return static_cast<UINT>(HFILE_ERROR);
     }
     return 0;
@@ -419,7 +425,8 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
   if (error == ERROR_SUCCESS && ReadOnly(src) && vplat::sys::Fstat(out, &now) == 0)
     vplat::sys::Fchmod(out, now.st_mode & 07555);
   CloseQuietly(in);
-  if (vplat::sys::Close(out) != 0 && error == ERROR_SUCCESS) error = Win32Error(errno, ERROR_WRITE_FAULT);
+  if (vplat::sys::Close(out) != 0 && error == ERROR_SUCCESS)
+    error = Win32Error(errno, ERROR_WRITE_FAULT);
   if (error != ERROR_SUCCESS) {
     vplat::sys::Unlink(to.c_str());
     return Fail(error);
@@ -428,7 +435,8 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
 }
 
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags) {
-  if ((dwFlags & ~static_cast<DWORD>(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) != 0 || !lpNewFileName)
+  if ((dwFlags & ~static_cast<DWORD>(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) != 0 ||
+      !lpNewFileName)
     return Fail(ERROR_INVALID_PARAMETER);
   std::string from, to;
   if (!Map(lpExistingFileName, from) || !Map(lpNewFileName, to)) return FALSE;
@@ -441,7 +449,8 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
   const bool same = targetExists && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino;
   if (targetExists && !same) {
     if (!(dwFlags & MOVEFILE_REPLACE_EXISTING)) return Fail(ERROR_ALREADY_EXISTS);
-    if (S_ISDIR(dst.st_mode) || S_ISDIR(src.st_mode) || ReadOnly(dst)) return Fail(ERROR_ACCESS_DENIED);
+    if (S_ISDIR(dst.st_mode) || S_ISDIR(src.st_mode) || ReadOnly(dst))
+      return Fail(ERROR_ACCESS_DENIED);
   } else if (!targetExists && FolderMissing(to)) {
     return Fail(ERROR_PATH_NOT_FOUND);
   }
@@ -475,7 +484,9 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
   if (vplat::faults::Strike(Op::CreateDirectory)) return Fail(ERROR_ACCESS_DENIED);
   if (vplat::sys::Mkdir(path.c_str(), 0777) != 0) {
     const int e = errno;
-    SetLastError(e == ENOENT ? ERROR_PATH_NOT_FOUND : e == EEXIST ? ERROR_ALREADY_EXISTS : Win32Error(e, ERROR_GEN_FAILURE));
+    SetLastError(e == ENOENT   ? ERROR_PATH_NOT_FOUND
+                 : e == EEXIST ? ERROR_ALREADY_EXISTS
+                               : Win32Error(e, ERROR_GEN_FAILURE));
     return FALSE;
   }
   return TRUE;

@@ -8,12 +8,12 @@
 namespace vplat::gdi {
 
 struct FontMetrics {
-  int em = 0;       // character height (the size a negative lfHeight asks for)
-  int height = 0;   // cell height: em plus internal leading
+  int em = 0;      // character height (the size a negative lfHeight asks for)
+  int height = 0;  // cell height: em plus internal leading
   int ascent = 0;
   int descent = 0;
-  int narrow = 0;   // advance of every character that is not wide
-  int wide = 0;     // advance of East Asian wide and full-width characters
+  int narrow = 0;  // advance of every character that is not wide
+  int wide = 0;    // advance of East Asian wide and full-width characters
 };
 
 FontMetrics MetricsOf(const LOGFONTW &font);

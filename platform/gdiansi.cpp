@@ -83,8 +83,10 @@ extern "C" int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv) {
   a.lfClipPrecision = w.lfClipPrecision;
   a.lfQuality = w.lfQuality;
   a.lfPitchAndFamily = w.lfPitchAndFamily;
-  int n = WideCharToMultiByte(CP_ACP, 0, w.lfFaceName, -1, a.lfFaceName, LF_FACESIZE, nullptr, nullptr);
-  if (n <= 0) a.lfFaceName[0] = 0;  // a name too long for 32 bytes is dropped, not cut mid-character
+  int n =
+      WideCharToMultiByte(CP_ACP, 0, w.lfFaceName, -1, a.lfFaceName, LF_FACESIZE, nullptr, nullptr);
+  if (n <= 0)
+    a.lfFaceName[0] = 0;  // a name too long for 32 bytes is dropped, not cut mid-character
   std::memcpy(pv, &a, sizeof a);
   return sizeof a;
 }

@@ -179,8 +179,7 @@ extern "C" int WINAPI FillRect(HDC hDC, const RECT *lprc, HBRUSH hbr) {
   Canvas canvas;
   COLORREF color = 0;
   bool visible = false;
-  if (!lprc || !OpenCanvas(hDC, &dc, &canvas) || !BrushColor(hbr, true, &color, &visible))
-    return 0;
+  if (!lprc || !OpenCanvas(hDC, &dc, &canvas) || !BrushColor(hbr, true, &color, &visible)) return 0;
   if (visible) canvas.Fill(*lprc, color, R2_COPYPEN);
   return 1;
 }

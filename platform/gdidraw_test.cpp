@@ -42,13 +42,13 @@ TEST_F(InvertingPen, EachLineInvertsItsPixelsOnceAndASecondDrawingRestoresTheScr
   struct Case {
     POINT from, to;
   } cases[] = {
-      {{10, 10}, {100, 10}},   // horizontal, across the frame's left edge
-      {{100, 20}, {100, 200}}, // vertical, across the frame's top and bottom
-      {{5, 5}, {250, 190}},    // shallow diagonal
-      {{300, 10}, {280, 230}}, // steep, right to left
-      {{200, 150}, {40, 30}},  // the frame's diagonal, backwards
-      {{-50, 100}, {400, 120}},// clipped at both screen edges
-      {{60, 60}, {60, 60}},    // a point: nothing
+      {{10, 10}, {100, 10}},     // horizontal, across the frame's left edge
+      {{100, 20}, {100, 200}},   // vertical, across the frame's top and bottom
+      {{5, 5}, {250, 190}},      // shallow diagonal
+      {{300, 10}, {280, 230}},   // steep, right to left
+      {{200, 150}, {40, 30}},    // the frame's diagonal, backwards
+      {{-50, 100}, {400, 120}},  // clipped at both screen edges
+      {{60, 60}, {60, 60}},      // a point: nothing
   };
   const std::vector<COLORREF> before = vplat::CopyScreenPixels();
   for (const Case &c : cases) {
@@ -64,8 +64,10 @@ TEST_F(InvertingPen, EachLineInvertsItsPixelsOnceAndASecondDrawingRestoresTheScr
       }
     // Without clipping a line covers max(|dx|, |dy|) pixels (its end left out).
     int expected = std::max(std::abs(c.to.x - c.from.x), std::abs(c.to.y - c.from.y));
-    if (c.from.x >= 0 && c.to.x < kWidth) EXPECT_EQ(changed, expected);
-    else EXPECT_GT(changed, 0);
+    if (c.from.x >= 0 && c.to.x < kWidth)
+      EXPECT_EQ(changed, expected);
+    else
+      EXPECT_GT(changed, 0);
     EXPECT_EQ(Px(c.to.x, c.to.y), c.to.x < kWidth ? before[c.to.y * kWidth + c.to.x] : CLR_INVALID)
         << "end point drawn";
     Line(c.from, c.to);
@@ -112,7 +114,8 @@ TEST_F(InvertingPen, WidePenInvertsEveryCoveredPixelOnce) {
     int y = 20 + (x - 20) / 2;
     for (int dy = -1; dy <= 1; ++dy)
       for (int dx = -1; dx <= 1; ++dx)
-        ASSERT_NE(Px(x + dx, y + dy), before[(y + dy) * kWidth + x + dx]) << x + dx << "," << y + dy;
+        ASSERT_NE(Px(x + dx, y + dy), before[(y + dy) * kWidth + x + dx])
+            << x + dx << "," << y + dy;
   }
   Line({20, 20}, {120, 70});
   EXPECT_EQ(vplat::CopyScreenPixels(), before);
@@ -127,11 +130,11 @@ TEST_F(GdiDraw, MixModesCombinePenAndScreenBitwise) {
     int rop;
     COLORREF expected;
   } cases[] = {
-      {R2_BLACK, 0x000000},       {R2_NOTMERGEPEN, 0x01C00D}, {R2_MASKNOTPEN, 0x543002},
-      {R2_NOTCOPYPEN, 0x55F00F},  {R2_MASKPENNOT, 0xA80BE0},  {R2_NOT, 0xA9CBED},
-      {R2_XORPEN, 0xFC3BE2},      {R2_NOTMASKPEN, 0xFDFBEF},  {R2_MASKPEN, 0x020410},
-      {R2_NOTXORPEN, 0x03C41D},   {R2_NOP, 0x563412},         {R2_MERGENOTPEN, 0x57F41F},
-      {R2_COPYPEN, 0xAA0FF0},     {R2_MERGEPENNOT, 0xABCFFD}, {R2_MERGEPEN, 0xFE3FF2},
+      {R2_BLACK, 0x000000},      {R2_NOTMERGEPEN, 0x01C00D}, {R2_MASKNOTPEN, 0x543002},
+      {R2_NOTCOPYPEN, 0x55F00F}, {R2_MASKPENNOT, 0xA80BE0},  {R2_NOT, 0xA9CBED},
+      {R2_XORPEN, 0xFC3BE2},     {R2_NOTMASKPEN, 0xFDFBEF},  {R2_MASKPEN, 0x020410},
+      {R2_NOTXORPEN, 0x03C41D},  {R2_NOP, 0x563412},         {R2_MERGENOTPEN, 0x57F41F},
+      {R2_COPYPEN, 0xAA0FF0},    {R2_MERGEPENNOT, 0xABCFFD}, {R2_MERGEPEN, 0xFE3FF2},
       {R2_WHITE, 0xFFFFFF},
   };
   HPEN pen = CreatePen(PS_SOLID, 1, penColor);
@@ -192,8 +195,8 @@ TEST_F(GdiDraw, FillRectAndFrameRectCoverLeftTopInclusiveRightBottomExclusive) {
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 40; ++x) {
       bool inFill = x >= 10 && x < 15 && y >= 20 && y < 23;
-      bool onFrame = x >= 30 && x < 36 && y >= 30 && y < 34 &&
-                     (x == 30 || x == 35 || y == 30 || y == 33);
+      bool onFrame =
+          x >= 30 && x < 36 && y >= 30 && y < 34 && (x == 30 || x == 35 || y == 30 || y == 33);
       COLORREF expected = (inFill || onFrame) ? red : before[y * kWidth + x];
       ASSERT_EQ(Px(x, y), expected) << x << "," << y;
     }

@@ -48,22 +48,23 @@ FontMetrics MetricsOf(const LOGFONTW &font) {
 
 bool IsWideChar(WCHAR c) {
   unsigned u = c;
-  return (u >= 0x1100 && u <= 0x115F) ||   // Hangul Jamo initials
-         (u >= 0x2E80 && u <= 0x303E) ||   // CJK radicals, symbols, punctuation
-         (u >= 0x3041 && u <= 0x33FF) ||   // kana, CJK compatibility
-         (u >= 0x3400 && u <= 0x4DBF) ||   // CJK extension A
-         (u >= 0x4E00 && u <= 0x9FFF) ||   // CJK unified ideographs
-         (u >= 0xA000 && u <= 0xA4CF) ||   // Yi
-         (u >= 0xAC00 && u <= 0xD7A3) ||   // Hangul syllables
-         (u >= 0xF900 && u <= 0xFAFF) ||   // CJK compatibility ideographs
-         (u >= 0xFE30 && u <= 0xFE4F) ||   // CJK compatibility forms
-         (u >= 0xFF00 && u <= 0xFF60) ||   // full-width forms
-         (u >= 0xFFE0 && u <= 0xFFE6);     // full-width signs
+  return (u >= 0x1100 && u <= 0x115F) ||  // Hangul Jamo initials
+         (u >= 0x2E80 && u <= 0x303E) ||  // CJK radicals, symbols, punctuation
+         (u >= 0x3041 && u <= 0x33FF) ||  // kana, CJK compatibility
+         (u >= 0x3400 && u <= 0x4DBF) ||  // CJK extension A
+         (u >= 0x4E00 && u <= 0x9FFF) ||  // CJK unified ideographs
+         (u >= 0xA000 && u <= 0xA4CF) ||  // Yi
+         (u >= 0xAC00 && u <= 0xD7A3) ||  // Hangul syllables
+         (u >= 0xF900 && u <= 0xFAFF) ||  // CJK compatibility ideographs
+         (u >= 0xFE30 && u <= 0xFE4F) ||  // CJK compatibility forms
+         (u >= 0xFF00 && u <= 0xFF60) ||  // full-width forms
+         (u >= 0xFFE0 && u <= 0xFFE6);    // full-width signs
 }
 
 int CharAdvance(const FontMetrics &m, const WCHAR *text, int count, int i, int *units) {
   unsigned u = text[i];
-  if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+  if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count && text[i + 1] >= 0xDC00 &&
+      text[i + 1] <= 0xDFFF) {
     *units = 2;
     return m.wide;  // supplementary planes: mostly ideographs and emoji
   }

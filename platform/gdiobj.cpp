@@ -68,13 +68,19 @@ Table &Objects() {
     t.stock[WHITE_PEN] = Insert(t, StockPen(PS_SOLID, RGB(255, 255, 255)));
     t.stock[BLACK_PEN] = Insert(t, StockPen(PS_SOLID, RGB(0, 0, 0)));
     t.stock[NULL_PEN] = Insert(t, StockPen(PS_NULL, 0));
-    t.stock[OEM_FIXED_FONT] = Insert(t, StockFont(12, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Terminal"));
-    t.stock[ANSI_FIXED_FONT] = Insert(t, StockFont(12, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Courier"));
-    t.stock[ANSI_VAR_FONT] = Insert(t, StockFont(12, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif"));
+    t.stock[OEM_FIXED_FONT] =
+        Insert(t, StockFont(12, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Terminal"));
+    t.stock[ANSI_FIXED_FONT] =
+        Insert(t, StockFont(12, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Courier"));
+    t.stock[ANSI_VAR_FONT] =
+        Insert(t, StockFont(12, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif"));
     t.stock[SYSTEM_FONT] = Insert(t, StockFont(16, FW_BOLD, VARIABLE_PITCH | FF_SWISS, "System"));
-    t.stock[DEVICE_DEFAULT_FONT] = Insert(t, StockFont(16, FW_BOLD, VARIABLE_PITCH | FF_SWISS, "System"));
-    t.stock[SYSTEM_FIXED_FONT] = Insert(t, StockFont(15, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Fixedsys"));
-    t.stock[DEFAULT_GUI_FONT] = Insert(t, StockFont(-11, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, "MS Shell Dlg"));
+    t.stock[DEVICE_DEFAULT_FONT] =
+        Insert(t, StockFont(16, FW_BOLD, VARIABLE_PITCH | FF_SWISS, "System"));
+    t.stock[SYSTEM_FIXED_FONT] =
+        Insert(t, StockFont(15, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Fixedsys"));
+    t.stock[DEFAULT_GUI_FONT] =
+        Insert(t, StockFont(-11, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, "MS Shell Dlg"));
     return t;
   }();
   return table;
@@ -98,7 +104,8 @@ void Release(HGDIOBJ h) {
   GdiObject *o = FindObject(h);
   if (!o) return;
   if (o->selections > 0) --o->selections;
-  if (o->selections == 0 && o->deletePending) Objects().objects.erase(reinterpret_cast<uintptr_t>(h));
+  if (o->selections == 0 && o->deletePending)
+    Objects().objects.erase(reinterpret_cast<uintptr_t>(h));
 }
 
 }  // namespace vplat::gdi
@@ -161,9 +168,18 @@ extern "C" int WINAPI GetObjectW(HANDLE h, int c, LPVOID pv) {
   const void *from = nullptr;
   int size = 0;
   switch (o->type) {
-    case OBJ_PEN: from = &o->pen; size = sizeof(LOGPEN); break;
-    case OBJ_BRUSH: from = &o->brush; size = sizeof(LOGBRUSH); break;
-    case OBJ_FONT: from = &o->font; size = sizeof(LOGFONTW); break;
+    case OBJ_PEN:
+      from = &o->pen;
+      size = sizeof(LOGPEN);
+      break;
+    case OBJ_BRUSH:
+      from = &o->brush;
+      size = sizeof(LOGBRUSH);
+      break;
+    case OBJ_FONT:
+      from = &o->font;
+      size = sizeof(LOGFONTW);
+      break;
     default: return 0;
   }
   if (!pv) return size;

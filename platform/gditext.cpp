@@ -128,9 +128,9 @@ extern "C" BOOL WINAPI GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm) {
   lptm->tmItalic = font.lfItalic;
   lptm->tmUnderlined = font.lfUnderline;
   lptm->tmStruckOut = font.lfStrikeOut;
-  lptm->tmPitchAndFamily = static_cast<BYTE>((font.lfPitchAndFamily & 0xF0) | TMPF_VECTOR |
-                                             TMPF_TRUETYPE |
-                                             ((font.lfPitchAndFamily & 3) == FIXED_PITCH ? 0 : TMPF_FIXED_PITCH));
+  lptm->tmPitchAndFamily =
+      static_cast<BYTE>((font.lfPitchAndFamily & 0xF0) | TMPF_VECTOR | TMPF_TRUETYPE |
+                        ((font.lfPitchAndFamily & 3) == FIXED_PITCH ? 0 : TMPF_FIXED_PITCH));
   lptm->tmCharSet = font.lfCharSet;
   return TRUE;
 }
@@ -205,8 +205,9 @@ extern "C" int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT l
   if (!(format & DT_NOCLIP)) {
     RECT r{lprc->left + canvas.dx, lprc->top + canvas.dy, lprc->right + canvas.dx,
            lprc->bottom + canvas.dy};
-    canvas.clip = RECT{std::max(canvas.clip.left, r.left), std::max(canvas.clip.top, r.top),
-                       std::min(canvas.clip.right, r.right), std::min(canvas.clip.bottom, r.bottom)};
+    canvas.clip =
+        RECT{std::max(canvas.clip.left, r.left), std::max(canvas.clip.top, r.top),
+             std::min(canvas.clip.right, r.right), std::min(canvas.clip.bottom, r.bottom)};
     if (canvas.clip.right < canvas.clip.left) canvas.clip.right = canvas.clip.left;
     if (canvas.clip.bottom < canvas.clip.top) canvas.clip.bottom = canvas.clip.top;
   }
@@ -214,8 +215,10 @@ extern "C" int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT l
     int n = static_cast<int>(line.size());
     int width = TextWidth(m, line.data(), n);
     int x = lprc->left;
-    if (format & DT_CENTER) x = lprc->left + (lprc->right - lprc->left - width) / 2;
-    else if (format & DT_RIGHT) x = lprc->right - width;
+    if (format & DT_CENTER)
+      x = lprc->left + (lprc->right - lprc->left - width) / 2;
+    else if (format & DT_RIGHT)
+      x = lprc->right - width;
     DrawRun(canvas, *dc, m, x, y, line.data(), n);
     y += m.height;
   }

@@ -38,11 +38,8 @@ TEST_F(GdiText, MetricsFollowTheRequestedHeight) {
     LONG lfHeight;
     LONG height, ascent, descent, internalLeading, ave, max;
   } cases[] = {
-      {-12, 14, 11, 3, 2, 6, 12},
-      {-13, 16, 13, 3, 3, 7, 13},
-      {14, 14, 11, 3, 2, 6, 12},
-      {-20, 24, 19, 5, 4, 10, 20},
-      {0, 14, 11, 3, 2, 6, 12},
+      {-12, 14, 11, 3, 2, 6, 12},  {-13, 16, 13, 3, 3, 7, 13}, {14, 14, 11, 3, 2, 6, 12},
+      {-20, 24, 19, 5, 4, 10, 20}, {0, 14, 11, 3, 2, 6, 12},
   };
   for (const Case &c : cases) {
     Use(c.lfHeight);
@@ -94,7 +91,9 @@ TEST_F(GdiText, ExtentsAddNarrowAndWideAdvances) {
 // character, and face names survive the trip through UTF-16.
 TEST_F(GdiText, AnsiFormsDecodeTheAnsiCodePage) {
   Use(-12);
-  const char text[] = "\x93\xfa\x96\x7b" "ab";  // 日本ab
+  const char text[] =
+      "\x93\xfa\x96\x7b"
+      "ab";  // 日本ab
   SIZE size{};
   ASSERT_TRUE(GetTextExtentPoint32A(hdc, text, 6, &size));
   EXPECT_EQ(size.cx, 2 * 12 + 2 * 6);
@@ -134,7 +133,7 @@ TEST_F(GdiText, DrawTextMeasuresLinesPrefixesAndWordBreaks) {
       {u"aaa bbb ccc", DT_WORDBREAK, 42, 28},
       {u"aaa bbb ccc", 0, 66, 14},
       {u"abcdefghij k", DT_WORDBREAK, 60, 28},  // a long word stays whole
-      {u"日本語日本語", DT_WORDBREAK, 36, 28},      // breaks between ideographs
+      {u"日本語日本語", DT_WORDBREAK, 36, 28},  // breaks between ideographs
       {u"a\tb", DT_EXPANDTABS, 54, 14},
   };
   for (const Case &c : cases) {
@@ -152,7 +151,7 @@ TEST_F(GdiText, DrawTextPlacesTextInsideTheRectangleOnly) {
   vplat::ClearScreen(RGB(0, 0, 0));
   SetTextColor(hdc, RGB(255, 255, 255));
   SetBkMode(hdc, TRANSPARENT);
-  RECT r{50, 50, 110, 80};  // 60 x 30
+  RECT r{50, 50, 110, 80};           // 60 x 30
   std::u16string text = u"centred";  // 42 wide, 14 high
   int result = DrawTextW(hdc, text.data(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   EXPECT_EQ(result, (30 - 14) / 2 + 14);

@@ -40,14 +40,14 @@ int ButtonVk(MouseButton b) {
 
 // Client message for a button: down, up, double click.
 UINT ButtonMessage(MouseButton b, int what) {
-  UINT base = b == MouseButton::Left ? WM_LBUTTONDOWN
+  UINT base = b == MouseButton::Left    ? WM_LBUTTONDOWN
               : b == MouseButton::Right ? WM_RBUTTONDOWN
                                         : WM_MBUTTONDOWN;
   return base + static_cast<UINT>(what);
 }
 
 UINT NcButtonMessage(MouseButton b, int what) {
-  UINT base = b == MouseButton::Left ? WM_NCLBUTTONDOWN
+  UINT base = b == MouseButton::Left    ? WM_NCLBUTTONDOWN
               : b == MouseButton::Right ? WM_NCRBUTTONDOWN
                                         : 0x00A7;  // WM_NCMBUTTONDOWN
   return base + static_cast<UINT>(what);
@@ -82,8 +82,9 @@ struct Scan {
 };
 
 Scan ScanFor(UINT vk) {
-  static const char letters[] = "\x1E\x30\x2E\x20\x12\x21\x22\x23\x17\x24\x25\x26\x32\x31\x18\x19"
-                                "\x10\x13\x1F\x14\x16\x2F\x11\x2D\x15\x2C";
+  static const char letters[] =
+      "\x1E\x30\x2E\x20\x12\x21\x22\x23\x17\x24\x25\x26\x32\x31\x18\x19"
+      "\x10\x13\x1F\x14\x16\x2F\x11\x2D\x15\x2C";
   if (vk >= 'A' && vk <= 'Z') return {static_cast<BYTE>(letters[vk - 'A']), false};
   if (vk >= '1' && vk <= '9') return {static_cast<BYTE>(0x02 + (vk - '1')), false};
   if (vk >= VK_F1 && vk <= VK_F10) return {static_cast<BYTE>(0x3B + (vk - VK_F1)), false};
@@ -92,26 +93,26 @@ Scan ScanFor(UINT vk) {
     BYTE code;
     bool ext;
   } table[] = {
-      {'0', 0x0B, false},        {VK_ESCAPE, 0x01, false},   {VK_OEM_MINUS, 0x0C, false},
-      {VK_OEM_PLUS, 0x0D, false}, {VK_BACK, 0x0E, false},    {VK_TAB, 0x0F, false},
-      {VK_OEM_4, 0x1A, false},   {VK_OEM_6, 0x1B, false},    {VK_RETURN, 0x1C, false},
-      {VK_CONTROL, 0x1D, false}, {VK_LCONTROL, 0x1D, false}, {VK_RCONTROL, 0x1D, true},
-      {VK_OEM_1, 0x27, false},   {VK_OEM_7, 0x28, false},    {VK_OEM_3, 0x29, false},
-      {VK_SHIFT, 0x2A, false},   {VK_LSHIFT, 0x2A, false},   {VK_OEM_5, 0x2B, false},
+      {'0', 0x0B, false},          {VK_ESCAPE, 0x01, false},     {VK_OEM_MINUS, 0x0C, false},
+      {VK_OEM_PLUS, 0x0D, false},  {VK_BACK, 0x0E, false},       {VK_TAB, 0x0F, false},
+      {VK_OEM_4, 0x1A, false},     {VK_OEM_6, 0x1B, false},      {VK_RETURN, 0x1C, false},
+      {VK_CONTROL, 0x1D, false},   {VK_LCONTROL, 0x1D, false},   {VK_RCONTROL, 0x1D, true},
+      {VK_OEM_1, 0x27, false},     {VK_OEM_7, 0x28, false},      {VK_OEM_3, 0x29, false},
+      {VK_SHIFT, 0x2A, false},     {VK_LSHIFT, 0x2A, false},     {VK_OEM_5, 0x2B, false},
       {VK_OEM_COMMA, 0x33, false}, {VK_OEM_PERIOD, 0x34, false}, {VK_OEM_2, 0x35, false},
-      {VK_RSHIFT, 0x36, false},  {VK_MULTIPLY, 0x37, false}, {VK_MENU, 0x38, false},
-      {VK_LMENU, 0x38, false},   {VK_RMENU, 0x38, true},     {VK_SPACE, 0x39, false},
-      {VK_CAPITAL, 0x3A, false}, {VK_NUMLOCK, 0x45, false},  {VK_SCROLL, 0x46, false},
-      {VK_HOME, 0x47, true},     {VK_UP, 0x48, true},        {VK_PRIOR, 0x49, true},
-      {VK_SUBTRACT, 0x4A, false}, {VK_LEFT, 0x4B, true},     {VK_RIGHT, 0x4D, true},
-      {VK_ADD, 0x4E, false},     {VK_END, 0x4F, true},       {VK_DOWN, 0x50, true},
-      {VK_NEXT, 0x51, true},     {VK_INSERT, 0x52, true},    {VK_DELETE, 0x53, true},
-      {VK_F11, 0x57, false},     {VK_F12, 0x58, false},      {VK_NUMPAD7, 0x47, false},
-      {VK_NUMPAD8, 0x48, false}, {VK_NUMPAD9, 0x49, false},  {VK_NUMPAD4, 0x4B, false},
-      {VK_NUMPAD5, 0x4C, false}, {VK_NUMPAD6, 0x4D, false},  {VK_NUMPAD1, 0x4F, false},
-      {VK_NUMPAD2, 0x50, false}, {VK_NUMPAD3, 0x51, false},  {VK_NUMPAD0, 0x52, false},
-      {VK_DECIMAL, 0x53, false}, {VK_DIVIDE, 0x35, true},    {VK_LWIN, 0x5B, true},
-      {VK_RWIN, 0x5C, true},     {VK_APPS, 0x5D, true},
+      {VK_RSHIFT, 0x36, false},    {VK_MULTIPLY, 0x37, false},   {VK_MENU, 0x38, false},
+      {VK_LMENU, 0x38, false},     {VK_RMENU, 0x38, true},       {VK_SPACE, 0x39, false},
+      {VK_CAPITAL, 0x3A, false},   {VK_NUMLOCK, 0x45, false},    {VK_SCROLL, 0x46, false},
+      {VK_HOME, 0x47, true},       {VK_UP, 0x48, true},          {VK_PRIOR, 0x49, true},
+      {VK_SUBTRACT, 0x4A, false},  {VK_LEFT, 0x4B, true},        {VK_RIGHT, 0x4D, true},
+      {VK_ADD, 0x4E, false},       {VK_END, 0x4F, true},         {VK_DOWN, 0x50, true},
+      {VK_NEXT, 0x51, true},       {VK_INSERT, 0x52, true},      {VK_DELETE, 0x53, true},
+      {VK_F11, 0x57, false},       {VK_F12, 0x58, false},        {VK_NUMPAD7, 0x47, false},
+      {VK_NUMPAD8, 0x48, false},   {VK_NUMPAD9, 0x49, false},    {VK_NUMPAD4, 0x4B, false},
+      {VK_NUMPAD5, 0x4C, false},   {VK_NUMPAD6, 0x4D, false},    {VK_NUMPAD1, 0x4F, false},
+      {VK_NUMPAD2, 0x50, false},   {VK_NUMPAD3, 0x51, false},    {VK_NUMPAD0, 0x52, false},
+      {VK_DECIMAL, 0x53, false},   {VK_DIVIDE, 0x35, true},      {VK_LWIN, 0x5B, true},
+      {VK_RWIN, 0x5C, true},       {VK_APPS, 0x5D, true},
   };
   for (const auto &t : table)
     if (t.vk == vk) return {t.code, t.ext};
@@ -121,9 +122,12 @@ Scan ScanFor(UINT vk) {
 // The generic code a left/right key is posted as.
 UINT Generic(UINT vk) {
   switch (vk) {
-    case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
-    case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
-    case VK_LMENU: case VK_RMENU: return VK_MENU;
+    case VK_LSHIFT:
+    case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU: return VK_MENU;
     default: return vk;
   }
 }
@@ -157,7 +161,7 @@ HWND KeyTarget() {
 bool IsMouseVk(UINT vk) { return vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON; }
 
 MouseButton ButtonOf(UINT vk) {
-  return vk == VK_LBUTTON ? MouseButton::Left
+  return vk == VK_LBUTTON   ? MouseButton::Left
          : vk == VK_RBUTTON ? MouseButton::Right
                             : MouseButton::Middle;
 }
@@ -217,13 +221,20 @@ void NoteRetrieved(const MSG &m) {
       SetDown(s, vk, false);
       SetDown(s, LeftOf(vk), false);
       break;
-    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
-      SetDown(s, VK_LBUTTON, true); break;
-    case WM_LBUTTONUP: case WM_NCLBUTTONUP: SetDown(s, VK_LBUTTON, false); break;
-    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_NCRBUTTONDOWN: case WM_NCRBUTTONDBLCLK:
-      SetDown(s, VK_RBUTTON, true); break;
-    case WM_RBUTTONUP: case WM_NCRBUTTONUP: SetDown(s, VK_RBUTTON, false); break;
-    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: SetDown(s, VK_MBUTTON, true); break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK: SetDown(s, VK_LBUTTON, true); break;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP: SetDown(s, VK_LBUTTON, false); break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK: SetDown(s, VK_RBUTTON, true); break;
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP: SetDown(s, VK_RBUTTON, false); break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: SetDown(s, VK_MBUTTON, true); break;
     case WM_MBUTTONUP: SetDown(s, VK_MBUTTON, false); break;
     default: break;
   }
@@ -251,8 +262,10 @@ void MoveCursor(int x, int y) {
   LRESULT hit = HTNOWHERE;
   HWND h = MouseTarget(&hit);
   if (!h) return;
-  if (hit == HTCLIENT) PostMouseMove(h, MouseKeyFlags(), ClientPoint(h));
-  else Post(h, WM_NCMOUSEMOVE, static_cast<WPARAM>(hit), MAKELPARAM(in.cursor.x, in.cursor.y), true);
+  if (hit == HTCLIENT)
+    PostMouseMove(h, MouseKeyFlags(), ClientPoint(h));
+  else
+    Post(h, WM_NCMOUSEMOVE, static_cast<WPARAM>(hit), MAKELPARAM(in.cursor.x, in.cursor.y), true);
 }
 
 void PressButton(MouseButton button) {
@@ -281,11 +294,14 @@ void PressButton(MouseButton button) {
              std::abs(in.cursor.x - last.pt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
              std::abs(in.cursor.y - last.pt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2 &&
              (!client || (Get(h)->cls->style & CS_DBLCLKS));
-  if (dbl) last.valid = false;
-  else last = LastClick{button, h, now, in.cursor, true};
+  if (dbl)
+    last.valid = false;
+  else
+    last = LastClick{button, h, now, in.cursor, true};
   if (eat) return;
   int what = dbl ? 2 : 0;
-  if (client) Post(h, ButtonMessage(button, what), MouseKeyFlags(), ClientPoint(h), true);
+  if (client)
+    Post(h, ButtonMessage(button, what), MouseKeyFlags(), ClientPoint(h), true);
   else
     Post(h, NcButtonMessage(button, what), static_cast<WPARAM>(hit),
          MAKELPARAM(in.cursor.x, in.cursor.y), true);
@@ -297,7 +313,8 @@ void ReleaseButton(MouseButton button) {
   LRESULT hit = HTNOWHERE;
   HWND h = MouseTarget(&hit);
   if (!h) return;
-  if (hit == HTCLIENT) Post(h, ButtonMessage(button, 1), MouseKeyFlags(), ClientPoint(h), true);
+  if (hit == HTCLIENT)
+    Post(h, ButtonMessage(button, 1), MouseKeyFlags(), ClientPoint(h), true);
   else
     Post(h, NcButtonMessage(button, 1), static_cast<WPARAM>(hit),
          MAKELPARAM(in.cursor.x, in.cursor.y), true);

@@ -20,7 +20,8 @@ TEST_F(Input, MovesAndClicksGoToTheWindowUnderTheCursorInClientCoordinates) {
   vplat::PumpMessages();
   std::vector<std::tuple<HWND, Msg, WPARAM, LPARAM>> got;
   for (const Seen &s : Trace())
-    if (s.msg >= WM_MOUSEFIRST && s.msg <= WM_MOUSELAST) got.push_back({s.hwnd, s.msg, s.wParam, s.lParam});
+    if (s.msg >= WM_MOUSEFIRST && s.msg <= WM_MOUSELAST)
+      got.push_back({s.hwnd, s.msg, s.wParam, s.lParam});
   std::vector<std::tuple<HWND, Msg, WPARAM, LPARAM>> want{
       {child, WM_MOUSEMOVE, 0, MAKELPARAM(7, 9)},
       {child, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(7, 9)},
@@ -50,8 +51,8 @@ TEST_F(Input, DoubleClickNeedsTheClassStyleTheTimeAndTheDistance) {
   struct Case {
     const char *name;
     HWND hwnd;
-    int x2;             // second click's x (first at window x + 10)
-    unsigned waitMs;    // between the clicks
+    int x2;           // second click's x (first at window x + 10)
+    unsigned waitMs;  // between the clicks
     UINT second;
   } cases[] = {
       {"quick, same place", dbl, 10, 100, WM_LBUTTONDBLCLK},
@@ -138,9 +139,9 @@ TEST_F(Input, ScheduledMovesAndReleaseEndADragLoopDeterministically) {
     DispatchMessageW(&m);
   }
   EXPECT_EQ(taken, (std::vector<std::pair<Msg, bool>>{{WM_MOUSEMOVE, false},
-                                                       {WM_LBUTTONDOWN, true},
-                                                       {WM_MOUSEMOVE, true},
-                                                       {WM_LBUTTONUP, false}}));
+                                                      {WM_LBUTTONDOWN, true},
+                                                      {WM_MOUSEMOVE, true},
+                                                      {WM_LBUTTONUP, false}}));
   EXPECT_EQ(GetKeyState(VK_LBUTTON) & 1, 1);  // toggled by the one press
   // The two moves made while nobody read the queue were coalesced into the
   // last position.

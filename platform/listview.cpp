@@ -45,8 +45,8 @@ constexpr int kAverageCharWidth = 6;  // for LVSCW_AUTOSIZE
 constexpr int kCellPadding = 6;       // each side of a cell's text
 
 // Scroll codes of WM_VSCROLL.
-constexpr WORD kLineUp = 0, kLineDown = 1, kPageUp = 2, kPageDown = 3, kThumbPosition = 4, kThumbTrack = 5,
-               kTop = 6, kBottom = 7;
+constexpr WORD kLineUp = 0, kLineDown = 1, kPageUp = 2, kPageDown = 3, kThumbPosition = 4,
+               kThumbTrack = 5, kTop = 6, kBottom = 7;
 constexpr int kWheelDelta = 120;
 
 struct ListViewState {
@@ -77,7 +77,9 @@ RECT Client(HWND hwnd) {
   return rc;
 }
 
-int PerPage(HWND hwnd) { return std::max(0, (static_cast<int>(Client(hwnd).bottom) - HeaderHeight(hwnd)) / kRowHeight); }
+int PerPage(HWND hwnd) {
+  return std::max(0, (static_cast<int>(Client(hwnd).bottom) - HeaderHeight(hwnd)) / kRowHeight);
+}
 
 int TotalWidth(const ListViewState *s) {
   int w = 0;
@@ -190,8 +192,8 @@ UINT KeyFlags() {
   return f;
 }
 
-LRESULT NotifyListView(HWND hwnd, UINT code, int item, int sub, POINT pt, UINT newState = 0, UINT oldState = 0,
-                       UINT changed = 0, LPARAM param = 0) {
+LRESULT NotifyListView(HWND hwnd, UINT code, int item, int sub, POINT pt, UINT newState = 0,
+                       UINT oldState = 0, UINT changed = 0, LPARAM param = 0) {
   NMLISTVIEW nm{};
   nm.iItem = item;
   nm.iSubItem = sub;
@@ -221,12 +223,14 @@ bool ChangeState(HWND hwnd, ListViewState *s, int item, UINT value, UINT mask) {
   const UINT next = (old & ~mask) | (value & mask);
   if (old == next) return true;
   const LPARAM param = s->store.param(item);
-  if (NotifyListView(hwnd, LVN_ITEMCHANGING, item, 0, POINT{0, 0}, next, old, LVIF_STATE, param)) return false;
+  if (NotifyListView(hwnd, LVN_ITEMCHANGING, item, 0, POINT{0, 0}, next, old, LVIF_STATE, param))
+    return false;
   if ((next & ~old & LVIS_FOCUSED) && s->store.focusedRow() >= 0 && s->store.focusedRow() != item)
     ChangeState(hwnd, s, s->store.focusedRow(), 0, LVIS_FOCUSED);
   if ((next & ~old & LVIS_SELECTED) && SingleSel(hwnd)) {
     for (int r = 0; r < s->store.rowCount(); ++r)
-      if (r != item && (s->store.state(r) & LVIS_SELECTED)) ChangeState(hwnd, s, r, 0, LVIS_SELECTED);
+      if (r != item && (s->store.state(r) & LVIS_SELECTED))
+        ChangeState(hwnd, s, r, 0, LVIS_SELECTED);
   }
   if (!s->store.validRow(item)) return false;  // a handler deleted it
   s->store.setState(item, value, mask);
@@ -258,14 +262,16 @@ void PressSelect(HWND hwnd, ListViewState *s, int item, WPARAM keys, bool deferS
   if (shift && multi && s->store.validRow(s->mark)) {
     const int a = std::min(s->mark, item), b = std::max(s->mark, item);
     for (int r = 0; r < s->store.rowCount(); ++r)
-      if ((r < a || r > b) && (s->store.state(r) & LVIS_SELECTED)) ChangeState(hwnd, s, r, 0, LVIS_SELECTED);
+      if ((r < a || r > b) && (s->store.state(r) & LVIS_SELECTED))
+        ChangeState(hwnd, s, r, 0, LVIS_SELECTED);
     for (int r = a; r <= b; ++r) ChangeState(hwnd, s, r, LVIS_SELECTED, LVIS_SELECTED);
     ChangeState(hwnd, s, item, LVIS_FOCUSED, LVIS_FOCUSED);
     return;
   }
   // A press inside a multiple selection keeps it, so that it can be
   // dragged; the release without a drag reduces it to this item.
-  if (deferSingle && (s->store.state(item) & LVIS_SELECTED) && s->store.countWithState(LVIS_SELECTED) > 1)
+  if (deferSingle && (s->store.state(item) & LVIS_SELECTED) &&
+      s->store.countWithState(LVIS_SELECTED) > 1)
     s->pendingSingle = item;
   else
     DeselectAllBut(hwnd, s, item);
@@ -283,10 +289,13 @@ std::u16string TextIn(const void *p, bool ansi) {
 }
 
 int TextOut(std::u16string_view t, void *buf, int cap, bool ansi) {
-  return ansi ? CopyOutAnsi(t, static_cast<LPSTR>(buf), cap) : CopyOut(t, static_cast<LPWSTR>(buf), cap);
+  return ansi ? CopyOutAnsi(t, static_cast<LPSTR>(buf), cap)
+              : CopyOut(t, static_cast<LPWSTR>(buf), cap);
 }
 
-bool IsCallback(const void *p) { return p == reinterpret_cast<const void *>(static_cast<LONG_PTR>(-1)); }
+bool IsCallback(const void *p) {
+  return p == reinterpret_cast<const void *>(static_cast<LONG_PTR>(-1));
+}
 
 // LVITEMA and LVITEMW (and the two LVCOLUMNs) differ only in the type of
 // pszText, so one record type serves both with an ANSI flag.
@@ -345,13 +354,15 @@ BOOL SetItem(HWND hwnd, ListViewState *s, const Item *it, bool ansi) {
   if (it->iSubItem != 0) return TRUE;
   if (it->mask & LVIF_PARAM) s->store.setParam(it->iItem, it->lParam);
   if (it->mask & LVIF_IMAGE) s->store.setImage(it->iItem, it->iImage);
-  if (it->mask & LVIF_STATE) return ChangeState(hwnd, s, it->iItem, it->state, it->stateMask) ? TRUE : FALSE;
+  if (it->mask & LVIF_STATE)
+    return ChangeState(hwnd, s, it->iItem, it->state, it->stateMask) ? TRUE : FALSE;
   return TRUE;
 }
 
 BOOL GetItem(const ListViewState *s, Item *it, bool ansi) {
   if (!it || !s->store.validRow(it->iItem) || it->iSubItem < 0) return FALSE;
-  if (it->mask & LVIF_TEXT) TextOut(s->store.text(it->iItem, it->iSubItem), it->pszText, it->cchTextMax, ansi);
+  if (it->mask & LVIF_TEXT)
+    TextOut(s->store.text(it->iItem, it->iSubItem), it->pszText, it->cchTextMax, ansi);
   if (it->mask & LVIF_STATE) it->state = s->store.state(it->iItem) & it->stateMask;
   if (it->mask & LVIF_PARAM) it->lParam = s->store.param(it->iItem);
   if (it->mask & LVIF_IMAGE) it->iImage = s->store.image(it->iItem);
@@ -369,7 +380,8 @@ void ApplyColumn(ListViewStore::Column &c, const Column *col, bool ansi) {
 
 int AutoWidth(const ListViewState *s, int col, bool withHeader) {
   size_t chars = withHeader ? s->store.column(col).text.size() : 0;
-  for (int r = 0; r < s->store.rowCount(); ++r) chars = std::max(chars, s->store.text(r, col).size());
+  for (int r = 0; r < s->store.rowCount(); ++r)
+    chars = std::max(chars, s->store.text(r, col).size());
   return static_cast<int>(chars) * kAverageCharWidth + 2 * kCellPadding;
 }
 
@@ -463,7 +475,8 @@ void Paint(HWND hwnd, ListViewState *s) {
     for (int c = 0; c < ncol; ++c) {
       const bool hi = selected && (c == 0 || (s->exStyle & LVS_EX_FULLROWSELECT));
       SetTextColor(dc, hi ? GetSysColor(COLOR_HIGHLIGHTTEXT) : s->text);
-      cellText(CellRect(hwnd, s, r, c), s->store.text(r, c), c == 0 ? LVCFMT_LEFT : s->store.column(c).fmt);
+      cellText(CellRect(hwnd, s, r, c), s->store.text(r, c),
+               c == 0 ? LVCFMT_LEFT : s->store.column(c).fmt);
     }
     if (s->exStyle & LVS_EX_GRIDLINES) {
       RECT line{0, row.bottom - 1, total, row.bottom};
@@ -513,7 +526,8 @@ void OnKeyDown(HWND hwnd, ListViewState *s, WPARAM vk, LPARAM lParam) {
     case VK_PRIOR: KeyNavigate(hwnd, s, (focus < 0 ? 0 : focus) - page + 1); break;
     case VK_SPACE:
       if (focus >= 0) {
-        UINT v = (GetKeyState(VK_CONTROL) & 0x8000) ? (s->store.state(focus) ^ LVIS_SELECTED) : LVIS_SELECTED;
+        UINT v = (GetKeyState(VK_CONTROL) & 0x8000) ? (s->store.state(focus) ^ LVIS_SELECTED)
+                                                    : LVIS_SELECTED;
         ChangeState(hwnd, s, focus, v, LVIS_SELECTED);
       }
       break;
@@ -546,29 +560,22 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
   const bool ansi = msg == LVM_INSERTITEMA || msg == LVM_SETITEMA || msg == LVM_GETITEMA ||
-                    msg == LVM_SETITEMTEXTA || msg == LVM_GETITEMTEXTA || msg == LVM_INSERTCOLUMNA ||
-                    msg == LVM_SETCOLUMNA || msg == LVM_GETCOLUMNA;
+                    msg == LVM_SETITEMTEXTA || msg == LVM_GETITEMTEXTA ||
+                    msg == LVM_INSERTCOLUMNA || msg == LVM_SETCOLUMNA || msg == LVM_GETCOLUMNA;
   switch (msg) {
     case WM_NCDESTROY:
       SetControlState<ListViewState>(hwnd, nullptr);
       delete s;
       return DefWindowProcW(hwnd, msg, wParam, lParam);
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(hwnd, s);
-      return 0;
-    case WM_SIZE:
-      ClampTop(hwnd, s);
-      return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(hwnd, s); return 0;
+    case WM_SIZE: ClampTop(hwnd, s); return 0;
     case WM_SETFONT:
       s->font = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(s->font);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(s->font);
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       NMHDR hdr{};
@@ -602,7 +609,8 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       s->pendingSingle = -1;
       if (GetCapture() == hwnd) ReleaseCapture();
       if (s->pressItem >= 0)
-        NotifyListView(hwnd, LVN_BEGINDRAG, s->pressItem, 0, s->press, 0, 0, 0, s->store.param(s->pressItem));
+        NotifyListView(hwnd, LVN_BEGINDRAG, s->pressItem, 0, s->press, 0, 0, 0,
+                       s->store.param(s->pressItem));
       return 0;
     }
     case WM_LBUTTONUP: {
@@ -633,8 +641,10 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       SetFocus(hwnd);
       const POINT pt = PointOf(lParam);
       const Hit h = ItemHitTest(hwnd, s, pt);
-      if (h.item < 0 || !(s->store.state(h.item) & LVIS_SELECTED)) PressSelect(hwnd, s, h.item, wParam, false);
-      NotifyActivate(hwnd, msg == WM_RBUTTONDOWN ? NM_RCLICK : NM_RDBLCLK, HitTest(hwnd, s, pt), pt);
+      if (h.item < 0 || !(s->store.state(h.item) & LVIS_SELECTED))
+        PressSelect(hwnd, s, h.item, wParam, false);
+      NotifyActivate(hwnd, msg == WM_RBUTTONDOWN ? NM_RCLICK : NM_RDBLCLK, HitTest(hwnd, s, pt),
+                     pt);
       return 0;
     }
     case WM_VSCROLL: {
@@ -655,9 +665,7 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL:
       SetTop(hwnd, s, s->top - static_cast<SHORT>(HIWORD(wParam)) / kWheelDelta * 3);
       return 0;
-    case WM_KEYDOWN:
-      OnKeyDown(hwnd, s, wParam, lParam);
-      return 0;
+    case WM_KEYDOWN: OnKeyDown(hwnd, s, wParam, lParam); return 0;
 
     // ---- columns
     case LVM_INSERTCOLUMNA:
@@ -704,10 +712,8 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case LVM_SETCOLUMNWIDTH:
       return SetColumnWidth(hwnd, s, static_cast<int>(wParam), static_cast<SHORT>(LOWORD(lParam)));
-    case LVM_GETHEADER:
-      return 0;
-    case LVM_SETCOLUMNORDERARRAY:
-      return FALSE;
+    case LVM_GETHEADER: return 0;
+    case LVM_SETCOLUMNORDERARRAY: return FALSE;
     case LVM_GETCOLUMNORDERARRAY: {
       auto *order = reinterpret_cast<int *>(lParam);
       if (!order || static_cast<int>(wParam) > s->store.columnCount()) return FALSE;
@@ -716,24 +722,20 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 
     // ---- items
-    case LVM_GETITEMCOUNT:
-      return s->store.rowCount();
-    case LVM_SETITEMCOUNT:
-      return TRUE;
+    case LVM_GETITEMCOUNT: return s->store.rowCount();
+    case LVM_SETITEMCOUNT: return TRUE;
     case LVM_INSERTITEMA:
-    case LVM_INSERTITEMW:
-      return InsertItem(hwnd, s, reinterpret_cast<const Item *>(lParam), ansi);
+    case LVM_INSERTITEMW: return InsertItem(hwnd, s, reinterpret_cast<const Item *>(lParam), ansi);
     case LVM_SETITEMA:
-    case LVM_SETITEMW:
-      return SetItem(hwnd, s, reinterpret_cast<const Item *>(lParam), ansi);
+    case LVM_SETITEMW: return SetItem(hwnd, s, reinterpret_cast<const Item *>(lParam), ansi);
     case LVM_GETITEMA:
-    case LVM_GETITEMW:
-      return GetItem(s, reinterpret_cast<Item *>(lParam), ansi);
+    case LVM_GETITEMW: return GetItem(s, reinterpret_cast<Item *>(lParam), ansi);
     case LVM_SETITEMTEXTA:
     case LVM_SETITEMTEXTW: {
       auto *it = reinterpret_cast<const Item *>(lParam);
       const int row = static_cast<int>(wParam);
-      if (!it || !s->store.validRow(row) || it->iSubItem < 0 || IsCallback(it->pszText)) return FALSE;
+      if (!it || !s->store.validRow(row) || it->iSubItem < 0 || IsCallback(it->pszText))
+        return FALSE;
       s->store.setText(row, it->iSubItem, TextIn(it->pszText, ansi));
       InvalidateRect(hwnd, nullptr, FALSE);
       return TRUE;
@@ -742,7 +744,8 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case LVM_GETITEMTEXTW: {
       auto *it = reinterpret_cast<Item *>(lParam);
       if (!it) return 0;
-      return TextOut(s->store.text(static_cast<int>(wParam), it->iSubItem), it->pszText, it->cchTextMax, ansi);
+      return TextOut(s->store.text(static_cast<int>(wParam), it->iSubItem), it->pszText,
+                     it->cchTextMax, ansi);
     }
     case LVM_DELETEITEM: {
       const int row = static_cast<int>(wParam);
@@ -773,25 +776,25 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;
     }
-    case LVM_GETNEXTITEM:
-      return NextItem(hwnd, s, static_cast<int>(wParam), LOWORD(lParam));
+    case LVM_GETNEXTITEM: return NextItem(hwnd, s, static_cast<int>(wParam), LOWORD(lParam));
     case LVM_SETITEMSTATE: {
       auto *it = reinterpret_cast<const Item *>(lParam);
       if (!it) return FALSE;
       const int row = static_cast<int>(wParam);
       if (row == -1) {
         bool ok = true;
-        for (int r = 0; r < s->store.rowCount(); ++r) ok = ChangeState(hwnd, s, r, it->state, it->stateMask) && ok;
+        for (int r = 0; r < s->store.rowCount(); ++r)
+          ok = ChangeState(hwnd, s, r, it->state, it->stateMask) && ok;
         return ok;
       }
       return ChangeState(hwnd, s, row, it->state, it->stateMask);
     }
     case LVM_GETITEMSTATE:
-      return s->store.validRow(static_cast<int>(wParam)) ? s->store.state(static_cast<int>(wParam)) & lParam : 0;
-    case LVM_GETSELECTEDCOUNT:
-      return s->store.countWithState(LVIS_SELECTED);
-    case LVM_GETSELECTIONMARK:
-      return s->mark;
+      return s->store.validRow(static_cast<int>(wParam))
+                 ? s->store.state(static_cast<int>(wParam)) & lParam
+                 : 0;
+    case LVM_GETSELECTEDCOUNT: return s->store.countWithState(LVIS_SELECTED);
+    case LVM_GETSELECTIONMARK: return s->mark;
     case LVM_SETSELECTIONMARK: {
       int old = s->mark;
       s->mark = static_cast<int>(lParam);
@@ -801,7 +804,8 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case LVM_SUBITEMHITTEST: {
       auto *info = reinterpret_cast<LVHITTESTINFO *>(lParam);
       if (!info) return -1;
-      const Hit h = msg == LVM_HITTEST ? ItemHitTest(hwnd, s, info->pt) : HitTest(hwnd, s, info->pt);
+      const Hit h =
+          msg == LVM_HITTEST ? ItemHitTest(hwnd, s, info->pt) : HitTest(hwnd, s, info->pt);
       info->flags = h.flags;
       info->iItem = h.item;
       if (msg == LVM_SUBITEMHITTEST) info->iSubItem = h.item >= 0 ? h.column : -1;
@@ -845,10 +849,8 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       if (!s->store.validRow(static_cast<int>(wParam))) return FALSE;
       EnsureVisible(hwnd, s, static_cast<int>(wParam));
       return TRUE;
-    case LVM_GETTOPINDEX:
-      return s->top;
-    case LVM_GETCOUNTPERPAGE:
-      return PerPage(hwnd);
+    case LVM_GETTOPINDEX: return s->top;
+    case LVM_GETCOUNTPERPAGE: return PerPage(hwnd);
     case LVM_SCROLL: {
       // Vertical pixels become whole rows, rounded to the nearest.
       int dy = static_cast<int>(lParam);
@@ -857,13 +859,10 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       return TRUE;
     }
     case LVM_REDRAWITEMS:
-    case LVM_UPDATE:
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return TRUE;
+    case LVM_UPDATE: InvalidateRect(hwnd, nullptr, TRUE); return TRUE;
     case LVM_SORTITEMS:
     case LVM_FINDITEMA:
-    case LVM_FINDITEMW:
-      return msg == LVM_SORTITEMS ? FALSE : -1;
+    case LVM_FINDITEMW: return msg == LVM_SORTITEMS ? FALSE : -1;
 
     // ---- styles and colours
     case LVM_SETEXTENDEDLISTVIEWSTYLE: {
@@ -873,41 +872,33 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       InvalidateRect(hwnd, nullptr, TRUE);
       return old;
     }
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-      return s->exStyle;
+    case LVM_GETEXTENDEDLISTVIEWSTYLE: return s->exStyle;
     case LVM_SETBKCOLOR:
-      s->bk = static_cast<COLORREF>(lParam) == CLR_NONE ? GetSysColor(COLOR_WINDOW) : static_cast<COLORREF>(lParam);
+      s->bk = static_cast<COLORREF>(lParam) == CLR_NONE ? GetSysColor(COLOR_WINDOW)
+                                                        : static_cast<COLORREF>(lParam);
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;
-    case LVM_GETBKCOLOR:
-      return s->bk;
+    case LVM_GETBKCOLOR: return s->bk;
     case LVM_SETTEXTCOLOR:
       s->text = static_cast<COLORREF>(lParam);
       InvalidateRect(hwnd, nullptr, FALSE);
       return TRUE;
-    case LVM_GETTEXTCOLOR:
-      return s->text;
-    case LVM_SETTEXTBKCOLOR:
-      s->textBk = static_cast<COLORREF>(lParam);
-      return TRUE;
-    case LVM_GETTEXTBKCOLOR:
-      return s->textBk;
+    case LVM_GETTEXTCOLOR: return s->text;
+    case LVM_SETTEXTBKCOLOR: s->textBk = static_cast<COLORREF>(lParam); return TRUE;
+    case LVM_GETTEXTBKCOLOR: return s->textBk;
     case CCM_SETVERSION: {
       int old = s->version;
       s->version = static_cast<int>(wParam);
       return old;
     }
-    case CCM_GETVERSION:
-      return s->version;
+    case CCM_GETVERSION: return s->version;
     case CCM_SETUNICODEFORMAT: {
       BOOL old = s->unicodeFormat;
       s->unicodeFormat = wParam != 0;
       return old;
     }
-    case CCM_GETUNICODEFORMAT:
-      return s->unicodeFormat;
-    default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case CCM_GETUNICODEFORMAT: return s->unicodeFormat;
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
 

@@ -80,7 +80,8 @@ class ListViewTest : public vplat::testing::ControlsTest {
   }
   std::vector<int> Selected() {
     std::vector<int> out;
-    for (int i = -1; (i = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, i, LVNI_SELECTED))) != -1;)
+    for (int i = -1;
+         (i = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, i, LVNI_SELECTED))) != -1;)
       out.push_back(i);
     return out;
   }
@@ -179,7 +180,8 @@ TEST_F(ListViewTest, ColumnsAndCellsComeBackInBothCharacterSets) {
 TEST_F(ListViewTest, ClicksSelectRowsAsWindowsDoes) {
   Fill();
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-  EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0),
+            LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
 
   ClickCell(2, 1);
   EXPECT_EQ(Selected(), std::vector<int>{2});
@@ -355,11 +357,11 @@ TEST_F(ListViewTest, HitTestsFollowFixedRowsColumnsAndTheTopIndex) {
       {5, header + 1, 0, 0, LVHT_ONITEMLABEL},
       {55, header + row * 2 + row / 2, 2, 1, LVHT_ONITEMLABEL},
       {449, header + row * 5, 5, 2, LVHT_ONITEMLABEL},
-      {450, header + row, -1, -1, LVHT_NOWHERE},      // right of the last column
-      {20, header + row * 6, -1, -1, LVHT_NOWHERE},   // below the last row
-      {20, header - 1, -1, -1, LVHT_NOWHERE},         // on the header
+      {450, header + row, -1, -1, LVHT_NOWHERE},     // right of the last column
+      {20, header + row * 6, -1, -1, LVHT_NOWHERE},  // below the last row
+      {20, header - 1, -1, -1, LVHT_NOWHERE},        // on the header
       {-1, header + 1, -1, -1, LVHT_TOLEFT},
-      {20, 250, -1, -1, LVHT_BELOW},                  // outside the client area
+      {20, 250, -1, -1, LVHT_BELOW},  // outside the client area
   };
   for (const HitCase &c : cases) {
     SCOPED_TRACE(::testing::Message() << "point " << c.x << "," << c.y);

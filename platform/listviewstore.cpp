@@ -94,7 +94,8 @@ void ListViewStore::setText(int row, int cell, std::u16string_view text) {
   const int64_t delta = static_cast<int64_t>(text.size()) - static_cast<int64_t>(oldLen);
   for (size_t k = i; k < r.ends.size(); ++k) r.ends[k] = static_cast<uint32_t>(r.ends[k] + delta);
   // Trailing empty cells are dropped so that rows never grow for nothing.
-  while (!r.ends.empty() && CellBegin(r.ends, r.ends.size() - 1) == r.ends.back()) r.ends.pop_back();
+  while (!r.ends.empty() && CellBegin(r.ends, r.ends.size() - 1) == r.ends.back())
+    r.ends.pop_back();
 }
 
 void ListViewStore::setState(int row, UINT value, UINT mask) {
@@ -103,7 +104,8 @@ void ListViewStore::setState(int row, UINT value, UINT mask) {
   UINT next = (r.state & ~mask) | (value & mask);
   if ((mask & LVIS_FOCUSED) != 0) {
     if ((next & LVIS_FOCUSED) != 0) {
-      if (focused_ >= 0 && focused_ != row) rows_[static_cast<size_t>(focused_)].state &= ~static_cast<UINT>(LVIS_FOCUSED);
+      if (focused_ >= 0 && focused_ != row)
+        rows_[static_cast<size_t>(focused_)].state &= ~static_cast<UINT>(LVIS_FOCUSED);
       focused_ = row;
     } else if (focused_ == row) {
       focused_ = -1;

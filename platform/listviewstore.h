@@ -69,8 +69,8 @@ class VPLAT_API ListViewStore {
 
  private:
   struct Row {
-    std::u16string text;          // all cells, back to back
-    std::vector<uint32_t> ends;   // end offset of cell i in text
+    std::u16string text;         // all cells, back to back
+    std::vector<uint32_t> ends;  // end offset of cell i in text
     UINT state = 0;
     int image = 0;
     LPARAM lParam = 0;

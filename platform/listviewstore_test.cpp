@@ -26,7 +26,8 @@ ListViewStore ThreeByThree() {
   for (int c = 0; c < 3; ++c) s.insertColumn(c, {});
   for (int r = 0; r < 3; ++r) {
     s.insertRow(r);
-    for (int c = 0; c < 3; ++c) s.setText(r, c, std::u16string(1, static_cast<char16_t>(u'a' + r)) + char16_t(u'0' + c));
+    for (int c = 0; c < 3; ++c)
+      s.setText(r, c, std::u16string(1, static_cast<char16_t>(u'a' + r)) + char16_t(u'0' + c));
   }
   return s;
 }

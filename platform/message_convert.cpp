@@ -23,7 +23,17 @@ constexpr UINT kLB_ADDSTRING = 0x0180, kLB_INSERTSTRING = 0x0181, kLB_GETTEXT = 
 constexpr DWORD kCBS_OWNERDRAW = 0x0030, kCBS_HASSTRINGS = 0x0200;
 constexpr DWORD kLBS_OWNERDRAW = 0x0030, kLBS_HASSTRINGS = 0x0040;
 
-enum class Kind { None, StringIn, GetText, GetTextLength, ItemText, ItemTextLength, GetLine, Create, Char };
+enum class Kind {
+  None,
+  StringIn,
+  GetText,
+  GetTextLength,
+  ItemText,
+  ItemTextLength,
+  GetLine,
+  Create,
+  Char
+};
 
 bool ListHasStrings(const Window *w, bool combo) {
   if (!w) return true;
@@ -54,8 +64,12 @@ Kind Classify(HWND hwnd, UINT msg) {
   bool list = ClassIs(w, u"listbox") || ClassIs(w, u"combolbox");
   if (combo && ListHasStrings(w, true)) {
     switch (msg) {
-      case kCB_ADDSTRING: case kCB_DIR: case kCB_INSERTSTRING: case kCB_FINDSTRING:
-      case kCB_SELECTSTRING: case kCB_FINDSTRINGEXACT: return Kind::StringIn;
+      case kCB_ADDSTRING:
+      case kCB_DIR:
+      case kCB_INSERTSTRING:
+      case kCB_FINDSTRING:
+      case kCB_SELECTSTRING:
+      case kCB_FINDSTRINGEXACT: return Kind::StringIn;
       case kCB_GETLBTEXT: return Kind::ItemText;
       case kCB_GETLBTEXTLEN: return Kind::ItemTextLength;
       default: break;
@@ -63,8 +77,13 @@ Kind Classify(HWND hwnd, UINT msg) {
   }
   if (list && ListHasStrings(w, false)) {
     switch (msg) {
-      case kLB_ADDSTRING: case kLB_INSERTSTRING: case kLB_SELECTSTRING: case kLB_DIR:
-      case kLB_FINDSTRING: case kLB_ADDFILE: case kLB_FINDSTRINGEXACT: return Kind::StringIn;
+      case kLB_ADDSTRING:
+      case kLB_INSERTSTRING:
+      case kLB_SELECTSTRING:
+      case kLB_DIR:
+      case kLB_FINDSTRING:
+      case kLB_ADDFILE:
+      case kLB_FINDSTRINGEXACT: return Kind::StringIn;
       case kLB_GETTEXT: return Kind::ItemText;
       case kLB_GETTEXTLEN: return Kind::ItemTextLength;
       default: break;
@@ -147,8 +166,7 @@ LRESULT CallProc(WNDPROC proc, bool procUnicode, bool callerUnicode, HWND hwnd, 
   if (!proc) return 0;
   if (procUnicode == callerUnicode) return proc(hwnd, msg, wParam, lParam);
   switch (Classify(hwnd, msg)) {
-    case Kind::None:
-      return proc(hwnd, msg, wParam, lParam);
+    case Kind::None: return proc(hwnd, msg, wParam, lParam);
 
     case Kind::StringIn: {
       if (!lParam || IsIntResource(lParam)) return proc(hwnd, msg, wParam, lParam);
@@ -260,8 +278,7 @@ LRESULT CallProc(WNDPROC proc, bool procUnicode, bool callerUnicode, HWND hwnd, 
       return proc(hwnd, msg, wParam, reinterpret_cast<LPARAM>(&cs));
     }
 
-    case Kind::Char:
-      return CallChar(proc, procUnicode, hwnd, msg, wParam, lParam);
+    case Kind::Char: return CallChar(proc, procUnicode, hwnd, msg, wParam, lParam);
   }
   return proc(hwnd, msg, wParam, lParam);
 }

@@ -158,8 +158,10 @@ BOOL PostAny(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode) {
 
 void Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicodeChar, bool atFront) {
   Queued q{Make(hwnd, msg, wParam, lParam), unicodeChar};
-  if (atFront) Q().posted.push_front(q);
-  else Q().posted.push_back(q);
+  if (atFront)
+    Q().posted.push_front(q);
+  else
+    Q().posted.push_back(q);
 }
 
 void PostMouseMove(HWND hwnd, WPARAM wParam, LPARAM lParam) {

@@ -107,10 +107,11 @@ TEST_F(Queue, TranslateMessagePutsTheCharacterBeforeTheKeyUp) {
   vplat::PumpMessages();
   std::vector<std::pair<Msg, WPARAM>> got;
   for (const Seen &s : Trace())
-    if (s.hwnd == h && s.msg >= WM_KEYFIRST && s.msg <= WM_KEYLAST) got.push_back({s.msg, s.wParam});
+    if (s.hwnd == h && s.msg >= WM_KEYFIRST && s.msg <= WM_KEYLAST)
+      got.push_back({s.msg, s.wParam});
   std::vector<std::pair<Msg, WPARAM>> want{
-      {WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, 'A'},       {WM_CHAR, 'A'},     {WM_KEYUP, 'A'},
-      {WM_KEYUP, VK_SHIFT},   {WM_KEYDOWN, '1'},       {WM_CHAR, '1'},     {WM_KEYUP, '1'},
+      {WM_KEYDOWN, VK_SHIFT},  {WM_KEYDOWN, 'A'},    {WM_CHAR, 'A'}, {WM_KEYUP, 'A'},
+      {WM_KEYUP, VK_SHIFT},    {WM_KEYDOWN, '1'},    {WM_CHAR, '1'}, {WM_KEYUP, '1'},
       {WM_KEYDOWN, VK_DELETE}, {WM_KEYUP, VK_DELETE}};
   EXPECT_EQ(got, want);
 }
@@ -154,6 +155,7 @@ TEST_F(Queue, TypedTextArrivesAsUtf16Units) {
   ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_CHAR, WM_CHAR, PM_NOREMOVE));
   EXPECT_EQ(m.wParam, static_cast<WPARAM>(u'h'));
   std::u16string viaW;
-  while (PeekMessageW(&m, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE)) viaW += static_cast<char16_t>(m.wParam);
+  while (PeekMessageW(&m, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE))
+    viaW += static_cast<char16_t>(m.wParam);
   EXPECT_EQ(viaW, u"h\u00E9");
 }

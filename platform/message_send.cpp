@@ -85,8 +85,7 @@ LRESULT WINAPI SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return SendAny(hwnd, msg, wParam, lParam, true);
 }
 
-LRESULT WINAPI CallWindowProcA(WNDPROC value, HWND hwnd, UINT msg, WPARAM wParam,
-                               LPARAM lParam) {
+LRESULT WINAPI CallWindowProcA(WNDPROC value, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   WNDPROC proc;
   bool unicode;
   ImportProc(value, false, &proc, &unicode);
@@ -94,8 +93,7 @@ LRESULT WINAPI CallWindowProcA(WNDPROC value, HWND hwnd, UINT msg, WPARAM wParam
   return CallProc(proc, unicode, false, hwnd, msg, wParam, lParam);
 }
 
-LRESULT WINAPI CallWindowProcW(WNDPROC value, HWND hwnd, UINT msg, WPARAM wParam,
-                               LPARAM lParam) {
+LRESULT WINAPI CallWindowProcW(WNDPROC value, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   WNDPROC proc;
   bool unicode;
   ImportProc(value, true, &proc, &unicode);

@@ -67,8 +67,8 @@ bool TakeDueTimer(HWND filter, bool remove, MSG *out) {
     if (!best || t.dueOrder < best->dueOrder) best = &t;
   }
   if (!best) return false;
-  *out = MSG{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), GetTickCount(),
-             CursorPos()};
+  *out = MSG{best->hwnd,     WM_TIMER,   best->id, reinterpret_cast<LPARAM>(best->proc),
+             GetTickCount(), CursorPos()};
   if (remove) best->due = false;
   return true;
 }
@@ -115,7 +115,8 @@ UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) 
 
 BOOL WINAPI KillTimer(HWND hwnd, UINT_PTR id) {
   auto &l = T().list;
-  auto it = std::find_if(l.begin(), l.end(), [&](const Timer &t) { return t.hwnd == hwnd && t.id == id; });
+  auto it = std::find_if(l.begin(), l.end(),
+                         [&](const Timer &t) { return t.hwnd == hwnd && t.id == id; });
   if (it == l.end()) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;

@@ -39,13 +39,13 @@ WCHAR CharFor(UINT vk) {
     char16_t plain, shifted;
   };
   static const Pair keys[] = {
-      {VK_SPACE, u' ', u' '},    {VK_RETURN, u'\r', u'\r'},  {VK_BACK, 0x08, 0x08},
-      {VK_TAB, u'\t', u'\t'},    {VK_ESCAPE, 0x1B, 0x1B},    {VK_OEM_1, u';', u':'},
-      {VK_OEM_PLUS, u'=', u'+'}, {VK_OEM_COMMA, u',', u'<'}, {VK_OEM_MINUS, u'-', u'_'},
-      {VK_OEM_PERIOD, u'.', u'>'}, {VK_OEM_2, u'/', u'?'},   {VK_OEM_3, u'`', u'~'},
-      {VK_OEM_4, u'[', u'{'},    {VK_OEM_5, u'\\', u'|'},    {VK_OEM_6, u']', u'}'},
-      {VK_OEM_7, u'\'', u'"'},   {VK_MULTIPLY, u'*', u'*'},  {VK_ADD, u'+', u'+'},
-      {VK_SUBTRACT, u'-', u'-'}, {VK_DECIMAL, u'.', u'.'},   {VK_DIVIDE, u'/', u'/'},
+      {VK_SPACE, u' ', u' '},      {VK_RETURN, u'\r', u'\r'},  {VK_BACK, 0x08, 0x08},
+      {VK_TAB, u'\t', u'\t'},      {VK_ESCAPE, 0x1B, 0x1B},    {VK_OEM_1, u';', u':'},
+      {VK_OEM_PLUS, u'=', u'+'},   {VK_OEM_COMMA, u',', u'<'}, {VK_OEM_MINUS, u'-', u'_'},
+      {VK_OEM_PERIOD, u'.', u'>'}, {VK_OEM_2, u'/', u'?'},     {VK_OEM_3, u'`', u'~'},
+      {VK_OEM_4, u'[', u'{'},      {VK_OEM_5, u'\\', u'|'},    {VK_OEM_6, u']', u'}'},
+      {VK_OEM_7, u'\'', u'"'},     {VK_MULTIPLY, u'*', u'*'},  {VK_ADD, u'+', u'+'},
+      {VK_SUBTRACT, u'-', u'-'},   {VK_DECIMAL, u'.', u'.'},   {VK_DIVIDE, u'/', u'/'},
   };
   for (const Pair &p : keys)
     if (p.vk == vk) return shift ? p.shifted : p.plain;
@@ -66,9 +66,7 @@ extern "C" BOOL WINAPI TranslateMessage(const MSG *msg) {
       return TRUE;
     }
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-      return TRUE;
-    default:
-      return FALSE;
+    case WM_SYSKEYUP: return TRUE;
+    default: return FALSE;
   }
 }

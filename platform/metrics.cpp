@@ -42,20 +42,16 @@ extern "C" int WINAPI GetSystemMetrics(int index) {
     case SM_CXSCREEN:
     case SM_CXFULLSCREEN:
     case SM_CXVIRTUALSCREEN:
-    case SM_CXMAXIMIZED:
-      return s.cx;
+    case SM_CXMAXIMIZED: return s.cx;
     case SM_CYSCREEN:
     case SM_CYVIRTUALSCREEN:
-    case SM_CYMAXIMIZED:
-      return s.cy;
+    case SM_CYMAXIMIZED: return s.cy;
     case SM_CYFULLSCREEN: return s.cy - 19;
     case SM_XVIRTUALSCREEN:
     case SM_YVIRTUALSCREEN:
-    case SM_SWAPBUTTON:
-      return 0;
+    case SM_SWAPBUTTON: return 0;
     case SM_CMONITORS:
-    case SM_MOUSEPRESENT:
-      return 1;
+    case SM_MOUSEPRESENT: return 1;
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
     case SM_CYVSCROLL:
@@ -63,43 +59,32 @@ extern "C" int WINAPI GetSystemMetrics(int index) {
     case SM_CYVTHUMB:
     case SM_CXHTHUMB:
     case SM_CXSMICON:
-    case SM_CYSMICON:
-      return 16;
+    case SM_CYSMICON: return 16;
     case SM_CYCAPTION:
-    case SM_CYMENU:
-      return 19;
+    case SM_CYMENU: return 19;
     case SM_CXBORDER:
-    case SM_CYBORDER:
-      return 1;
+    case SM_CYBORDER: return 1;
     case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME:
-      return 3;
+    case SM_CYDLGFRAME: return 3;
     case SM_CXFRAME:
     case SM_CYFRAME:
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
     case SM_CXDRAG:
-    case SM_CYDRAG:
-      return 4;
+    case SM_CYDRAG: return 4;
     case SM_CXEDGE:
-    case SM_CYEDGE:
-      return 2;
+    case SM_CYEDGE: return 2;
     case SM_CXICON:
     case SM_CYICON:
     case SM_CXCURSOR:
-    case SM_CYCURSOR:
-      return 32;
+    case SM_CYCURSOR: return 32;
     case SM_CXSIZE:
-    case SM_CYSIZE:
-      return 18;
+    case SM_CYSIZE: return 18;
     case SM_CXMIN:
-    case SM_CXMINTRACK:
-      return 112;
+    case SM_CXMINTRACK: return 112;
     case SM_CYMIN:
-    case SM_CYMINTRACK:
-      return 27;
-    default:
-      return 0;
+    case SM_CYMINTRACK: return 27;
+    default: return 0;
   }
 }
 

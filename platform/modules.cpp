@@ -14,11 +14,11 @@ namespace {
 
 // The address the loader mapped the module's lowest loadable segment at,
 // page-aligned: the same value dladdr reports as dli_fbase.
-std::uintptr_t MappingStart(const dl_phdr_info& info) {
+std::uintptr_t MappingStart(const dl_phdr_info &info) {
   const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
   std::uintptr_t lowest = UINTPTR_MAX;
   for (int i = 0; i < info.dlpi_phnum; ++i) {
-    const ElfW(Phdr)& ph = info.dlpi_phdr[i];
+    const ElfW(Phdr) &ph = info.dlpi_phdr[i];
     if (ph.p_type == PT_LOAD && ph.p_vaddr < lowest) lowest = ph.p_vaddr;
   }
   if (lowest == UINTPTR_MAX) return 0;
@@ -28,12 +28,12 @@ std::uintptr_t MappingStart(const dl_phdr_info& info) {
 struct VisitState {
   std::uintptr_t wanted;
   bool program;
-  const std::function<void(const dl_phdr_info&)>* visit;
+  const std::function<void(const dl_phdr_info &)> *visit;
   bool found;
 };
 
-int VisitOne(dl_phdr_info* info, size_t, void* data) {
-  auto* state = static_cast<VisitState*>(data);
+int VisitOne(dl_phdr_info *info, size_t, void *data) {
+  auto *state = static_cast<VisitState *>(data);
   // dl_iterate_phdr reports the program first.
   if (state->program || MappingStart(*info) == state->wanted) {
     (*state->visit)(*info);
@@ -45,7 +45,7 @@ int VisitOne(dl_phdr_info* info, size_t, void* data) {
 
 }  // namespace
 
-bool VisitModule(HMODULE module, const std::function<void(const dl_phdr_info&)>& visit) {
+bool VisitModule(HMODULE module, const std::function<void(const dl_phdr_info &)> &visit) {
   VisitState state{reinterpret_cast<std::uintptr_t>(module), module == nullptr, &visit, false};
   dl_iterate_phdr(VisitOne, &state);
   return state.found;
@@ -53,15 +53,15 @@ bool VisitModule(HMODULE module, const std::function<void(const dl_phdr_info&)>&
 
 }  // namespace detail
 
-HMODULE ModuleHandleFromAddress(const void* address) {
+HMODULE ModuleHandleFromAddress(const void *address) {
   Dl_info info;
   if (address == nullptr || dladdr(address, &info) == 0) return nullptr;
   return static_cast<HMODULE>(info.dli_fbase);
 }
 
-HMODULE ModuleHandleFromDlopen(void* dlHandle) {
+HMODULE ModuleHandleFromDlopen(void *dlHandle) {
   if (dlHandle == nullptr) return nullptr;
-  link_map* map = nullptr;
+  link_map *map = nullptr;
   if (dlinfo(dlHandle, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr) return nullptr;
   // The dynamic section lies inside the module's mapping, so dladdr on it
   // names the module.
@@ -71,7 +71,7 @@ HMODULE ModuleHandleFromDlopen(void* dlHandle) {
 std::string ModuleFilePath(HMODULE module) {
   std::string path;
   bool isProgram = false;
-  const bool found = detail::VisitModule(module, [&](const dl_phdr_info& info) {
+  const bool found = detail::VisitModule(module, [&](const dl_phdr_info &info) {
     if (info.dlpi_name == nullptr || info.dlpi_name[0] == '\0') {
       isProgram = true;
     } else {

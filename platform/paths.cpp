@@ -98,7 +98,8 @@ bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 // Characters Windows refuses in a file name (separators are handled apart).
 bool ForbiddenInName(char16_t c) {
-  return c < 0x20 || c == u'<' || c == u'>' || c == u':' || c == u'"' || c == u'|' || c == u'?' || c == u'*';
+  return c < 0x20 || c == u'<' || c == u'>' || c == u':' || c == u'"' || c == u'|' || c == u'?' ||
+         c == u'*';
 }
 
 bool Decode(UINT codePage, std::string_view bytes, std::u16string &out) {
@@ -108,7 +109,8 @@ bool Decode(UINT codePage, std::string_view bytes, std::u16string &out) {
   const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), len, nullptr, 0);
   if (n <= 0) return false;
   out.resize(static_cast<size_t>(n));
-  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), len, reinterpret_cast<LPWSTR>(out.data()), n) == n;
+  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), len,
+                             reinterpret_cast<LPWSTR>(out.data()), n) == n;
 }
 
 // UTF-16 -> UTF-8 (Linux names) or the ANSI code page, refusing any
@@ -128,7 +130,9 @@ bool Encode(UINT codePage, std::u16string_view text, std::string &out) {
   const int n = WideCharToMultiByte(codePage, flags, w, len, nullptr, 0, nullptr, used);
   if (n <= 0 || usedDefault) return false;
   out.resize(static_cast<size_t>(n));
-  if (WideCharToMultiByte(codePage, flags, w, len, out.data(), n, nullptr, used) != n || usedDefault) return false;
+  if (WideCharToMultiByte(codePage, flags, w, len, out.data(), n, nullptr, used) != n ||
+      usedDefault)
+    return false;
   return true;
 }
 

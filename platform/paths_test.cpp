@@ -110,7 +110,7 @@ TEST_F(Paths, RelativePathsUseTheCurrentDirectory) {
   const std::string cwd = EnterScratchDirectory();
   EXPECT_EQ(ToLinux("sub\\f.txt"), cwd + "/sub/f.txt");
   EXPECT_EQ(ToLinux(".\\a\\..\\b"), cwd + "/b");
-  EXPECT_EQ(ToLinux("\\etc\\x"), "/etc/x");  // root of the current directory's drive, Z:
+  EXPECT_EQ(ToLinux("\\etc\\x"), "/etc/x");   // root of the current directory's drive, Z:
   EXPECT_EQ(ToLinux("C:rel"), "/srv/c/rel");  // not the current drive: its root
   EXPECT_EQ(ToWindows("f.txt"), ToWindows(cwd + "/f.txt"));
 
@@ -155,11 +155,11 @@ TEST_F(Paths, RefuseWhatCannotBeMappedExactly) {
     DWORD error;
   } linuxCases[] = {
       {"", ERROR_PATH_NOT_FOUND},
-      {"/tmp/\xC2\xA5", ERROR_NO_UNICODE_TRANSLATION},  // ¥: best fit would make it a backslash
+      {"/tmp/\xC2\xA5", ERROR_NO_UNICODE_TRANSLATION},     // ¥: best fit would make it a backslash
       {"/tmp/caf\xC3\xA9", ERROR_NO_UNICODE_TRANSLATION},  // é: best fit would make it e
-      {"/tmp/\xE2\x82\xAC", ERROR_NO_UNICODE_TRANSLATION},  // €
+      {"/tmp/\xE2\x82\xAC", ERROR_NO_UNICODE_TRANSLATION},      // €
       {"/tmp/\xF0\x9F\x98\x80", ERROR_NO_UNICODE_TRANSLATION},  // outside the BMP
-      {"/tmp/\xFF", ERROR_NO_UNICODE_TRANSLATION},  // not UTF-8
+      {"/tmp/\xFF", ERROR_NO_UNICODE_TRANSLATION},              // not UTF-8
       {"/tmp/a\\b", ERROR_INVALID_NAME},
       {"/tmp/a:b", ERROR_INVALID_NAME},
       {"/tmp/a*b", ERROR_INVALID_NAME},

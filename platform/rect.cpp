@@ -50,8 +50,7 @@ BOOL WINAPI IsRectEmpty(const RECT *r) {
 
 BOOL WINAPI EqualRect(const RECT *a, const RECT *b) {
   if (!a || !b) return FALSE;
-  return a->left == b->left && a->top == b->top && a->right == b->right &&
-         a->bottom == b->bottom;
+  return a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
 }
 
 BOOL WINAPI IntersectRect(LPRECT dst, const RECT *a, const RECT *b) {
@@ -78,8 +77,8 @@ BOOL WINAPI UnionRect(LPRECT dst, const RECT *a, const RECT *b) {
   } else if (eb) {
     *dst = *a;
   } else {
-    *dst = RECT{std::min(a->left, b->left), std::min(a->top, b->top),
-                std::max(a->right, b->right), std::max(a->bottom, b->bottom)};
+    *dst = RECT{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
+                std::max(a->bottom, b->bottom)};
   }
   return TRUE;
 }
@@ -95,11 +94,15 @@ BOOL WINAPI SubtractRect(LPRECT dst, const RECT *a, const RECT *b) {
     if (fullWidth && fullHeight) {
       r = RECT{0, 0, 0, 0};
     } else if (fullWidth) {
-      if (in.top == a->top) r.top = in.bottom;
-      else if (in.bottom == a->bottom) r.bottom = in.top;
+      if (in.top == a->top)
+        r.top = in.bottom;
+      else if (in.bottom == a->bottom)
+        r.bottom = in.top;
     } else if (fullHeight) {
-      if (in.left == a->left) r.left = in.right;
-      else if (in.right == a->right) r.right = in.left;
+      if (in.left == a->left)
+        r.left = in.right;
+      else if (in.right == a->right)
+        r.right = in.left;
     }
   }
   *dst = r;

@@ -67,16 +67,16 @@ TEST(MulDiv, RoundsHalfAwayFromZeroAndReportsOverflow) {
   struct {
     int a, b, c, want;
   } cases[] = {
-      {10, 3, 4, 8},            // 7.5 -> 8
-      {-10, 3, 4, -8},          // -7.5 -> -8
-      {10, -3, -4, 8},          // signs cancel
-      {5, 1, 3, 2},             // 1.67 -> 2
-      {4, 1, 3, 1},             // 1.33 -> 1
+      {10, 3, 4, 8},    // 7.5 -> 8
+      {-10, 3, 4, -8},  // -7.5 -> -8
+      {10, -3, -4, 8},  // signs cancel
+      {5, 1, 3, 2},     // 1.67 -> 2
+      {4, 1, 3, 1},     // 1.33 -> 1
       {7, 0, 3, 0},
-      {1, 1, 0, -1},            // no denominator
-      {0x40000000, 4, 1, -1},   // does not fit an int
-      {0x40000000, 4, 2, -1},   // 2^31 is one too many
-      {-0x40000000, 4, 2, INT_MIN},  // but fits on the negative side
+      {1, 1, 0, -1},                  // no denominator
+      {0x40000000, 4, 1, -1},         // does not fit an int
+      {0x40000000, 4, 2, -1},         // 2^31 is one too many
+      {-0x40000000, 4, 2, INT_MIN},   // but fits on the negative side
       {46341, 46341, 2, 1073744141},  // the product needs 64 bits
   };
   for (const auto &c : cases)

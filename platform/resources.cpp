@@ -13,19 +13,19 @@ namespace {
 using rsrc::DirectoryEntry;
 using rsrc::DirectoryHeader;
 
-std::uint32_t Read32(const std::uint8_t* p) {
+std::uint32_t Read32(const std::uint8_t *p) {
   std::uint32_t v;
   std::memcpy(&v, p, sizeof v);
   return v;
 }
 
-std::uint16_t Read16(const std::uint8_t* p) {
+std::uint16_t Read16(const std::uint8_t *p) {
   std::uint16_t v;
   std::memcpy(&v, p, sizeof v);
   return v;
 }
 
-bool NameFieldValid(const std::uint8_t* base, std::uint32_t size, std::uint32_t field) {
+bool NameFieldValid(const std::uint8_t *base, std::uint32_t size, std::uint32_t field) {
   if (!(field & rsrc::kStringFlag)) return field <= 0xFFFF;
   const std::uint32_t offset = field & ~rsrc::kStringFlag;
   if (offset % 2 != 0 || offset > size || size - offset < 2) return false;
@@ -33,19 +33,21 @@ bool NameFieldValid(const std::uint8_t* base, std::uint32_t size, std::uint32_t 
 }
 
 // Checks the whole directory once, so that lookups can trust every offset.
-bool DirectoryValid(const std::uint8_t* desc, std::uint32_t size, ResourceDirectory* out) {
-  if (reinterpret_cast<std::uintptr_t>(desc) % 4 != 0 || size < sizeof(DirectoryHeader)) return false;
+bool DirectoryValid(const std::uint8_t *desc, std::uint32_t size, ResourceDirectory *out) {
+  if (reinterpret_cast<std::uintptr_t>(desc) % 4 != 0 || size < sizeof(DirectoryHeader))
+    return false;
   DirectoryHeader header;
   std::memcpy(&header, desc, sizeof header);
   if (header.magic != rsrc::kMagic || header.version != rsrc::kVersion ||
       header.entrySize != sizeof(DirectoryEntry))
     return false;
   if (header.count > (size - sizeof header) / sizeof(DirectoryEntry)) return false;
-  const auto* entries = reinterpret_cast<const DirectoryEntry*>(desc + sizeof header);
+  const auto *entries = reinterpret_cast<const DirectoryEntry *>(desc + sizeof header);
   for (std::uint32_t i = 0; i < header.count; ++i) {
-    const DirectoryEntry& e = entries[i];
+    const DirectoryEntry &e = entries[i];
     if (!NameFieldValid(desc, size, e.type) || !NameFieldValid(desc, size, e.name)) return false;
-    if (e.dataOffset % 4 != 0 || e.dataOffset > size || e.dataSize > size - e.dataOffset) return false;
+    if (e.dataOffset % 4 != 0 || e.dataOffset > size || e.dataSize > size - e.dataOffset)
+      return false;
   }
   *out = ResourceDirectory{desc, size, entries, header.count};
   return true;
@@ -54,14 +56,16 @@ bool DirectoryValid(const std::uint8_t* desc, std::uint32_t size, ResourceDirect
 std::uint32_t Align(std::uint32_t n, std::uint32_t a) { return (n + a - 1) / a * a; }
 
 // Walks the notes of one PT_NOTE segment looking for ours.
-bool ScanNotes(const std::uint8_t* p, std::uint64_t size, std::uint32_t align, ResourceDirectory* out) {
+bool ScanNotes(const std::uint8_t *p, std::uint64_t size, std::uint32_t align,
+               ResourceDirectory *out) {
   constexpr std::uint32_t kNameSize = sizeof rsrc::kNoteName;
   while (size >= 12) {
     const std::uint32_t namesz = Read32(p), descsz = Read32(p + 4), type = Read32(p + 8);
     const std::uint64_t nameSpan = Align(namesz, align), descSpan = Align(descsz, align);
     if (nameSpan < namesz || descSpan < descsz || 12 + nameSpan + descSpan > size) return false;
-    const std::uint8_t* name = p + 12;
-    if (type == rsrc::kNoteType && namesz == kNameSize && std::memcmp(name, rsrc::kNoteName, kNameSize) == 0)
+    const std::uint8_t *name = p + 12;
+    if (type == rsrc::kNoteType && namesz == kNameSize &&
+        std::memcmp(name, rsrc::kNoteName, kNameSize) == 0)
       return DirectoryValid(name + nameSpan, descsz, out);
     p += 12 + nameSpan + descSpan;
     size -= 12 + nameSpan + descSpan;
@@ -71,16 +75,17 @@ bool ScanNotes(const std::uint8_t* p, std::uint64_t size, std::uint32_t align, R
 
 }  // namespace
 
-DirectoryLookup FindResourceDirectory(HMODULE module, ResourceDirectory* out) {
+DirectoryLookup FindResourceDirectory(HMODULE module, ResourceDirectory *out) {
   bool found = false;
-  const bool loaded = VisitModule(module, [&](const dl_phdr_info& info) {
+  const bool loaded = VisitModule(module, [&](const dl_phdr_info &info) {
     for (int i = 0; i < info.dlpi_phnum && !found; ++i) {
-      const ElfW(Phdr)& ph = info.dlpi_phdr[i];
+      const ElfW(Phdr) &ph = info.dlpi_phdr[i];
       if (ph.p_type != PT_NOTE) continue;
       // Notes are padded to their segment's alignment: 4, or 8 for
       // segments of 8-aligned notes.
       const std::uint32_t align = ph.p_align == 8 ? 8 : 4;
-      found = ScanNotes(reinterpret_cast<const std::uint8_t*>(info.dlpi_addr + ph.p_vaddr), ph.p_memsz, align, out);
+      found = ScanNotes(reinterpret_cast<const std::uint8_t *>(info.dlpi_addr + ph.p_vaddr),
+                        ph.p_memsz, align, out);
     }
   });
   if (!loaded) return DirectoryLookup::NoModule;
@@ -106,7 +111,7 @@ struct Key {
 char16_t UpperAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - u'a' + u'A') : c; }
 
 // "#123" names the integer id 123.
-bool ParseHashId(std::u16string_view text, WORD* id) {
+bool ParseHashId(std::u16string_view text, WORD *id) {
   if (text.size() < 2 || text[0] != u'#') return false;
   unsigned long value = 0;
   for (char16_t c : text.substr(1)) {
@@ -137,7 +142,7 @@ Key KeyW(LPCWSTR value) {
 }
 
 // ANSI names are converted through the ANSI code page, as on Windows.
-bool KeyA(LPCSTR value, Key* key) {
+bool KeyA(LPCSTR value, Key *key) {
   if (IS_INTRESOURCE(value)) {
     key->id = LOWORD(reinterpret_cast<ULONG_PTR>(value));
     return true;
@@ -151,11 +156,11 @@ bool KeyA(LPCSTR value, Key* key) {
   return true;
 }
 
-bool Matches(const ResourceDirectory& dir, std::uint32_t field, const Key& key) {
+bool Matches(const ResourceDirectory &dir, std::uint32_t field, const Key &key) {
   const bool isString = (field & vplat::rsrc::kStringFlag) != 0;
   if (isString != key.isString) return false;
   if (!isString) return field == key.id;
-  const std::uint8_t* p = dir.base + (field & ~vplat::rsrc::kStringFlag);
+  const std::uint8_t *p = dir.base + (field & ~vplat::rsrc::kStringFlag);
   std::uint16_t length;
   std::memcpy(&length, p, 2);
   if (length != key.name.size()) return false;
@@ -181,35 +186,30 @@ int LanguageRank(WORD language) {
 
 constexpr int kAnyLanguage = -1;
 
-HRSRC Find(HMODULE module, const Key& type, const Key& name, int language) {
+HRSRC Find(HMODULE module, const Key &type, const Key &name, int language) {
   ResourceDirectory dir;
   switch (vplat::detail::FindResourceDirectory(module, &dir)) {
-    case DirectoryLookup::NoModule:
-      SetLastError(ERROR_INVALID_HANDLE);
-      return nullptr;
-    case DirectoryLookup::NoResources:
-      SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
-      return nullptr;
-    case DirectoryLookup::Found:
-      break;
+    case DirectoryLookup::NoModule: SetLastError(ERROR_INVALID_HANDLE); return nullptr;
+    case DirectoryLookup::NoResources: SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND); return nullptr;
+    case DirectoryLookup::Found: break;
   }
   bool typeSeen = false, nameSeen = false;
-  const DirectoryEntry* best = nullptr;
+  const DirectoryEntry *best = nullptr;
   for (std::uint32_t i = 0; i < dir.count; ++i) {
-    const DirectoryEntry& e = dir.entries[i];
+    const DirectoryEntry &e = dir.entries[i];
     if (!Matches(dir, e.type, type)) continue;
     typeSeen = true;
     if (!Matches(dir, e.name, name)) continue;
     nameSeen = true;
     if (language != kAnyLanguage) {
-      if (e.language == language) return reinterpret_cast<HRSRC>(const_cast<DirectoryEntry*>(&e));
+      if (e.language == language) return reinterpret_cast<HRSRC>(const_cast<DirectoryEntry *>(&e));
       continue;
     }
     if (best == nullptr || LanguageRank(e.language) < LanguageRank(best->language) ||
         (LanguageRank(e.language) == LanguageRank(best->language) && e.language < best->language))
       best = &e;
   }
-  if (best != nullptr) return reinterpret_cast<HRSRC>(const_cast<DirectoryEntry*>(best));
+  if (best != nullptr) return reinterpret_cast<HRSRC>(const_cast<DirectoryEntry *>(best));
   SetLastError(!typeSeen   ? ERROR_RESOURCE_TYPE_NOT_FOUND
                : !nameSeen ? ERROR_RESOURCE_NAME_NOT_FOUND
                            : ERROR_RESOURCE_LANG_NOT_FOUND);
@@ -221,30 +221,32 @@ int LanguageArgument(WORD language) {
 }
 
 // The entry behind a handle, when the handle is one of hModule's entries.
-const DirectoryEntry* EntryOf(HMODULE module, HRSRC handle, ResourceDirectory* dir) {
-  if (handle == nullptr || vplat::detail::FindResourceDirectory(module, dir) != DirectoryLookup::Found) {
+const DirectoryEntry *EntryOf(HMODULE module, HRSRC handle, ResourceDirectory *dir) {
+  if (handle == nullptr ||
+      vplat::detail::FindResourceDirectory(module, dir) != DirectoryLookup::Found) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
   const auto at = reinterpret_cast<std::uintptr_t>(handle);
   const auto first = reinterpret_cast<std::uintptr_t>(dir->entries);
-  if (at < first || at >= first + dir->count * sizeof(DirectoryEntry) || (at - first) % sizeof(DirectoryEntry) != 0) {
+  if (at < first || at >= first + dir->count * sizeof(DirectoryEntry) ||
+      (at - first) % sizeof(DirectoryEntry) != 0) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
-  return reinterpret_cast<const DirectoryEntry*>(handle);
+  return reinterpret_cast<const DirectoryEntry *>(handle);
 }
 
 // String `id` of the string table: its units (not terminated) and length.
 // False when its block is absent (last error set by the lookup) or damaged.
-bool FindString(HINSTANCE instance, UINT id, const char16_t** text, int* length) {
+bool FindString(HINSTANCE instance, UINT id, const char16_t **text, int *length) {
   const WORD block = static_cast<WORD>((LOWORD(id) >> 4) + 1);
   HRSRC found = Find(instance, Key{false, 6, {}}, Key{false, block, {}}, kAnyLanguage);
   if (found == nullptr) return false;
-  const auto* entry = reinterpret_cast<const DirectoryEntry*>(found);
+  const auto *entry = reinterpret_cast<const DirectoryEntry *>(found);
   ResourceDirectory dir;
   vplat::detail::FindResourceDirectory(instance, &dir);
-  const std::uint8_t* p = dir.base + entry->dataOffset;
+  const std::uint8_t *p = dir.base + entry->dataOffset;
   std::uint32_t left = entry->dataSize;
   for (unsigned index = 0;; ++index) {
     if (left < 2) return false;
@@ -252,7 +254,7 @@ bool FindString(HINSTANCE instance, UINT id, const char16_t** text, int* length)
     std::memcpy(&units, p, 2);
     if (std::uint32_t(units) * 2 > left - 2) return false;
     if (index == (id & 15)) {
-      *text = reinterpret_cast<const char16_t*>(p + 2);
+      *text = reinterpret_cast<const char16_t *>(p + 2);
       *length = units;
       return true;
     }
@@ -293,16 +295,16 @@ HRSRC WINAPI FindResourceExA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD
 
 HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo) {
   ResourceDirectory dir;
-  const DirectoryEntry* entry = EntryOf(hModule, hResInfo, &dir);
+  const DirectoryEntry *entry = EntryOf(hModule, hResInfo, &dir);
   if (entry == nullptr) return nullptr;
-  return const_cast<std::uint8_t*>(dir.base + entry->dataOffset);
+  return const_cast<std::uint8_t *>(dir.base + entry->dataOffset);
 }
 
 LPVOID WINAPI LockResource(HGLOBAL hResData) { return hResData; }
 
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo) {
   ResourceDirectory dir;
-  const DirectoryEntry* entry = EntryOf(hModule, hResInfo, &dir);
+  const DirectoryEntry *entry = EntryOf(hModule, hResInfo, &dir);
   return entry == nullptr ? 0 : entry->dataSize;
 }
 
@@ -313,12 +315,12 @@ int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBu
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  const char16_t* text = nullptr;
+  const char16_t *text = nullptr;
   int length = 0;
   const bool found = FindString(hInstance, uID, &text, &length);
   if (cchBufferMax == 0) {
     // The caller gets a pointer into the module image instead of a copy.
-    *reinterpret_cast<const char16_t**>(lpBuffer) = found ? text : nullptr;
+    *reinterpret_cast<const char16_t **>(lpBuffer) = found ? text : nullptr;
     return found ? length : 0;
   }
   const int copied = found ? std::min(length, cchBufferMax - 1) : 0;
@@ -333,7 +335,7 @@ int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBuf
     return 0;
   }
   if (cchBufferMax == 0) return 0;
-  const char16_t* text = nullptr;
+  const char16_t *text = nullptr;
   int length = 0;
   int used = 0;
   if (FindString(hInstance, uID, &text, &length) && length > 0) {
@@ -346,7 +348,8 @@ int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBuf
       // while their bytes fit.
       for (int i = 0; i < length;) {
         const int step = (text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < length) ? 2 : 1;
-        const int bytes = WideCharToMultiByte(CP_ACP, 0, text + i, step, nullptr, 0, nullptr, nullptr);
+        const int bytes =
+            WideCharToMultiByte(CP_ACP, 0, text + i, step, nullptr, 0, nullptr, nullptr);
         if (bytes <= 0 || used + bytes > room) break;
         WideCharToMultiByte(CP_ACP, 0, text + i, step, lpBuffer + used, bytes, nullptr, nullptr);
         used += bytes;

@@ -32,7 +32,7 @@ class ModuleResources : public ::testing::Test {
 
   static std::vector<std::uint8_t> Bytes(HRSRC found) {
     const DWORD size = SizeofResource(module, found);
-    const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, found)));
+    const auto *data = static_cast<const std::uint8_t *>(LockResource(LoadResource(module, found)));
     if (data == nullptr) return {};
     return {data, data + size};
   }
@@ -50,13 +50,13 @@ class ModuleResources : public ::testing::Test {
     return s;
   }
 
-  static inline void* dl = nullptr;
+  static inline void *dl = nullptr;
   static inline HMODULE module = nullptr;
 };
 
 TEST_F(ModuleResources, HandleIsTheModulesLoadAddress) {
   ASSERT_NE(module, nullptr);
-  void* marker = dlsym(dl, "VardoRsrcTestMarker");
+  void *marker = dlsym(dl, "VardoRsrcTestMarker");
   ASSERT_NE(marker, nullptr);
   Dl_info info;
   ASSERT_NE(dladdr(marker, &info), 0);
@@ -80,10 +80,11 @@ TEST_F(ModuleResources, FindsResourcesByIdNameAndType) {
   ASSERT_NE(pipl, nullptr);
   // Names and types compare without regard to case.
   EXPECT_EQ(FindResourceW(module, u"plugin", u"Pipl"), pipl);
-  EXPECT_EQ(FindResourceExA(module, "PIPL", "PLUGIN", MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)), pipl);
-  const std::vector<std::uint8_t> piplBytes = {0,   0,   0,   1,   0,   0,   0,   0,   0,   0,   0,  1,
-                                               'A', 'D', 'B', 'E', 'p', 'i', 'n', 'm', 0,   0,   0,  0,
-                                               0,   0,   0,   8,   'T', 'e', 's', 't', 0,   0,   0,  0};
+  EXPECT_EQ(FindResourceExA(module, "PIPL", "PLUGIN", MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)),
+            pipl);
+  const std::vector<std::uint8_t> piplBytes = {0,   0,   0,   1,   0,   0,   0,   0,   0, 0, 0, 1,
+                                               'A', 'D', 'B', 'E', 'p', 'i', 'n', 'm', 0, 0, 0, 0,
+                                               0,   0,   0,   8,   'T', 'e', 's', 't', 0, 0, 0, 0};
   EXPECT_EQ(Bytes(pipl), piplBytes);
 
   HRSRC hello = FindResourceA(module, "hello", MAKEINTRESOURCEA(10));
@@ -95,8 +96,8 @@ TEST_F(ModuleResources, FindsResourcesByIdNameAndType) {
   ASSERT_NE(seven, nullptr);
   EXPECT_EQ(FindResourceW(module, MAKEINTRESOURCEW(7), MAKEINTRESOURCEW(10)), seven);
   std::ifstream file(VARDO_SOURCE_DIR "/platform/testdata/rsrcmodule.cpp", std::ios::binary);
-  EXPECT_EQ(Bytes(seven),
-            std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+  EXPECT_EQ(Bytes(seven), std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file),
+                                                    std::istreambuf_iterator<char>()));
 
   HRSRC block = FindResourceA(module, MAKEINTRESOURCEA(1), RT_STRING);
   ASSERT_NE(block, nullptr);
@@ -108,23 +109,28 @@ TEST_F(ModuleResources, LanguageIsChosenOrMatchedExactly) {
   const WORD japanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
   const WORD english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
   EXPECT_EQ(Caption(FindResourceA(module, MAKEINTRESOURCEA(100), RT_DIALOG)), u"日本語");
-  EXPECT_EQ(Caption(FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(100), japanese)), u"日本語");
-  EXPECT_EQ(Caption(FindResourceExW(module, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(100), english)), u"English");
+  EXPECT_EQ(Caption(FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(100), japanese)),
+            u"日本語");
+  EXPECT_EQ(Caption(FindResourceExW(module, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(100), english)),
+            u"English");
   EXPECT_EQ(Caption(FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(100), 0)), u"日本語");
   // A resource in one language only is found without naming it.
   EXPECT_EQ(Caption(FindResourceA(module, MAKEINTRESOURCEA(101), RT_DIALOG)), u"English only");
 
   SetLastError(0);
-  EXPECT_EQ(FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(100), MAKELANGID(0x07, SUBLANG_DEFAULT)), nullptr);
+  EXPECT_EQ(
+      FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(100), MAKELANGID(0x07, SUBLANG_DEFAULT)),
+      nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_LANG_NOT_FOUND));
 }
 
 TEST_F(ModuleResources, FailuresSetTheirError) {
   int local = 0;
-  const HMODULE platformLibrary = vplat::ModuleHandleFromAddress(reinterpret_cast<const void*>(&FindResourceW));
+  const HMODULE platformLibrary =
+      vplat::ModuleHandleFromAddress(reinterpret_cast<const void *>(&FindResourceW));
   ASSERT_NE(platformLibrary, nullptr);
   struct Case {
-    const char* what;
+    const char *what;
     HMODULE module;
     LPCSTR name;
     LPCSTR type;
@@ -135,11 +141,14 @@ TEST_F(ModuleResources, FailuresSetTheirError) {
       {"id absent", module, MAKEINTRESOURCEA(999), RT_DIALOG, ERROR_RESOURCE_NAME_NOT_FOUND},
       {"name absent", module, "PLUGINS", "PIPL", ERROR_RESOURCE_NAME_NOT_FOUND},
       {"named type absent", module, "PLUGIN", "PIP", ERROR_RESOURCE_TYPE_NOT_FOUND},
-      {"program without resources", nullptr, MAKEINTRESOURCEA(1), RT_DIALOG, ERROR_RESOURCE_DATA_NOT_FOUND},
-      {"library without resources", platformLibrary, MAKEINTRESOURCEA(1), RT_DIALOG, ERROR_RESOURCE_DATA_NOT_FOUND},
-      {"no module", reinterpret_cast<HMODULE>(&local), MAKEINTRESOURCEA(1), RT_DIALOG, ERROR_INVALID_HANDLE},
+      {"program without resources", nullptr, MAKEINTRESOURCEA(1), RT_DIALOG,
+       ERROR_RESOURCE_DATA_NOT_FOUND},
+      {"library without resources", platformLibrary, MAKEINTRESOURCEA(1), RT_DIALOG,
+       ERROR_RESOURCE_DATA_NOT_FOUND},
+      {"no module", reinterpret_cast<HMODULE>(&local), MAKEINTRESOURCEA(1), RT_DIALOG,
+       ERROR_INVALID_HANDLE},
   };
-  for (const Case& c : cases) {
+  for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
     SetLastError(0);
     EXPECT_EQ(FindResourceA(c.module, c.name, c.type), nullptr);
@@ -154,27 +163,24 @@ TEST_F(ModuleResources, FailuresSetTheirError) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
   EXPECT_EQ(SizeofResource(platformLibrary, dialog), 0u);
   EXPECT_EQ(LoadResource(module, nullptr), nullptr);
-  EXPECT_EQ(LoadResource(module, reinterpret_cast<HRSRC>(reinterpret_cast<char*>(dialog) + 4)), nullptr);
+  EXPECT_EQ(LoadResource(module, reinterpret_cast<HRSRC>(reinterpret_cast<char *>(dialog) + 4)),
+            nullptr);
   EXPECT_EQ(LockResource(nullptr), nullptr);
 }
 
 TEST_F(ModuleResources, LoadStringWCopiesOrPointsIntoTheModule) {
   struct Case {
     UINT id;
-    const char16_t* text;
+    const char16_t *text;
   };
   const Case cases[] = {
-      {0, u"zero"},
-      {15, u"last of block 1"},
-      {16, u"first of block 2"},
-      {17, u""},           // empty
-      {18, u""},           // absent from an existing block
-      {20, u"ＱＲコード"},
-      {22, u"a\U0001F600b"},  // a surrogate pair
-      {30, u""},           // the block comes in Japanese, which lacks it
+      {0, u"zero"},        {15, u"last of block 1"}, {16, u"first of block 2"}, {17, u""},  // empty
+      {18, u""},                                   // absent from an existing block
+      {20, u"ＱＲコード"}, {22, u"a\U0001F600b"},  // a surrogate pair
+      {30, u""},                                   // the block comes in Japanese, which lacks it
       {31, u"日本語 31"},
   };
-  for (const Case& c : cases) {
+  for (const Case &c : cases) {
     SCOPED_TRACE(c.id);
     WCHAR buffer[64];
     std::fill(std::begin(buffer), std::end(buffer), u'#');
@@ -192,7 +198,7 @@ TEST_F(ModuleResources, LoadStringWCopiesOrPointsIntoTheModule) {
 
   // With no room given, the caller gets the string where it lies in the
   // module, unterminated, and its full length.
-  const WCHAR* inPlace = nullptr;
+  const WCHAR *inPlace = nullptr;
   EXPECT_EQ(LoadStringW(module, 21, reinterpret_cast<LPWSTR>(&inPlace), 0), 10);
   ASSERT_NE(inPlace, nullptr);
   EXPECT_EQ(std::u16string(inPlace, 10), u"0123456789");

@@ -30,7 +30,11 @@ mode_t ModeOf(const std::string &path) {
 TEST_F(SaveFile, ReplacesTheFileWholeAndLeavesNothingBeside) {
   ASSERT_EQ(Save(Linux("new.txt"), "first"), 0);
   EXPECT_EQ(Get("new.txt"), "first");
-  const mode_t usual = 0666 & ~[] { mode_t m = umask(0); umask(m); return m; }();
+  const mode_t usual = 0666 & ~[] {
+    mode_t m = umask(0);
+    umask(m);
+    return m;
+  }();
   EXPECT_EQ(ModeOf(Linux("new.txt")), usual);  // as any new file
   ASSERT_EQ(Save(Linux("new.txt"), ""), 0);
   EXPECT_EQ(Get("new.txt"), "");

@@ -142,8 +142,8 @@ inline int ExpectEveryFailedCallHarmless(const std::string &folder, const std::s
     const bool ok = save();
     for (Entry &e : entries) vplat::syscalls::Set(e.name, *e.before);
     const bool fired = plan.calls >= failAt;
-    SCOPED_TRACE(testing::Message() << "call " << failAt << " failing: "
-                                    << (fired ? plan.failed : std::string("none")));
+    SCOPED_TRACE(testing::Message() << "call " << failAt
+                                    << " failing: " << (fired ? plan.failed : std::string("none")));
     EXPECT_EQ(Bytes(target), ok || plan.renamed ? after : before);
     EXPECT_EQ(Listing(folder), listed);
     if (!fired) {

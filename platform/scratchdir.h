@@ -30,10 +30,10 @@ class ScratchDir : public ::testing::Test {
     vplat::faults::Reset();
     vplat::syscalls::RestoreAll();
     vplat::ResetDrives();
-    std::filesystem::permissions(root_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+    std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add);
     std::filesystem::remove_all(root_);
   }
-
 
  public:
   // The Linux path of a name inside the scratch directory.
@@ -50,8 +50,10 @@ class ScratchDir : public ::testing::Test {
   }
   bool Exists(const std::string &name) const { return std::filesystem::exists(Linux(name)); }
   void MakeReadOnly(const std::string &name) const {
-    std::filesystem::permissions(Linux(name), std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                                  std::filesystem::perms::others_write,
+    std::filesystem::permissions(Linux(name),
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
   }
 

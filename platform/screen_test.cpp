@@ -29,7 +29,8 @@ uint32_t SimpleAdler32(const std::vector<uint8_t> &data) {
 }
 
 uint32_t Be32(const std::vector<uint8_t> &d, size_t at) {
-  return (uint32_t{d[at]} << 24) | (uint32_t{d[at + 1]} << 16) | (uint32_t{d[at + 2]} << 8) | d[at + 3];
+  return (uint32_t{d[at]} << 24) | (uint32_t{d[at + 1]} << 16) | (uint32_t{d[at + 2]} << 8) |
+         d[at + 3];
 }
 
 class Screen : public ScreenTest {};
@@ -51,7 +52,8 @@ TEST_F(Screen, PngFileIsValidAndHoldsTheScreenPixels) {
   const std::string path = ::testing::TempDir() + "vardo_screen_test.png";
   ASSERT_TRUE(vplat::SaveScreenPng(path));
   std::ifstream in(path, std::ios::binary);
-  const std::vector<uint8_t> png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::vector<uint8_t> png((std::istreambuf_iterator<char>(in)),
+                                 std::istreambuf_iterator<char>());
   std::remove(path.c_str());
 
   const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -79,8 +81,8 @@ TEST_F(Screen, PngFileIsValidAndHoldsTheScreenPixels) {
   ASSERT_EQ(ihdr.size(), 13u);
   EXPECT_EQ(Be32(ihdr, 0), 200u);
   EXPECT_EQ(Be32(ihdr, 4), 120u);
-  EXPECT_EQ(ihdr[8], 8);   // bit depth
-  EXPECT_EQ(ihdr[9], 2);   // truecolour
+  EXPECT_EQ(ihdr[8], 8);  // bit depth
+  EXPECT_EQ(ihdr[9], 2);  // truecolour
   EXPECT_EQ(ihdr[10], 0);
   EXPECT_EQ(ihdr[11], 0);
   EXPECT_EQ(ihdr[12], 0);

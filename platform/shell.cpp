@@ -75,7 +75,8 @@ class TaskAllocator final : public IMalloc {
 };
 
 TaskAllocator &Allocator() {
-  static TaskAllocator *allocator = new TaskAllocator;  // never destroyed: lists may outlive exit handlers
+  static TaskAllocator *allocator =
+      new TaskAllocator;  // never destroyed: lists may outlive exit handlers
   return *allocator;
 }
 
@@ -124,7 +125,8 @@ HRESULT WINAPI SHGetSpecialFolderLocation(HWND, int csidl, LPITEMIDLIST *ppidl) 
 
   const std::string folder = vplat::DocumentsFolder();
   struct stat st;
-  if (folder.empty() || vplat::sys::Stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return E_FAIL;
+  if (folder.empty() || vplat::sys::Stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    return E_FAIL;
   std::string path;
   if (!vplat::WindowsPathFromLinux(folder, path) || path.size() >= MAX_PATH) return E_FAIL;
 

@@ -80,7 +80,8 @@ TEST_F(Shell, NoDocumentsFolderMeansTheLookupFails) {
   Put("file", "not a folder");
   std::filesystem::create_directory(Linux("Dokument\xC3\xA9"));
   std::string deep = root_;
-  while (deep.size() - root_.size() < MAX_PATH) {  // the Windows path is "T:" and what follows root_
+  while (deep.size() - root_.size() <
+         MAX_PATH) {  // the Windows path is "T:" and what follows root_
     deep += "/" + std::string(40, 'd');
     std::filesystem::create_directory(deep);
   }

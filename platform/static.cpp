@@ -30,7 +30,8 @@ UINT TextFormat(DWORD style) {
     case SS_LEFTNOWORDWRAP: f |= DT_SINGLELINE; break;
     default: f |= DT_WORDBREAK; break;
   }
-  if (style & SS_CENTERIMAGE) f = (f & ~static_cast<UINT>(DT_WORDBREAK)) | DT_SINGLELINE | DT_VCENTER;
+  if (style & SS_CENTERIMAGE)
+    f = (f & ~static_cast<UINT>(DT_WORDBREAK)) | DT_SINGLELINE | DT_VCENTER;
   return f;
 }
 
@@ -56,15 +57,33 @@ bool PaintShape(HWND hwnd, DWORD type) {
   int colour;
   bool frame;
   switch (type) {
-    case SS_BLACKRECT: colour = COLOR_3DDKSHADOW; frame = false; break;
-    case SS_GRAYRECT: colour = COLOR_3DSHADOW; frame = false; break;
-    case SS_WHITERECT: colour = COLOR_3DHIGHLIGHT; frame = false; break;
-    case SS_BLACKFRAME: colour = COLOR_3DDKSHADOW; frame = true; break;
+    case SS_BLACKRECT:
+      colour = COLOR_3DDKSHADOW;
+      frame = false;
+      break;
+    case SS_GRAYRECT:
+      colour = COLOR_3DSHADOW;
+      frame = false;
+      break;
+    case SS_WHITERECT:
+      colour = COLOR_3DHIGHLIGHT;
+      frame = false;
+      break;
+    case SS_BLACKFRAME:
+      colour = COLOR_3DDKSHADOW;
+      frame = true;
+      break;
     case SS_GRAYFRAME:
     case SS_ETCHEDFRAME:
     case SS_ETCHEDHORZ:
-    case SS_ETCHEDVERT: colour = COLOR_3DSHADOW; frame = true; break;
-    case SS_WHITEFRAME: colour = COLOR_3DHIGHLIGHT; frame = true; break;
+    case SS_ETCHEDVERT:
+      colour = COLOR_3DSHADOW;
+      frame = true;
+      break;
+    case SS_WHITEFRAME:
+      colour = COLOR_3DHIGHLIGHT;
+      frame = true;
+      break;
     default: return false;
   }
   PAINTSTRUCT ps;
@@ -104,15 +123,10 @@ void Paint(HWND hwnd) {
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
   switch (msg) {
-    case WM_NCHITTEST:
-      return (style & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
-    case WM_GETDLGCODE:
-      return DLGC_STATIC;
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT fills the whole client area
-    case WM_PAINT:
-      Paint(hwnd);
-      return 0;
+    case WM_NCHITTEST: return (style & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
+    case WM_GETDLGCODE: return DLGC_STATIC;
+    case WM_ERASEBKGND: return 1;  // WM_PAINT fills the whole client area
+    case WM_PAINT: Paint(hwnd); return 0;
     case WM_SETTEXT: {
       LRESULT r = DefWindowProcW(hwnd, msg, wParam, lParam);
       InvalidateRect(hwnd, nullptr, TRUE);
@@ -122,18 +136,17 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtrW(hwnd, kFontSlot, static_cast<LONG_PTR>(wParam));
       if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case WM_GETFONT:
-      return GetWindowLongPtrW(hwnd, kFontSlot);
+    case WM_GETFONT: return GetWindowLongPtrW(hwnd, kFontSlot);
     case STM_SETICON:
     case STM_SETIMAGE: {
       LRESULT old = GetWindowLongPtrW(hwnd, kImageSlot);
-      SetWindowLongPtrW(hwnd, kImageSlot, static_cast<LONG_PTR>(msg == STM_SETICON ? wParam : lParam));
+      SetWindowLongPtrW(hwnd, kImageSlot,
+                        static_cast<LONG_PTR>(msg == STM_SETICON ? wParam : lParam));
       InvalidateRect(hwnd, nullptr, TRUE);
       return old;
     }
     case STM_GETICON:
-    case STM_GETIMAGE:
-      return GetWindowLongPtrW(hwnd, kImageSlot);
+    case STM_GETIMAGE: return GetWindowLongPtrW(hwnd, kImageSlot);
     case WM_LBUTTONDOWN:
       if (style & SS_NOTIFY) NotifyCommand(hwnd, STN_CLICKED);
       return 0;
@@ -144,8 +157,7 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (style & SS_NOTIFY) NotifyCommand(hwnd, wParam ? STN_ENABLE : STN_DISABLE);
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
 

@@ -39,8 +39,24 @@ Entry table[] = {
     {"getcwd", Erase(&::getcwd), nullptr},
 };
 enum Index {
-  kOpen, kClose, kRead, kWrite, kLseek, kFtruncate, kFsync, kFstat, kFchmod, kFchown, kStat,
-  kLstat, kReadlink, kUnlink, kRename, kMkdir, kGetcwd, kCount
+  kOpen,
+  kClose,
+  kRead,
+  kWrite,
+  kLseek,
+  kFtruncate,
+  kFsync,
+  kFstat,
+  kFchmod,
+  kFchown,
+  kStat,
+  kLstat,
+  kReadlink,
+  kUnlink,
+  kRename,
+  kMkdir,
+  kGetcwd,
+  kCount
 };
 static_assert(sizeof table / sizeof table[0] == kCount);
 
@@ -88,22 +104,42 @@ void RestoreAll() {
 
 namespace vplat::sys {
 
-int Open(const char *path, int flags, mode_t mode) { return Call<int(const char *, int, mode_t)>(kOpen)(path, flags, mode); }
+int Open(const char *path, int flags, mode_t mode) {
+  return Call<int(const char *, int, mode_t)>(kOpen)(path, flags, mode);
+}
 int Close(int fd) { return Call<int(int)>(kClose)(fd); }
-ssize_t Read(int fd, void *buf, size_t n) { return Call<ssize_t(int, void *, size_t)>(kRead)(fd, buf, n); }
-ssize_t Write(int fd, const void *buf, size_t n) { return Call<ssize_t(int, const void *, size_t)>(kWrite)(fd, buf, n); }
-off_t Lseek(int fd, off_t offset, int whence) { return Call<off_t(int, off_t, int)>(kLseek)(fd, offset, whence); }
+ssize_t Read(int fd, void *buf, size_t n) {
+  return Call<ssize_t(int, void *, size_t)>(kRead)(fd, buf, n);
+}
+ssize_t Write(int fd, const void *buf, size_t n) {
+  return Call<ssize_t(int, const void *, size_t)>(kWrite)(fd, buf, n);
+}
+off_t Lseek(int fd, off_t offset, int whence) {
+  return Call<off_t(int, off_t, int)>(kLseek)(fd, offset, whence);
+}
 int Ftruncate(int fd, off_t length) { return Call<int(int, off_t)>(kFtruncate)(fd, length); }
 int Fsync(int fd) { return Call<int(int)>(kFsync)(fd); }
 int Fstat(int fd, struct stat *st) { return Call<int(int, struct stat *)>(kFstat)(fd, st); }
 int Fchmod(int fd, mode_t mode) { return Call<int(int, mode_t)>(kFchmod)(fd, mode); }
-int Fchown(int fd, uid_t owner, gid_t group) { return Call<int(int, uid_t, gid_t)>(kFchown)(fd, owner, group); }
-int Stat(const char *path, struct stat *st) { return Call<int(const char *, struct stat *)>(kStat)(path, st); }
-int Lstat(const char *path, struct stat *st) { return Call<int(const char *, struct stat *)>(kLstat)(path, st); }
-ssize_t Readlink(const char *path, char *buf, size_t size) { return Call<ssize_t(const char *, char *, size_t)>(kReadlink)(path, buf, size); }
+int Fchown(int fd, uid_t owner, gid_t group) {
+  return Call<int(int, uid_t, gid_t)>(kFchown)(fd, owner, group);
+}
+int Stat(const char *path, struct stat *st) {
+  return Call<int(const char *, struct stat *)>(kStat)(path, st);
+}
+int Lstat(const char *path, struct stat *st) {
+  return Call<int(const char *, struct stat *)>(kLstat)(path, st);
+}
+ssize_t Readlink(const char *path, char *buf, size_t size) {
+  return Call<ssize_t(const char *, char *, size_t)>(kReadlink)(path, buf, size);
+}
 int Unlink(const char *path) { return Call<int(const char *)>(kUnlink)(path); }
-int Rename(const char *from, const char *to) { return Call<int(const char *, const char *)>(kRename)(from, to); }
-int Mkdir(const char *path, mode_t mode) { return Call<int(const char *, mode_t)>(kMkdir)(path, mode); }
+int Rename(const char *from, const char *to) {
+  return Call<int(const char *, const char *)>(kRename)(from, to);
+}
+int Mkdir(const char *path, mode_t mode) {
+  return Call<int(const char *, mode_t)>(kMkdir)(path, mode);
+}
 char *Getcwd(char *buf, size_t size) { return Call<char *(char *, size_t)>(kGetcwd)(buf, size); }
 
 }  // namespace vplat::sys

@@ -26,8 +26,10 @@ bool AnsiCharComplete(std::string_view bytes, std::u16string *out) {
   if (bytes.empty()) return false;
   unsigned char b = static_cast<unsigned char>(bytes[0]);
   size_t need = 1;
-  if (GetACP() == CP_UTF8) need = b < 0xC0 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-  else if (IsDBCSLeadByte(b)) need = 2;
+  if (GetACP() == CP_UTF8)
+    need = b < 0xC0 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+  else if (IsDBCSLeadByte(b))
+    need = 2;
   if (bytes.size() < need) return false;
   *out = FromAnsi(bytes.substr(0, need));
   return true;

@@ -27,9 +27,8 @@ std::optional<std::u16string> StrictUtf16FromUtf8(std::string_view utf8) {
 
 std::string Utf8FromUtf16(std::u16string_view utf16) {
   std::string out(3 * utf16.size(), '\0');
-  codepage::Result r = codepage::Utf16ToUtf8(utf16.data(), utf16.size(),
-                                             reinterpret_cast<uint8_t *>(out.data()), out.size(),
-                                             false);
+  codepage::Result r = codepage::Utf16ToUtf8(
+      utf16.data(), utf16.size(), reinterpret_cast<uint8_t *>(out.data()), out.size(), false);
   out.resize(r.count);
   return out;
 }
@@ -46,11 +45,11 @@ size_t ReadUtf8Sequence(std::string_view text, char32_t *codePoint) {
                                       : 0;
   if (length == 0 || text.size() < length) return 0;
   char16_t units[2];
-  codepage::Result r = codepage::Utf8ToUtf16(reinterpret_cast<const uint8_t *>(text.data()),
-                                             length, units, 2, true);
+  codepage::Result r =
+      codepage::Utf8ToUtf16(reinterpret_cast<const uint8_t *>(text.data()), length, units, 2, true);
   if (r.status != codepage::Status::kOk) return 0;
-  *codePoint = r.count == 2 ? 0x10000 + ((units[0] - 0xD800u) << 10) + (units[1] - 0xDC00u)
-                            : units[0];
+  *codePoint =
+      r.count == 2 ? 0x10000 + ((units[0] - 0xD800u) << 10) + (units[1] - 0xDC00u) : units[0];
   return length;
 }
 

@@ -28,8 +28,14 @@ TEST(Utf8, IllFormedInputIsReplacedOrRefused) {
     std::string utf8;
     std::u16string lenient;
   } cases[] = {
-      {"stray continuation byte", "a\x80" "b", u"a\uFFFDb"},
-      {"cut sequence is one replacement", "\xE8\xA1" "b", u"\uFFFDb"},
+      {"stray continuation byte",
+       "a\x80"
+       "b",
+       u"a\uFFFDb"},
+      {"cut sequence is one replacement",
+       "\xE8\xA1"
+       "b",
+       u"\uFFFDb"},
       {"cut by the end", "a\xF0\x9F\x98", u"a\uFFFD"},
       {"overlong form", "\xC0\xAF", u"\uFFFD\uFFFD"},
       {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
@@ -45,7 +51,8 @@ TEST(Utf8, IllFormedInputIsReplacedOrRefused) {
 TEST(Utf8, LoneSurrogatesBecomeReplacementCharacters) {
   EXPECT_EQ(vplat::Utf8FromUtf16(std::u16string{u'a', char16_t(0xD83D)}), "a\xEF\xBF\xBD");
   EXPECT_EQ(vplat::Utf8FromUtf16(std::u16string{char16_t(0xDE00), char16_t(0xD83D), u'b'}),
-            "\xEF\xBF\xBD\xEF\xBF\xBD" "b");
+            "\xEF\xBF\xBD\xEF\xBF\xBD"
+            "b");
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ class Automation : public WindowTest {};
 TEST_F(Automation, BuiltinClassesRegisterOnFirstUseAndAgainAfterReset) {
   int before = gBuiltinRuns;  // SetUp's RegisterClassW already looked classes up
   EXPECT_GE(before, 1);
-  HWND h = CreateWindowExW(0, u"testbuiltin", u"x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                           nullptr, nullptr);
+  HWND h = CreateWindowExW(0, u"testbuiltin", u"x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                           nullptr);
   EXPECT_TRUE(h);
   EXPECT_EQ(gBuiltinRuns, before);  // once per reset, not per lookup
   vplat::ResetWindowManager();

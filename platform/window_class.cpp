@@ -73,8 +73,10 @@ ATOM RegisterCommon(const WNDCLASSEXW &wc, std::u16string name, bool unicode, LP
     unsigned v = 0;
     bool digits = true;
     for (size_t i = 1; i < c->name.size(); ++i) {
-      if (c->name[i] < u'0' || c->name[i] > u'9' || v > 0xFFFF) digits = false;
-      else v = v * 10 + (c->name[i] - u'0');
+      if (c->name[i] < u'0' || c->name[i] > u'9' || v > 0xFFFF)
+        digits = false;
+      else
+        v = v * 10 + (c->name[i] - u'0');
     }
     if (digits && v > 0 && v <= 0xFFFF) c->atom = static_cast<ATOM>(v);
   }
@@ -108,8 +110,8 @@ ATOM RegisterCommon(const WNDCLASSEXW &wc, std::u16string name, bool unicode, LP
   return atom;
 }
 
-WNDCLASSEXW Widen(UINT style, WNDPROC proc, int clsExtra, int wndExtra, HINSTANCE inst,
-                  HICON icon, HCURSOR cursor, HBRUSH bg, HICON iconSm) {
+WNDCLASSEXW Widen(UINT style, WNDPROC proc, int clsExtra, int wndExtra, HINSTANCE inst, HICON icon,
+                  HCURSOR cursor, HBRUSH bg, HICON iconSm) {
   WNDCLASSEXW w{};
   w.cbSize = sizeof w;
   w.style = style;
@@ -126,13 +128,15 @@ WNDCLASSEXW Widen(UINT style, WNDPROC proc, int clsExtra, int wndExtra, HINSTANC
 
 std::u16string NameA(LPCSTR s) {
   if (!s) return {};
-  if (IsIntResource(s)) return u"#" + text::FromAnsi(std::to_string(reinterpret_cast<ULONG_PTR>(s)));
+  if (IsIntResource(s))
+    return u"#" + text::FromAnsi(std::to_string(reinterpret_cast<ULONG_PTR>(s)));
   return text::FromAnsi(s);
 }
 
 std::u16string NameW(LPCWSTR s) {
   if (!s) return {};
-  if (IsIntResource(s)) return u"#" + text::FromAnsi(std::to_string(reinterpret_cast<ULONG_PTR>(s)));
+  if (IsIntResource(s))
+    return u"#" + text::FromAnsi(std::to_string(reinterpret_cast<ULONG_PTR>(s)));
   return s;
 }
 
@@ -166,13 +170,15 @@ std::shared_ptr<Class> FindClassByAtom(ATOM atom) {
 
 std::shared_ptr<Class> ResolveClassA(LPCSTR name) {
   if (!name) return nullptr;
-  if (IsIntResource(name)) return FindClassByAtom(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(name)));
+  if (IsIntResource(name))
+    return FindClassByAtom(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(name)));
   return FindClass(text::FromAnsi(name));
 }
 
 std::shared_ptr<Class> ResolveClassW(LPCWSTR name) {
   if (!name) return nullptr;
-  if (IsIntResource(name)) return FindClassByAtom(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(name)));
+  if (IsIntResource(name))
+    return FindClassByAtom(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(name)));
   return FindClass(name);
 }
 
@@ -205,8 +211,8 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *wc) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  WNDCLASSEXW w = Widen(wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra,
-                        wc->hInstance, wc->hIcon, wc->hCursor, wc->hbrBackground, wc->hIconSm);
+  WNDCLASSEXW w = Widen(wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance,
+                        wc->hIcon, wc->hCursor, wc->hbrBackground, wc->hIconSm);
   return RegisterCommon(w, NameA(wc->lpszClassName), false, wc->lpszMenuName);
 }
 
@@ -215,8 +221,8 @@ ATOM WINAPI RegisterClassW(const WNDCLASSW *wc) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  WNDCLASSEXW w = Widen(wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra,
-                        wc->hInstance, wc->hIcon, wc->hCursor, wc->hbrBackground, nullptr);
+  WNDCLASSEXW w = Widen(wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance,
+                        wc->hIcon, wc->hCursor, wc->hbrBackground, nullptr);
   w.lpszMenuName = wc->lpszMenuName;
   return RegisterCommon(w, NameW(wc->lpszClassName), true, nullptr);
 }
@@ -226,8 +232,8 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  WNDCLASSEXW w = Widen(wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra,
-                        wc->hInstance, wc->hIcon, wc->hCursor, wc->hbrBackground, nullptr);
+  WNDCLASSEXW w = Widen(wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance,
+                        wc->hIcon, wc->hCursor, wc->hbrBackground, nullptr);
   return RegisterCommon(w, NameA(wc->lpszClassName), false, wc->lpszMenuName);
 }
 
@@ -256,7 +262,7 @@ BOOL WINAPI GetClassInfoExW(HINSTANCE, LPCWSTR name, WNDCLASSEXW *wc) {
   FillInfo(*c, wc, true);
   wc->hIconSm = c->hIconSm;
   wc->lpszClassName = name;
-  wc->lpszMenuName = !c->hasMenuName ? nullptr
+  wc->lpszMenuName = !c->hasMenuName  ? nullptr
                      : c->menuOrdinal ? reinterpret_cast<LPCWSTR>(c->menuOrdinal)
                                       : c->menuW.c_str();
   return c->atom;
@@ -271,7 +277,7 @@ BOOL WINAPI GetClassInfoExA(HINSTANCE, LPCSTR name, WNDCLASSEXA *wc) {
   FillInfo(*c, wc, false);
   wc->hIconSm = c->hIconSm;
   wc->lpszClassName = name;
-  wc->lpszMenuName = !c->hasMenuName ? nullptr
+  wc->lpszMenuName = !c->hasMenuName  ? nullptr
                      : c->menuOrdinal ? reinterpret_cast<LPCSTR>(c->menuOrdinal)
                                       : c->menuA.c_str();
   return c->atom;
@@ -281,7 +287,7 @@ BOOL WINAPI GetClassInfoW(HINSTANCE inst, LPCWSTR name, WNDCLASSW *wc) {
   WNDCLASSEXW ex{};
   ex.cbSize = sizeof ex;
   if (!wc || !GetClassInfoExW(inst, name, &ex)) return FALSE;
-  *wc = WNDCLASSW{ex.style,  ex.lpfnWndProc, ex.cbClsExtra,    ex.cbWndExtra,   ex.hInstance,
+  *wc = WNDCLASSW{ex.style, ex.lpfnWndProc, ex.cbClsExtra,    ex.cbWndExtra,   ex.hInstance,
                   ex.hIcon, ex.hCursor,     ex.hbrBackground, ex.lpszMenuName, ex.lpszClassName};
   return TRUE;
 }
@@ -290,7 +296,7 @@ BOOL WINAPI GetClassInfoA(HINSTANCE inst, LPCSTR name, WNDCLASSA *wc) {
   WNDCLASSEXA ex{};
   ex.cbSize = sizeof ex;
   if (!wc || !GetClassInfoExA(inst, name, &ex)) return FALSE;
-  *wc = WNDCLASSA{ex.style,  ex.lpfnWndProc, ex.cbClsExtra,    ex.cbWndExtra,   ex.hInstance,
+  *wc = WNDCLASSA{ex.style, ex.lpfnWndProc, ex.cbClsExtra,    ex.cbWndExtra,   ex.hInstance,
                   ex.hIcon, ex.hCursor,     ex.hbrBackground, ex.lpszMenuName, ex.lpszClassName};
   return TRUE;
 }

@@ -30,11 +30,10 @@ LRESULT DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode)
   switch (msg) {
     case WM_NCCREATE: {
       if (lParam) {
-        const void *name = unicode
-                               ? static_cast<const void *>(
-                                     reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpszName)
-                               : static_cast<const void *>(
-                                     reinterpret_cast<const CREATESTRUCTA *>(lParam)->lpszName);
+        const void *name = unicode ? static_cast<const void *>(
+                                         reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpszName)
+                                   : static_cast<const void *>(
+                                         reinterpret_cast<const CREATESTRUCTA *>(lParam)->lpszName);
         if (name && !IsIntResource(name))
           w->text = unicode ? std::u16string(static_cast<LPCWSTR>(name))
                             : text::FromAnsi(static_cast<LPCSTR>(name));
@@ -42,7 +41,7 @@ LRESULT DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode)
       return TRUE;
     }
     case WM_SETTEXT:
-      w->text = !lParam ? std::u16string()
+      w->text = !lParam   ? std::u16string()
                 : unicode ? std::u16string(reinterpret_cast<LPCWSTR>(lParam))
                           : text::FromAnsi(reinterpret_cast<LPCSTR>(lParam));
       return TRUE;
@@ -54,9 +53,7 @@ LRESULT DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode)
     case WM_GETTEXTLENGTH:
       return unicode ? static_cast<LRESULT>(w->text.size())
                      : static_cast<LRESULT>(text::ToAnsi(w->text).size());
-    case WM_CLOSE:
-      DestroyWindow(hwnd);
-      return 0;
+    case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_CLOSE: Send(hwnd, WM_CLOSE, 0, 0, unicode); break;
@@ -67,8 +64,7 @@ LRESULT DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode)
       }
       return 0;
     case WM_SYSKEYDOWN:
-      if (wParam == VK_F4 && (lParam & (1 << 29)))
-        SendW(Root(w)->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      if (wParam == VK_F4 && (lParam & (1 << 29))) SendW(Root(w)->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       return 0;
     case WM_WINDOWPOSCHANGED: {
       const WINDOWPOS *wp = reinterpret_cast<const WINDOWPOS *>(lParam);
@@ -100,21 +96,18 @@ LRESULT DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode)
     case WM_CONTEXTMENU:
       if (!IsTopLevel(w)) SendW(w->parent->hwnd, WM_CONTEXTMENU, wParam, lParam);
       return 0;
-    case WM_NCHITTEST:
-      return HitTest(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_NCHITTEST: return HitTest(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_PAINT:
       // What BeginPaint / EndPaint would leave: nothing left to paint.
       TakeUpdate(hwnd, nullptr, nullptr);
       return 0;
     case WM_NCACTIVATE:
     case WM_QUERYENDSESSION:
-    case WM_QUERYOPEN:
-      return TRUE;
+    case WM_QUERYOPEN: return TRUE;
     case WM_CANCELMODE:
       if (Focus().capture == hwnd) ReleaseCapture();
       return 0;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

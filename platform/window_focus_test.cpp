@@ -14,10 +14,11 @@ TEST_F(Focus, SetFocusActivatesTheTopLevelWindowAndMovesTheFocusInOrder) {
   EXPECT_EQ(SetFocus(edit), b);
   std::vector<std::pair<HWND, Msg>> got;
   for (const Seen &s : Trace())
-    if (s.msg == WM_ACTIVATE || s.msg == WM_SETFOCUS || s.msg == WM_KILLFOCUS) got.push_back({s.hwnd, s.msg});
+    if (s.msg == WM_ACTIVATE || s.msg == WM_SETFOCUS || s.msg == WM_KILLFOCUS)
+      got.push_back({s.hwnd, s.msg});
   std::vector<std::pair<HWND, Msg>> want{
-      {b, WM_ACTIVATE},  {b, WM_KILLFOCUS}, {a, WM_ACTIVATE},   // a's DefWindowProc focuses a,
-      {a, WM_SETFOCUS},  {a, WM_KILLFOCUS}, {edit, WM_SETFOCUS}, // then the edit takes it
+      {b, WM_ACTIVATE}, {b, WM_KILLFOCUS}, {a, WM_ACTIVATE},     // a's DefWindowProc focuses a,
+      {a, WM_SETFOCUS}, {a, WM_KILLFOCUS}, {edit, WM_SETFOCUS},  // then the edit takes it
   };
   EXPECT_EQ(got, want);
   EXPECT_EQ(GetFocus(), edit);
@@ -50,7 +51,7 @@ TEST_F(Focus, DisablingTakesTheFocusAndEnableReportsThePreviousState) {
   EXPECT_EQ(Messages(c, {WM_KILLFOCUS}).size(), 1u);
   EXPECT_EQ(Messages(top, {WM_ENABLE}).size(), 1u);
   EXPECT_FALSE(IsWindowEnabled(top));
-  EXPECT_TRUE(IsWindowEnabled(c));  // its own flag only
+  EXPECT_TRUE(IsWindowEnabled(c));       // its own flag only
   EXPECT_TRUE(EnableWindow(top, TRUE));  // was disabled
   EXPECT_FALSE(EnableWindow(top, TRUE));
   EXPECT_EQ(Messages(top, {WM_ENABLE}).size(), 2u);

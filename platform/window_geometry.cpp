@@ -12,9 +12,12 @@ constexpr int kCaption = 19, kThickFrame = 4, kDlgFrame = 3, kBorder = 1, kClien
 
 RECT FrameInsets(DWORD style, DWORD exStyle) {
   int b = 0;
-  if (style & WS_THICKFRAME) b = kThickFrame;
-  else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME)) b = kDlgFrame;
-  else if (style & WS_BORDER) b = kBorder;
+  if (style & WS_THICKFRAME)
+    b = kThickFrame;
+  else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+    b = kDlgFrame;
+  else if (style & WS_BORDER)
+    b = kBorder;
   if (exStyle & WS_EX_CLIENTEDGE) b += kClientEdge;
   if (exStyle & WS_EX_STATICEDGE) b += kStaticEdge;
   int top = b + ((style & WS_CAPTION) == WS_CAPTION ? kCaption : 0);

@@ -76,19 +76,18 @@ TEST_F(Geometry, HitTestingSkipsHiddenTransparentAndDisabledWindows) {
   HWND back = Top(0, 0, 500, 500);
   HWND front = Top(0, 0, 100, 100);
   HWND hidden = Child(back, 1, 200, 200, 50, 50, WS_CHILD);
-  HWND label = CreateWindowExW(0, u"SeeThrough", u"", WS_CHILD | WS_VISIBLE, 300, 300, 50, 50,
-                               back, nullptr, nullptr, nullptr);
+  HWND label = CreateWindowExW(0, u"SeeThrough", u"", WS_CHILD | WS_VISIBLE, 300, 300, 50, 50, back,
+                               nullptr, nullptr, nullptr);
   HWND under = Child(back, 3, 300, 300, 50, 50);
   HWND off = Child(back, 4, 400, 400, 50, 50, WS_CHILD | WS_VISIBLE | WS_DISABLED);
   struct {
     POINT pt;
     HWND want;
   } cases[] = {
-      {{50, 50}, front}, {{150, 150}, back}, {{210, 210}, back},  {{310, 310}, under},
-      {{410, 410}, back}, {{600, 600}, nullptr},
+      {{50, 50}, front},   {{150, 150}, back}, {{210, 210}, back},
+      {{310, 310}, under}, {{410, 410}, back}, {{600, 600}, nullptr},
   };
-  for (const auto &c : cases)
-    EXPECT_EQ(WindowFromPoint(c.pt), c.want) << c.pt.x << "," << c.pt.y;
+  for (const auto &c : cases) EXPECT_EQ(WindowFromPoint(c.pt), c.want) << c.pt.x << "," << c.pt.y;
   // ChildWindowFromPoint takes everything unless told to skip.
   EXPECT_EQ(ChildWindowFromPoint(back, POINT{210, 210}), hidden);
   EXPECT_EQ(ChildWindowFromPointEx(back, POINT{210, 210}, CWP_SKIPINVISIBLE), back);
@@ -117,7 +116,8 @@ TEST_F(Geometry, SetWindowPosSendsSizeAndMoveOnlyForWhatChanged) {
   // WM_WINDOWPOSCHANGING may rewrite the request.
   static WNDPROC prev;
   prev = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-      h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+      h, GWLP_WNDPROC,
+      reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
         if (m == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS *>(lp)->cx = 77;
         return CallWindowProcW(prev, w, m, wp, lp);
       })));

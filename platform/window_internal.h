@@ -42,12 +42,12 @@ struct Class {
 struct Window {
   HWND hwnd = nullptr;
   std::shared_ptr<Class> cls;
-  Window *parent = nullptr;  // the desktop for top-level windows
-  HWND owner = nullptr;      // top-level windows only
+  Window *parent = nullptr;        // the desktop for top-level windows
+  HWND owner = nullptr;            // top-level windows only
   std::vector<Window *> children;  // front to back
   DWORD style = 0;
   DWORD exStyle = 0;
-  RECT rect{};  // in the parent's client coordinates (screen for top-level)
+  RECT rect{};     // in the parent's client coordinates (screen for top-level)
   RECT restore{};  // rectangle before SW_MAXIMIZE
   WNDPROC proc = nullptr;
   bool unicode = false;
@@ -58,7 +58,7 @@ struct Window {
   std::u16string text;
   RECT update{};  // client coordinates; empty: nothing to paint
   bool erase = false;
-  bool destroying = false;  // DestroyWindow has started on it
+  bool destroying = false;   // DestroyWindow has started on it
   bool destroySent = false;  // WM_DESTROY has been sent
 };
 

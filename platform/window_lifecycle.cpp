@@ -67,8 +67,10 @@ HWND Create(DWORD exStyle, std::shared_ptr<Class> cls, const void *className,
   cls->windowCount++;
   Window *raw = w.get();
   Register(std::move(w));
-  if (topLevel) LinkFront(parent, raw);
-  else LinkBack(parent, raw);
+  if (topLevel)
+    LinkFront(parent, raw);
+  else
+    LinkBack(parent, raw);
 
   // The creation record in the caller's character set; Send converts.
   union {
@@ -179,8 +181,8 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
                 height, parent, menu, instance, param, true);
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
-                            int x, int y, int width, int height, HWND parent, HMENU menu,
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance, LPVOID param) {
   return Create(exStyle, ResolveClassA(className), className, windowName, style, x, y, width,
                 height, parent, menu, instance, param, false);

@@ -52,8 +52,8 @@ TEST_F(Lifecycle, CreationSendsNcCreateCreateSizeMoveThenParentNotify) {
 
 TEST_F(Lifecycle, CreationFailures) {
   SetLastError(0);
-  EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                            nullptr, nullptr),
+  EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                            nullptr),
             nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
   EXPECT_EQ(CreateWindowExW(0, kTraceClass, u"", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr,
@@ -72,9 +72,9 @@ TEST_F(Lifecycle, CreationFailures) {
   };
   wc.lpszClassName = u"Refuses";
   ASSERT_TRUE(RegisterClassW(&wc));
-  EXPECT_EQ(CreateWindowExW(0, u"refuses", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                            nullptr),
-            nullptr);
+  EXPECT_EQ(
+      CreateWindowExW(0, u"refuses", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+      nullptr);
   EXPECT_EQ(destroyed, 1);
   EXPECT_TRUE(vplat::TopLevelWindows().empty());
 }
@@ -101,9 +101,9 @@ TEST_F(Lifecycle, DestroySendsDestroyParentFirstAndNcDestroyChildrenFirst) {
   EXPECT_TRUE(DestroyWindow(parent));
   gLog = nullptr;
   std::vector<std::pair<HWND, Msg>> want{
-      {owned, WM_DESTROY},        {owned, WM_NCDESTROY},         // owned windows go first
-      {parent, WM_DESTROY},       {log.child1, WM_DESTROY},      {grandchild, WM_DESTROY},
-      {log.child2, WM_DESTROY},   {grandchild, WM_NCDESTROY},    {log.child1, WM_NCDESTROY},
+      {owned, WM_DESTROY},        {owned, WM_NCDESTROY},  // owned windows go first
+      {parent, WM_DESTROY},       {log.child1, WM_DESTROY},   {grandchild, WM_DESTROY},
+      {log.child2, WM_DESTROY},   {grandchild, WM_NCDESTROY}, {log.child1, WM_NCDESTROY},
       {log.child2, WM_NCDESTROY}, {parent, WM_NCDESTROY},
   };
   EXPECT_EQ(log.order, want);

@@ -81,8 +81,7 @@ LONG_PTR Slot(HWND hwnd, int index, bool set, LONG_PTR value, bool unicode, size
     case GWL_EXSTYLE:
       if (set) return SetStyle(hwnd, index, static_cast<DWORD>(value));
       return static_cast<LONG>(index == GWL_STYLE ? w->style : w->exStyle);
-    default:
-      return ExtraBytes(w, index, size, set, value);
+    default: return ExtraBytes(w, index, size, set, value);
   }
 }
 

@@ -54,8 +54,10 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int 
     w->rect.bottom = w->rect.top + wp.cy;
   }
   if (!(wp.flags & SWP_NOZORDER)) PlaceInZOrder(w, wp.hwndInsertAfter);
-  if (wp.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
-  else if (wp.flags & SWP_HIDEWINDOW) w->style &= ~static_cast<DWORD>(WS_VISIBLE);
+  if (wp.flags & SWP_SHOWWINDOW)
+    w->style |= WS_VISIBLE;
+  else if (wp.flags & SWP_HIDEWINDOW)
+    w->style &= ~static_cast<DWORD>(WS_VISIBLE);
 
   RECT newClient = ClientInWindow(w);
   bool moved = w->rect.left != oldRect.left || w->rect.top != oldRect.top;
@@ -80,13 +82,14 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int 
     if (!(w = Get(hwnd))) return TRUE;
   }
 
-  WINDOWPOS done{hwnd,
-                 wp.hwndInsertAfter,
-                 w->rect.left,
-                 w->rect.top,
-                 w->rect.right - w->rect.left,
-                 w->rect.bottom - w->rect.top,
-                 wp.flags | (clientSized ? 0u : kNoClientSize) | (clientMoved ? 0u : kNoClientMove)};
+  WINDOWPOS done{
+      hwnd,
+      wp.hwndInsertAfter,
+      w->rect.left,
+      w->rect.top,
+      w->rect.right - w->rect.left,
+      w->rect.bottom - w->rect.top,
+      wp.flags | (clientSized ? 0u : kNoClientSize) | (clientMoved ? 0u : kNoClientMove)};
   SendW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
   return TRUE;
 }

@@ -19,15 +19,15 @@ BOOL WINAPI SetWindowTextW(HWND hwnd, LPCWSTR text) {
 int WINAPI GetWindowTextA(HWND hwnd, LPSTR buffer, int count) {
   if (buffer && count > 0) buffer[0] = 0;
   if (!GetChecked(hwnd) || !buffer || count <= 0) return 0;
-  return static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(count),
-                                       reinterpret_cast<LPARAM>(buffer)));
+  return static_cast<int>(
+      SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(buffer)));
 }
 
 int WINAPI GetWindowTextW(HWND hwnd, LPWSTR buffer, int count) {
   if (buffer && count > 0) buffer[0] = 0;
   if (!GetChecked(hwnd) || !buffer || count <= 0) return 0;
-  return static_cast<int>(SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(count),
-                                       reinterpret_cast<LPARAM>(buffer)));
+  return static_cast<int>(
+      SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(buffer)));
 }
 
 int WINAPI GetWindowTextLengthA(HWND hwnd) {

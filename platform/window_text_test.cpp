@@ -146,14 +146,13 @@ TEST_F(WindowText, ListStringMessagesAreConvertedForTheirClass) {
         out[items[w].size()] = 0;
         return static_cast<LRESULT>(items[w].size());
       }
-      default:
-        return DefWindowProcW(h, m, w, l);
+      default: return DefWindowProcW(h, m, w, l);
     }
   };
   wc.lpszClassName = u"ListBox";
   ASSERT_TRUE(RegisterClassW(&wc));
-  HWND list = CreateWindowExW(0, u"ListBox", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                              nullptr, nullptr);
+  HWND list = CreateWindowExW(0, u"ListBox", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                              nullptr);
   EXPECT_EQ(SendMessageA(list, 0x0180, 0, reinterpret_cast<LPARAM>("\x93\xfa\x96\x7b")), 0);
   ASSERT_EQ(items.size(), 1u);
   EXPECT_EQ(items[0], u"\u65E5\u672C");

@@ -97,8 +97,10 @@ HWND WINAPI SetParent(HWND hwnd, HWND newParent) {
   bool visible = Visible(w);
   RECT oldScreen = ScreenRect(w);
   Unlink(w);
-  if (np != Desktop()) w->owner = nullptr;
-  else w->exStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
+  if (np != Desktop())
+    w->owner = nullptr;
+  else
+    w->exStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
   LinkFront(np, w);
   if (visible) InvalidateScreenArea(oldScreen);
   Invalidate(w, nullptr, true);
@@ -127,8 +129,7 @@ HWND WINAPI GetWindow(HWND hwnd, UINT cmd) {
   if (cmd == GW_OWNER) return IsTopLevel(w) ? w->owner : nullptr;
   if (cmd == GW_ENABLEDPOPUP) {
     for (Window *c : Desktop()->children)
-      if (c->owner == hwnd && (c->style & WS_VISIBLE) && !(c->style & WS_DISABLED))
-        return c->hwnd;
+      if (c->owner == hwnd && (c->style & WS_VISIBLE) && !(c->style & WS_DISABLED)) return c->hwnd;
     return nullptr;
   }
   if (!w->parent) return nullptr;  // the desktop has no siblings

@@ -65,8 +65,10 @@ void PlaceInZOrder(Window *w, HWND insertAfter) {
     if (!a || a == w || a->parent != parent) return;
     // Behind a window means in its band.
     if (top) {
-      if (a->exStyle & WS_EX_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
-      else w->exStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
+      if (a->exStyle & WS_EX_TOPMOST)
+        w->exStyle |= WS_EX_TOPMOST;
+      else
+        w->exStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
     }
     Unlink(w);
     auto &v = parent->children;

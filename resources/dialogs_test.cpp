@@ -15,12 +15,25 @@ using testing::ResourceBytes;
 using testing::ScriptModule;
 
 // Window and control style bits, with their Windows values.
-constexpr std::uint32_t kPopup = 0x80000000, kChild = 0x40000000, kVisible = 0x10000000, kCaption = 0x00C00000,
-                        kBorder = 0x00800000, kVScroll = 0x00200000, kSysMenu = 0x00080000, kTabStop = 0x00010000,
-                        kModalFrame = 0x80;
+constexpr std::uint32_t kPopup = 0x80000000, kChild = 0x40000000, kVisible = 0x10000000,
+                        kCaption = 0x00C00000, kBorder = 0x00800000, kVScroll = 0x00200000,
+                        kSysMenu = 0x00080000, kTabStop = 0x00010000, kModalFrame = 0x80;
 
-enum Kind { DefPush, Push, Label, RightLabel, SunkenLabel, DropList, DropListScroll, Editable, Edit, MultiEdit, Check,
-            Group, OwnerDraw };
+enum Kind {
+  DefPush,
+  Push,
+  Label,
+  RightLabel,
+  SunkenLabel,
+  DropList,
+  DropListScroll,
+  Editable,
+  Edit,
+  MultiEdit,
+  Check,
+  Group,
+  OwnerDraw
+};
 
 // The class a kind of control has, the bits of its style that say which
 // kind it is (mask and value), and further bits it must have.
@@ -40,7 +53,8 @@ KindStyle StyleOf(Kind kind) {
     case DropListScroll: return {0x85, 0x3, 0x3, kTabStop | kVScroll};
     case Editable: return {0x85, 0x3, 0x2, kTabStop};
     case Edit: return {0x81, 0x4, 0x0, kBorder | kTabStop | 0x80};  // single line, ES_AUTOHSCROLL
-    case MultiEdit: return {0x81, 0x4, 0x4, kBorder | kTabStop | kVScroll | 0x1000 | 0x80};  // ES_WANTRETURN
+    case MultiEdit:
+      return {0x81, 0x4, 0x4, kBorder | kTabStop | kVScroll | 0x1000 | 0x80};  // ES_WANTRETURN
     case Check: return {0x80, 0xF, 0x3, kTabStop};  // BS_AUTOCHECKBOX: a click toggles it
     case Group: return {0x80, 0xF, 0x7, 0};
     case OwnerDraw: return {0x82, 0x1F, 0xD, 0};
@@ -51,15 +65,15 @@ KindStyle StyleOf(Kind kind) {
 struct Control {
   std::uint32_t id;
   Kind kind;
-  const char16_t* text;
+  const char16_t *text;
   std::int16_t x, y, cx, cy;
 };
 
 struct DialogCase {
-  const char* module;
+  const char *module;
   int id;
-  const char16_t* caption;
-  const char16_t* face;
+  const char16_t *caption;
+  const char16_t *face;
   int x, y;  // -1: not fixed
   std::int16_t cx, cy;
   std::uint32_t styleSet, styleClear;
@@ -68,13 +82,29 @@ struct DialogCase {
 
 std::vector<DialogCase> Dialogs() {
   return {
-      {"Vardo", 16052, u"編集", u"ＭＳ Ｐゴシック", 22, 21, 210, 171,
-       kPopup | kVisible | kCaption | kSysMenu | kModalFrame, 0,
+      {"Vardo",
+       16052,
+       u"編集",
+       u"ＭＳ Ｐゴシック",
+       22,
+       21,
+       210,
+       171,
+       kPopup | kVisible | kCaption | kSysMenu | kModalFrame,
+       0,
        {{1, DefPush, u"OK", 154, 149, 45, 14},
         {2, Push, u"キャンセル", 95, 149, 50, 14},
         {1001, MultiEdit, u"", 10, 10, 190, 130}}},
-      {"VardoScript", 16053, u"オプション", u"ＭＳ Ｐゴシック", 22, 21, 215, 113,
-       kPopup | kCaption | kSysMenu | kModalFrame, 0,
+      {"VardoScript",
+       16053,
+       u"オプション",
+       u"ＭＳ Ｐゴシック",
+       22,
+       21,
+       215,
+       113,
+       kPopup | kCaption | kSysMenu | kModalFrame,
+       0,
        {{1, DefPush, u"OK", 160, 90, 45, 14},
         {2, Push, u"Cancel", 100, 90, 50, 14},
         {5, RightLabel, u"水平位置", 16, 22, 45, 8},
@@ -82,8 +112,16 @@ std::vector<DialogCase> Dialogs() {
         {7, RightLabel, u"垂直位置", 16, 42, 45, 8},
         {8, DropList, u"", 68, 40, 104, 12},
         {9, Check, u"リンク画像の配置", 68, 62, 120, 8}}},
-      {"VardoScript", 16054, u"オプション", u"ＭＳ Ｐゴシック", 13, 24, 239, 323,
-       kPopup | kCaption | kSysMenu | kModalFrame, 0,
+      {"VardoScript",
+       16054,
+       u"オプション",
+       u"ＭＳ Ｐゴシック",
+       13,
+       24,
+       239,
+       323,
+       kPopup | kCaption | kSysMenu | kModalFrame,
+       0,
        {{1, DefPush, u"OK", 179, 298, 50, 14},
         {2, Push, u"Cancel", 118, 298, 50, 14},
         {3, RightLabel, u"配置タイプ", 16, 22, 45, 8},
@@ -117,8 +155,16 @@ std::vector<DialogCase> Dialogs() {
         {46, Edit, u"", 16, 210, 202, 14},
         {47, Check, u"目視用文字の表示", 16, 234, 120, 8},
         {48, Group, u"", 8, 85, 222, 201}}},
-      {"VardoSequencer", 16052, u"レコード番号を指定", u"ＭＳ Ｐゴシック", -1, -1, 355, 210,
-       kPopup | kCaption | kSysMenu, 0,
+      {"VardoSequencer",
+       16052,
+       u"レコード番号を指定",
+       u"ＭＳ Ｐゴシック",
+       -1,
+       -1,
+       355,
+       210,
+       kPopup | kCaption | kSysMenu,
+       0,
        {{1, DefPush, u"OK", 290, 187, 50, 14},
         {2, Push, u"Cancel", 230, 187, 50, 14},
         {3, Label, u"差し込みファイル名 (CSV)：", 20, 15, 95, 8},
@@ -134,7 +180,16 @@ std::vector<DialogCase> Dialogs() {
         {13, RightLabel, u"終了レコード：", 20, 148, 65, 8},
         {14, Edit, u"", 90, 146, 86, 14}}},
       // The progress window has a caption but no system menu: no close box.
-      {"VardoSequencer", 16207, u"Progress", u"Segoe UI", -1, -1, 250, 80, kPopup | kCaption, kSysMenu,
+      {"VardoSequencer",
+       16207,
+       u"Progress",
+       u"Segoe UI",
+       -1,
+       -1,
+       250,
+       80,
+       kPopup | kCaption,
+       kSysMenu,
        {{2, Push, u"Abort", 191, 61, 50, 14},
         {3, Label, u" ", 25, 21, 200, 8},
         {4, OwnerDraw, u"", 25, 33, 200, 15}}},
@@ -142,11 +197,12 @@ std::vector<DialogCase> Dialogs() {
 }
 
 TEST(ModuleDialogs, TemplatesHoldTheirControlsTextsAndRectangles) {
-  for (const DialogCase& want : Dialogs()) {
+  for (const DialogCase &want : Dialogs()) {
     SCOPED_TRACE(std::string(want.module) + " dialog " + std::to_string(want.id));
     HMODULE module = ScriptModule(want.module);
     ASSERT_NE(module, nullptr);
-    const std::vector<std::uint8_t> bytes = ResourceBytes(module, RT_DIALOG, MAKEINTRESOURCEA(want.id));
+    const std::vector<std::uint8_t> bytes =
+        ResourceBytes(module, RT_DIALOG, MAKEINTRESOURCEA(want.id));
     ASSERT_FALSE(bytes.empty());
     const ReadDialog d = DialogReader(bytes.data(), bytes.size()).Read();
     EXPECT_EQ(d.signature, 0xFFFF);
@@ -163,8 +219,8 @@ TEST(ModuleDialogs, TemplatesHoldTheirControlsTextsAndRectangles) {
     EXPECT_EQ(d.style & want.styleClear, 0u);
     ASSERT_EQ(d.controls.size(), want.controls.size());
     for (std::size_t i = 0; i < want.controls.size(); ++i) {
-      const Control& w = want.controls[i];
-      const auto& c = d.controls[i];
+      const Control &w = want.controls[i];
+      const auto &c = d.controls[i];
       SCOPED_TRACE("control " + std::to_string(w.id));
       const KindStyle kind = StyleOf(w.kind);
       EXPECT_EQ(c.id, w.id);

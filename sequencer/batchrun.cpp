@@ -29,19 +29,30 @@ constexpr ActionParamKeyID Key(char a, char b, char c, char d) {
 
 // レコード番号 %d\r\n"%s" ファイルのコピーに失敗しました。\r\n雛型ファイルを確認して下さい。
 constexpr const char *kCopyFailed =
-    "\x83\x8c\x83R\x81[\x83h\x94\xd4\x8d\x86 %d\r\n\"%s\" \x83t\x83@\x83" "C\x83\x8b\x82\xcc\x83R"
-    "\x83s\x81[\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B\r\n\x90\x97\x8c^\x83t"
-    "\x83@\x83" "C\x83\x8b\x82\xf0\x8am\x94" "F\x82\xb5\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81" "B";
+    "\x83\x8c\x83R\x81[\x83h\x94\xd4\x8d\x86 %d\r\n\"%s\" \x83t\x83@\x83"
+    "C\x83\x8b\x82\xcc\x83R"
+    "\x83s\x81[\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
+    "B\r\n\x90\x97\x8c^\x83t"
+    "\x83@\x83"
+    "C\x83\x8b\x82\xf0\x8am\x94"
+    "F\x82\xb5\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81"
+    "B";
 // レコード番号 %d\r\n"%s" を開けませんでした。\r\n連続生成を中止します。
 constexpr const char *kOpenFailed =
     "\x83\x8c\x83R\x81[\x83h\x94\xd4\x8d\x86 %d\r\n\"%s\" \x82\xf0\x8aJ\x82\xaf\x82\xdc\x82\xb9"
-    "\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81" "B\r\n\x98" "A\x91\xb1\x90\xb6\x90\xac\x82\xf0\x92\x86"
-    "\x8e~\x82\xb5\x82\xdc\x82\xb7\x81" "B";
+    "\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81"
+    "B\r\n\x98"
+    "A\x91\xb1\x90\xb6\x90\xac\x82\xf0\x92\x86"
+    "\x8e~\x82\xb5\x82\xdc\x82\xb7\x81"
+    "B";
 // レコード番号 %d\r\n組版の依頼を作れませんでした。\r\n連続生成を中止します。
 constexpr const char *kRequestFailed =
     "\x83\x8c\x83R\x81[\x83h\x94\xd4\x8d\x86 %d\r\n\x91g\x94\xc5\x82\xcc\x88\xcb\x97\x8a\x82\xf0"
-    "\x8d\xec\x82\xea\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81" "B\r\n\x98" "A\x91\xb1"
-    "\x90\xb6\x90\xac\x82\xf0\x92\x86\x8e~\x82\xb5\x82\xdc\x82\xb7\x81" "B";
+    "\x8d\xec\x82\xea\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81"
+    "B\r\n\x98"
+    "A\x91\xb1"
+    "\x90\xb6\x90\xac\x82\xf0\x92\x86\x8e~\x82\xb5\x82\xdc\x82\xb7\x81"
+    "B";
 
 void ShowRecordMessage(const char *format, LONG record, const char *path) {
   char text[1024];
@@ -67,10 +78,10 @@ BOOL ResolvePaths(const char *aippath, const char *outputName, char *templatePat
   }
   char folder[ILLUSTRATOR_FOLDER_SIZE] = "";
   FindIllustratorFolder(folder, sizeof folder);
-  const int a = std::snprintf(templatePath, kFullPathSize, "%s%s\\%s", folder, kTemplateFolder,
-                              aippath);
-  const int b = std::snprintf(outputPath, kFullPathSize, "%s%s\\%s", folder, kOutputFolder,
-                              outputName);
+  const int a =
+      std::snprintf(templatePath, kFullPathSize, "%s%s\\%s", folder, kTemplateFolder, aippath);
+  const int b =
+      std::snprintf(outputPath, kFullPathSize, "%s%s\\%s", folder, kOutputFolder, outputName);
   return a < (int)kFullPathSize && b < (int)kFullPathSize;
 }
 
@@ -200,19 +211,13 @@ ASErr OnTimer(void *) {
   g->busyFlag = 1;
   if (g->runState == RUN_PRODUCE && ProgressAbortRequested()) g->runState = RUN_IDLE;
   switch (g->runState) {
-    case RUN_PRODUCE:
-      ProduceNextDocument(g);
-      break;
+    case RUN_PRODUCE: ProduceNextDocument(g); break;
     case RUN_SAVE:
       sAIActionManager->PlayActionEvent(kAISaveDocumentAction, kDialogOff, nullptr);
       g->runState = RUN_CLOSE;
       break;
-    case RUN_CLOSE:
-      CloseDocument(g);
-      break;
-    default:
-      CloseProgressWindow();
-      break;
+    case RUN_CLOSE: CloseDocument(g); break;
+    default: CloseProgressWindow(); break;
   }
   g->busyFlag = 0;
   return kNoErr;

@@ -114,11 +114,11 @@ TEST_F(BatchRun, DefaultFoldersHoldTheTemplateAndTheNumberedOutputs) {
   StartAll();
   ChooseCommand();
   ASSERT_TRUE(RunToEnd());
-  EXPECT_EQ(Files(kOutputs), (std::set<std::string>{"sample_001.ai", "sample_002.ai",
-                                                     "sample_003.ai"}));
-  EXPECT_EQ(RecordsByFile(), (std::map<std::string, std::vector<int>>{
-                                 {"sample_001.ai", {1}}, {"sample_002.ai", {2}},
-                                 {"sample_003.ai", {3}}}));
+  EXPECT_EQ(Files(kOutputs),
+            (std::set<std::string>{"sample_001.ai", "sample_002.ai", "sample_003.ai"}));
+  EXPECT_EQ(RecordsByFile(),
+            (std::map<std::string, std::vector<int>>{
+                {"sample_001.ai", {1}}, {"sample_002.ai", {2}}, {"sample_003.ai", {3}}}));
   // Saved composed, closed, the template untouched.
   EXPECT_TRUE(Composed(Get(std::string(kOutputs) + "/sample_002.ai")));
   EXPECT_EQ(Get(std::string(kTemplates) + "/sample.ai"), SlotDocument(1));
@@ -138,7 +138,10 @@ TEST_F(BatchRun, FullPathTemplatesGiveOutputsBesideThemNamedByRecord) {
   const std::vector<Case> cases = {
       {"C:\\work\\card.ai", 1, 2, 1, {{"card_001.ai", {1}}, {"card_002.ai", {2}}}},
       {"C:\\work\\x.html", 1, 1, 1, {{"x.html_001", {1}}}},
-      {"C:\\work\\card.ai", 1, 5, 2,
+      {"C:\\work\\card.ai",
+       1,
+       5,
+       2,
        {{"card_001.ai", {1, 2}}, {"card_003.ai", {3, 4}}, {"card_005.ai", {5}}}},
       {"C:\\work\\card.ai", 3, 1, 1, {{"card_003.ai", {3}}}},
       {"C:\\work\\card.ai", 0, 1, 1, {{"card_001.ai", {1}}}},

@@ -9,12 +9,9 @@ namespace {
 // startRecord and endRecord are read with all 32 bits of their settings, so
 // a range beyond record 32767 survives the file.
 const PreferenceKey SEQUENCER_SETTING_KEYS[] = {
-    SETTING(csvpath, PREFERENCE_STRING),
-    SETTING(aippath, PREFERENCE_STRING),
-    SETTING(startRecord, PREFERENCE_INTEGER),
-    SETTING(endRecord, PREFERENCE_INTEGER),
-    SETTING(foption_layout, PREFERENCE_INTEGER),
-    SETTING(foption_print, PREFERENCE_INTEGER),
+    SETTING(csvpath, PREFERENCE_STRING),         SETTING(aippath, PREFERENCE_STRING),
+    SETTING(startRecord, PREFERENCE_INTEGER),    SETTING(endRecord, PREFERENCE_INTEGER),
+    SETTING(foption_layout, PREFERENCE_INTEGER), SETTING(foption_print, PREFERENCE_INTEGER),
 };
 
 #undef SETTING

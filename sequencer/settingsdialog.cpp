@@ -25,19 +25,30 @@ constexpr size_t kCsvpMax = 511;
 
 // 連続生成の実行中です。\r\n終わるか中止してから設定して下さい。
 constexpr const char *kRunActive =
-    "\x98" "A\x91\xb1\x90\xb6\x90\xac\x82\xcc\x8e\xc0\x8ds\x92\x86\x82\xc5\x82\xb7\x81" "B\r\n\x8fI"
+    "\x98"
+    "A\x91\xb1\x90\xb6\x90\xac\x82\xcc\x8e\xc0\x8ds\x92\x86\x82\xc5\x82\xb7\x81"
+    "B\r\n\x8fI"
     "\x82\xed\x82\xe9\x82\xa9\x92\x86\x8e~\x82\xb5\x82\xc4\x82\xa9\x82\xe7\x90\xdd\x92\xe8\x82\xb5"
-    "\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81" "B";
+    "\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81"
+    "B";
 // 差し込みファイル名が長すぎます。\r\n短い名前のファイルを選んで下さい。
 constexpr const char *kCsvPathTooLong =
-    "\x8d\xb7\x82\xb5\x8d\x9e\x82\xdd\x83t\x83@\x83" "C\x83\x8b\x96\xbc\x82\xaa\x92\xb7\x82\xb7"
-    "\x82\xac\x82\xdc\x82\xb7\x81" "B\r\n\x92Z\x82\xa2\x96\xbc\x91O\x82\xcc\x83t\x83@\x83" "C\x83"
-    "\x8b\x82\xf0\x91I\x82\xf1\x82\xc5\x89\xba\x82\xb3\x82\xa2\x81" "B";
+    "\x8d\xb7\x82\xb5\x8d\x9e\x82\xdd\x83t\x83@\x83"
+    "C\x83\x8b\x96\xbc\x82\xaa\x92\xb7\x82\xb7"
+    "\x82\xac\x82\xdc\x82\xb7\x81"
+    "B\r\n\x92Z\x82\xa2\x96\xbc\x91O\x82\xcc\x83t\x83@\x83"
+    "C\x83"
+    "\x8b\x82\xf0\x91I\x82\xf1\x82\xc5\x89\xba\x82\xb3\x82\xa2\x81"
+    "B";
 // ファイル名が長すぎます (254 バイトまで)。\r\n短い名前のファイルを選んで下さい。
 constexpr const char *kChosenPathTooLong =
-    "\x83t\x83@\x83" "C\x83\x8b\x96\xbc\x82\xaa\x92\xb7\x82\xb7\x82\xac\x82\xdc\x82\xb7 (254 \x83o"
-    "\x83" "C\x83g\x82\xdc\x82\xc5)\x81" "B\r\n\x92Z\x82\xa2\x96\xbc\x91O\x82\xcc\x83t\x83@\x83"
-    "C\x83\x8b\x82\xf0\x91I\x82\xf1\x82\xc5\x89\xba\x82\xb3\x82\xa2\x81" "B";
+    "\x83t\x83@\x83"
+    "C\x83\x8b\x96\xbc\x82\xaa\x92\xb7\x82\xb7\x82\xac\x82\xdc\x82\xb7 (254 \x83o"
+    "\x83"
+    "C\x83g\x82\xdc\x82\xc5)\x81"
+    "B\r\n\x92Z\x82\xa2\x96\xbc\x91O\x82\xcc\x83t\x83@\x83"
+    "C\x83\x8b\x82\xf0\x91I\x82\xf1\x82\xc5\x89\xba\x82\xb3\x82\xa2\x81"
+    "B";
 
 void CentreOnDesktop(HWND dialog) {
   RECT desktop{}, own{};
@@ -115,26 +126,17 @@ INT_PTR CALLBACK SettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
   }
   if (message != WM_COMMAND) return FALSE;
   switch (LOWORD(wParam)) {
-    case kChooseCsv:
-      ChooseFile(dialog, kCsvPath, "*.csv\0*.csv\0", 1);
-      return TRUE;
+    case kChooseCsv: ChooseFile(dialog, kCsvPath, "*.csv\0*.csv\0", 1); return TRUE;
     case kChooseTemplate:
       ChooseFile(dialog, kTemplatePath, "*.ai\0*.ai\0*.eps\0*.eps\0*.pdf\0*.pdf\0", 3);
       return TRUE;
-    case kClearCsv:
-      SetDlgItemTextA(dialog, kCsvPath, "");
-      return TRUE;
-    case kClearTemplate:
-      SetDlgItemTextA(dialog, kTemplatePath, "");
-      return TRUE;
+    case kClearCsv: SetDlgItemTextA(dialog, kCsvPath, ""); return TRUE;
+    case kClearTemplate: SetDlgItemTextA(dialog, kTemplatePath, ""); return TRUE;
     case IDOK:
       if (Confirm(dialog, s)) EndDialog(dialog, IDOK);
       return TRUE;
-    case IDCANCEL:
-      EndDialog(dialog, IDCANCEL);
-      return TRUE;
-    default:
-      return FALSE;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+    default: return FALSE;
   }
 }
 

@@ -50,7 +50,11 @@ TEST_F(SettingsDialog, FirstUseShowsTheStartUpValuesCentredAndCancelChangesNothi
     LONG exStyle;
   } shown{};
   vplat::dialogs::OnNextModalDialog([&](HWND d) {
-    shown = {GetText(d, 4), GetText(d, 8), GetText(d, 12), GetText(d, 14), {},
+    shown = {GetText(d, 4),
+             GetText(d, 8),
+             GetText(d, 12),
+             GetText(d, 14),
+             {},
              GetWindowLongW(d, GWL_EXSTYLE)};
     GetWindowRect(d, &shown.rect);
     EXPECT_EQ(vplat::dialogs::DialogResourceId(d), 16052);
@@ -113,9 +117,9 @@ TEST_F(SettingsDialog, ClearingTheTemplateEndsTheRunWithTheCopyMessage) {
   ChooseCommand([](HWND d) { vplat::dialogs::Click(d, 10); });
   EXPECT_NE(PrefsFile().find("aippath = \"\"\r\n"), std::string::npos);
   ASSERT_TRUE(RunToEnd());
-  EXPECT_EQ(Messages(), std::vector<std::string>{
-                            "レコード番号 1\r\n\"\" ファイルのコピーに失敗しました。\r\n"
-                            "雛型ファイルを確認して下さい。"});
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"レコード番号 1\r\n\"\" ファイルのコピーに失敗しました。\r\n"
+                                     "雛型ファイルを確認して下さい。"});
 }
 
 TEST_F(SettingsDialog, AnEmptyCsvPathGivesOneUncomposedDocument) {
@@ -171,8 +175,8 @@ TEST_F(SettingsDialog, TheFileIsReadOnEveryCommand) {
   WriteSettings("T:\\b.csv", "T:\\b.ai", 4, 9);
   vplat::dialogs::OnNextModalDialog(look);
   Host().ChooseMenuItem("VARDO2_SEQUENCER_CONFIG");
-  EXPECT_EQ(shown, (std::vector<std::string>{"T:\\a.csv T:\\a.ai 3 32768",
-                                             "T:\\b.csv T:\\b.ai 4 9"}));
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"T:\\a.csv T:\\a.ai 3 32768", "T:\\b.csv T:\\b.ai 4 9"}));
 }
 
 TEST_F(SettingsDialog, PathsTooLongAreRefusedWithAMessage) {
@@ -202,10 +206,11 @@ TEST_F(SettingsDialog, PathsTooLongAreRefusedWithAMessage) {
   Host().ChooseMenuItem("VARDO2_SEQUENCER_CONFIG");
   EXPECT_EQ(template8, "T:\\card.ai");
   EXPECT_TRUE(stillOpen);
-  EXPECT_EQ(Messages(), (std::vector<std::string>{
-                            "ファイル名が長すぎます (254 バイトまで)。\r\n"
-                            "短い名前のファイルを選んで下さい。",
-                            "差し込みファイル名が長すぎます。\r\n短い名前のファイルを選んで下さい。"}));
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{
+                "ファイル名が長すぎます (254 バイトまで)。\r\n"
+                "短い名前のファイルを選んで下さい。",
+                "差し込みファイル名が長すぎます。\r\n短い名前のファイルを選んで下さい。"}));
   EXPECT_EQ(ProgressWindow(), nullptr);
   EXPECT_NE(PrefsFile().find("csvpath = \"T:\\data.csv\""), std::string::npos);
 }

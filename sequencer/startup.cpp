@@ -13,7 +13,10 @@ namespace {
 ASErr InstallMenus(SequencerGlobals *g) {
   WCHAR text[64];
   AIMenuItemHandle groupItem = nullptr;
-  MultiByteToWideChar(932, 0, "Vardo \x98" "A\x91\xb1\x90\xb6\x90\xac", -1, text, 64);
+  MultiByteToWideChar(932, 0,
+                      "Vardo \x98"
+                      "A\x91\xb1\x90\xb6\x90\xac",
+                      -1, text, 64);
   if (sAIMenu->AddMenuItem(g->pluginRef, "VARDO2_SEQUENCER_GROUP", "Place Document",
                            reinterpret_cast<const ai_uchar16 *>(text), 0, &groupItem) == kNoErr) {
     AIMenuGroup group = nullptr;

@@ -28,8 +28,8 @@ int main(int argc, char **argv) {
   std::error_code error;
   for (auto it = std::filesystem::recursive_directory_iterator(pattern, error);
        !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                 error);
+    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, error);
   }
   std::filesystem::remove_all(pattern, error);
   return result;

@@ -301,8 +301,9 @@ TEST_F(Dragging, TheTargetMatchesArtWithin2) {
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.transform);
-    Open(Document(Layer("l", Group("s", Template("t", Frame("f", 120, 100)) +
-                                            "<rect x=\"100\" y=\"50\" width=\"100\" height=\"80\"/>"))));
+    Open(Document(
+        Layer("l", Group("s", Template("t", Frame("f", 120, 100)) +
+                                  "<rect x=\"100\" y=\"50\" width=\"100\" height=\"80\"/>"))));
     Import("data.csv", Table(3));
     Receiver() = ReceiverGlobals{};
     const POINT target = Centre("s");

@@ -182,11 +182,8 @@ void FlyoutMenuPressed(AIPanelRef, ASUInt32 itemId) {
       }
       ReleaseSuites(g->savedBasicSuite);
       break;
-    case kItemCompose:
-      ComposeFromSelection();
-      break;
-    default:
-      break;
+    case kItemCompose: ComposeFromSelection(); break;
+    default: break;
   }
 }
 
@@ -233,8 +230,7 @@ INT_PTR CALLBACK EditCellProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         return TRUE;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return FALSE;
 }
@@ -410,10 +406,8 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return reinterpret_cast<LRESULT>(g->backgroundBrush);
       }
       break;
-    case WM_COMMAND:
-      return 0;
-    default:
-      break;
+    case WM_COMMAND: return 0;
+    default: break;
   }
   return PassOn(window, message, wParam, lParam);
 }

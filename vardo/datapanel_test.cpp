@@ -158,10 +158,11 @@ TEST_F(DataPanel, AnEditTheTableRefusesIsNotShown) {
   // 30,000 characters fit the UTF-8 buffer, but the record's line would
   // outgrow the table's line window.
   Import("data.csv", "a,b\r\n1," + std::string(3000, 'x') + "\r\n");
-  EXPECT_EQ(DoubleClick(0, 1, [](HWND dialog) {
-              vplat::dialogs::SetText(dialog, 1001, std::string(30000, 'y'));
-              vplat::dialogs::Click(dialog, IDOK);
-            }),
+  EXPECT_EQ(DoubleClick(0, 1,
+                        [](HWND dialog) {
+                          vplat::dialogs::SetText(dialog, 1001, std::string(30000, 'y'));
+                          vplat::dialogs::Click(dialog, IDOK);
+                        }),
             1);
   EXPECT_EQ(Cell(0, 1), "1");
   EXPECT_STREQ(Send(Lookup(1, "a")).value, "1");

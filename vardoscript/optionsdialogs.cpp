@@ -191,9 +191,7 @@ INT_PTR CALLBACK BarcodeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
   }
   if (message != WM_COMMAND) return FALSE;
   switch (LOWORD(wParam)) {
-    case 4:
-      ShowGroups(dialog, Selection(dialog, 4));
-      return TRUE;
+    case 4: ShowGroups(dialog, Selection(dialog, 4)); return TRUE;
     case IDOK: {
       ScriptOptions *o = ContextOf(dialog)->options;
       o->objtype = Selection(dialog, 4);
@@ -216,9 +214,7 @@ INT_PTR CALLBACK BarcodeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
       EndDialog(dialog, IDOK);
       return TRUE;
     }
-    case IDCANCEL:
-      EndDialog(dialog, IDCANCEL);
-      return TRUE;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
   }
   return FALSE;
 }

@@ -24,9 +24,9 @@ std::string Take(const std::u16string &text) {
 TEST(PanelText, LineEndsEitherWay) {
   struct {
     const char *name;
-    std::string script;          // as shown from
-    std::u16string shown;        // what the panel shows
-    std::string readBack;        // the panel's text read back
+    std::string script;    // as shown from
+    std::u16string shown;  // what the panel shows
+    std::string readBack;  // the panel's text read back
   } cases[] = {
       {"empty", "", u"", ""},
       {"CR", "a\rb", u"a\r\nb", "a\rb"},

@@ -10,16 +10,35 @@ const char *const kHorizontalAlignments[] = {"ALIGN=LEFT", "ALIGN=CENTER", "ALIG
 const char *const kVerticalAlignments[] = {"VALIGN=TOP", "VALIGN=MIDDLE", "VALIGN=BOTTOM"};
 
 const char *const kBarcodeKinds[] = {
-    "TYPE=JAN_LONG",          "TYPE=JAN_SHORT",         "TYPE=JAN_ISBN",
-    "TYPE=UPC_A",             "TYPE=UPC_E",             "TYPE=UPC_ADDON",
-    "TYPE=JAN_LONG_OCR",      "TYPE=JAN_SHORT_OCR",     "TYPE=UPC_A_OCR",
-    "TYPE=IDENTICON_INDUSTRIAL", "TYPE=IATA_WALLACE",   "TYPE=COMPUTER_IDENTICS",
-    "TYPE=MATRIX_2OF5",       "TYPE=INTERLEAVED_2OF5",  "TYPE=NEC_2OF5",
-    "TYPE=UPC_ITF",           "TYPE=ANSI_CODABAR",      "TYPE=CODE39",
-    "TYPE=CODE11",            "TYPE=CODE93",            "TYPE=CODE128",
-    "TYPE=EAN128",            "TYPE=POSTAL",            "TYPE=RSS_14",
-    "TYPE=RSS_LIMITED",       "TYPE=RSS_EXPANDED",      "TYPE=RSS_14_TRUNCATED",
-    "TYPE=RSS_14_STACKED",    "TYPE=RSS_14_OMNIDIRCTIONAL",
+    "TYPE=JAN_LONG",
+    "TYPE=JAN_SHORT",
+    "TYPE=JAN_ISBN",
+    "TYPE=UPC_A",
+    "TYPE=UPC_E",
+    "TYPE=UPC_ADDON",
+    "TYPE=JAN_LONG_OCR",
+    "TYPE=JAN_SHORT_OCR",
+    "TYPE=UPC_A_OCR",
+    "TYPE=IDENTICON_INDUSTRIAL",
+    "TYPE=IATA_WALLACE",
+    "TYPE=COMPUTER_IDENTICS",
+    "TYPE=MATRIX_2OF5",
+    "TYPE=INTERLEAVED_2OF5",
+    "TYPE=NEC_2OF5",
+    "TYPE=UPC_ITF",
+    "TYPE=ANSI_CODABAR",
+    "TYPE=CODE39",
+    "TYPE=CODE11",
+    "TYPE=CODE93",
+    "TYPE=CODE128",
+    "TYPE=EAN128",
+    "TYPE=POSTAL",
+    "TYPE=RSS_14",
+    "TYPE=RSS_LIMITED",
+    "TYPE=RSS_EXPANDED",
+    "TYPE=RSS_14_TRUNCATED",
+    "TYPE=RSS_14_STACKED",
+    "TYPE=RSS_14_OMNIDIRCTIONAL",
 };
 
 const char *const kEccLevels[] = {"ECCLEVEL=L", "ECCLEVEL=M", "ECCLEVEL=Q", "ECCLEVEL=H"};
@@ -107,7 +126,8 @@ void AppendFlag(WorkArea *area, const char *name, SHORT value) {
   Append(area, value ? "=TRUE" : "=FALSE");
 }
 
-bool BuildImage(const ScriptOptions *options, double width, double height, Reference data, char *out) {
+bool BuildImage(const ScriptOptions *options, double width, double height, Reference data,
+                char *out) {
   WorkArea area;
   StartWorkArea(&area, out, SCRIPT_TEXT_MAX);
   AppendOpening(&area, options, width, height);
@@ -119,7 +139,8 @@ bool BuildImage(const ScriptOptions *options, double width, double height, Refer
   return !area.full;
 }
 
-bool BuildBarcode(const ScriptOptions *options, double width, double height, Reference data, char *out) {
+bool BuildBarcode(const ScriptOptions *options, double width, double height, Reference data,
+                  char *out) {
   WorkArea area;
   StartWorkArea(&area, out, SCRIPT_TEXT_MAX);
   AppendOpening(&area, options, width, height);
@@ -157,8 +178,8 @@ bool BuildBarcode(const ScriptOptions *options, double width, double height, Ref
 
 using Builder = bool (*)(const ScriptOptions *, double, double, Reference, char *);
 
-void Build(Builder build, const char *panelText, const ScriptOptions *options, double width, double height,
-           const char *own, const char *other, char *out) {
+void Build(Builder build, const char *panelText, const ScriptOptions *options, double width,
+           double height, const char *own, const char *other, char *out) {
   if (build(options, width, height, ChooseReference(panelText, own, other), out)) return;
   // The panel's reference leaves no room for the rest of the mark-up.
   build(options, width, height, Reference{own, strlen(own)}, out);
@@ -168,10 +189,12 @@ void Build(Builder build, const char *panelText, const ScriptOptions *options, d
 
 void BuildImageTag(const char *panelText, const ScriptOptions *options, double width, double height,
                    char *out) {
-  Build(BuildImage, panelText, options, width, height, IMAGE_DATA_REFERENCE, BARCODE_DATA_REFERENCE, out);
+  Build(BuildImage, panelText, options, width, height, IMAGE_DATA_REFERENCE, BARCODE_DATA_REFERENCE,
+        out);
 }
 
-void BuildBarcodeTag(const char *panelText, const ScriptOptions *options, double width, double height,
-                     char *out) {
-  Build(BuildBarcode, panelText, options, width, height, BARCODE_DATA_REFERENCE, IMAGE_DATA_REFERENCE, out);
+void BuildBarcodeTag(const char *panelText, const ScriptOptions *options, double width,
+                     double height, char *out) {
+  Build(BuildBarcode, panelText, options, width, height, BARCODE_DATA_REFERENCE,
+        IMAGE_DATA_REFERENCE, out);
 }

@@ -23,5 +23,5 @@
 // command's default.
 void BuildImageTag(const char *panelText, const ScriptOptions *options, double width, double height,
                    char *out);
-void BuildBarcodeTag(const char *panelText, const ScriptOptions *options, double width, double height,
-                     char *out);
+void BuildBarcodeTag(const char *panelText, const ScriptOptions *options, double width,
+                     double height, char *out);

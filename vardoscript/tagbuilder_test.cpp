@@ -32,16 +32,24 @@ const Case kCases[] = {
     {"defaults, barcode", kBarcode, None, "", 0, 0,
      "<HTML><BODY><BARCODE TYPE=JAN_LONG" + kLinearDefaults + "></BODY></HTML>"},
     {"defaults, QR code", kBarcode, [](ScriptOptions &o) { o.objtype = 1; }, "", 0, 0,
-     "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO SHOWHRTEXT=TRUE CELLSIZE=0.5 "
+     "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO SHOWHRTEXT=TRUE "
+     "CELLSIZE=0.5 "
      "DATA=\"[barcode_data]\"></BODY></HTML>"},
-    {"defaults, picture", kImage, None, "", 0, 0, "<HTML><BODY><IMG SRC=\"file://[image_path]\"></BODY></HTML>"},
+    {"defaults, picture", kImage, None, "", 0, 0,
+     "<HTML><BODY><IMG SRC=\"file://[image_path]\"></BODY></HTML>"},
     {"centre and middle: sizes cut to one decimal", kImage,
-     [](ScriptOptions &o) { o.horizontal_alignment = 1, o.vertical_alignment = 1; }, "", 120.37, 80.04,
-     kTable + "WIDTH=120.3 HEIGHT=80 ALIGN=CENTER VALIGN=MIDDLE><IMG SRC=\"file://[image_path]\">" + kTableEnd},
-    {"right alignment without a frame, barcode", kBarcode, [](ScriptOptions &o) { o.horizontal_alignment = 2; }, "",
-     0, 0, kTable + "WIDTH=0 HEIGHT=0 ALIGN=RIGHT VALIGN=TOP><BARCODE TYPE=JAN_LONG" + kLinearDefaults + ">" + kTableEnd},
-    {"bottom alignment alone uses the table", kImage, [](ScriptOptions &o) { o.vertical_alignment = 2; }, "", 10.99,
-     5, kTable + "WIDTH=10.9 HEIGHT=5 ALIGN=LEFT VALIGN=BOTTOM><IMG SRC=\"file://[image_path]\">" + kTableEnd},
+     [](ScriptOptions &o) { o.horizontal_alignment = 1, o.vertical_alignment = 1; }, "", 120.37,
+     80.04,
+     kTable + "WIDTH=120.3 HEIGHT=80 ALIGN=CENTER VALIGN=MIDDLE><IMG SRC=\"file://[image_path]\">" +
+         kTableEnd},
+    {"right alignment without a frame, barcode", kBarcode,
+     [](ScriptOptions &o) { o.horizontal_alignment = 2; }, "", 0, 0,
+     kTable + "WIDTH=0 HEIGHT=0 ALIGN=RIGHT VALIGN=TOP><BARCODE TYPE=JAN_LONG" + kLinearDefaults +
+         ">" + kTableEnd},
+    {"bottom alignment alone uses the table", kImage,
+     [](ScriptOptions &o) { o.vertical_alignment = 2; }, "", 10.99, 5,
+     kTable + "WIDTH=10.9 HEIGHT=5 ALIGN=LEFT VALIGN=BOTTOM><IMG SRC=\"file://[image_path]\">" +
+         kTableEnd},
     {"the other command's default becomes this one's", kImage, None, "[barcode_data]", 0, 0,
      "<HTML><BODY><IMG SRC=\"file://[image_path]\"></BODY></HTML>"},
     {"... both ways", kBarcode, None, "x [image_path] y", 0, 0,
@@ -58,17 +66,23 @@ const Case kCases[] = {
      "<HTML><BODY><IMG SRC=\"file://[\xE5\x86\x99\xE7\x9C\x9F]\"></BODY></HTML>"},
     {"QR version 12, level H, kanji, no text, item", kBarcode,
      [](ScriptOptions &o) {
-       o.objtype = 1, o.qrcode_qr_version = 12, o.qrcode_qr_ecclevel = 3, o.qrcode_qr_encodemode = 4;
+       o.objtype = 1, o.qrcode_qr_version = 12, o.qrcode_qr_ecclevel = 3,
+       o.qrcode_qr_encodemode = 4;
        o.qrcode_qr_showhrtext = 0, o.qrcode_qr_cellsize = 0.33;
        std::strcpy(o.qrcode_qr_option_text, "\xE5\x95\x86\xE5\x93\x81");
      },
      "[code]", 0, 0,
-     "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=H VERSION=12 ENCODEMODE=KANJI SHOWHRTEXT=FALSE CELLSIZE=0.33 "
+     "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=H VERSION=12 ENCODEMODE=KANJI SHOWHRTEXT=FALSE "
+     "CELLSIZE=0.33 "
      "DATA=\"[code]\" ITEM=\"\xE5\x95\x86\xE5\x93\x81\"></BODY></HTML>"},
     {"QR version 40 and level L, mixed", kBarcode,
-     [](ScriptOptions &o) { o.objtype = 1, o.qrcode_qr_version = 40, o.qrcode_qr_ecclevel = 0, o.qrcode_qr_encodemode = 5; },
+     [](ScriptOptions &o) {
+       o.objtype = 1, o.qrcode_qr_version = 40, o.qrcode_qr_ecclevel = 0,
+       o.qrcode_qr_encodemode = 5;
+     },
      "", 0, 0,
-     "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=L VERSION=40 ENCODEMODE=MIXED SHOWHRTEXT=TRUE CELLSIZE=0.5 "
+     "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=L VERSION=40 ENCODEMODE=MIXED SHOWHRTEXT=TRUE "
+     "CELLSIZE=0.5 "
      "DATA=\"[barcode_data]\"></BODY></HTML>"},
     {"linear: kind, binding side, sizes, item unescaped, flags off, fixed height", kBarcode,
      [](ScriptOptions &o) {
@@ -78,32 +92,45 @@ const Case kCases[] = {
        o.barcode_barcode_fuse_trunc_height = 1, o.barcode_barcode_trunc_height = 15.9;
      },
      "", 0, 0,
-     "<HTML><BODY><BARCODE TYPE=CODE39 TOJI=LEFT ELEMENTSIZE=0.333333 DATA=\"[barcode_data]\" ITEM=\"say \"hi\"\" "
+     "<HTML><BODY><BARCODE TYPE=CODE39 TOJI=LEFT ELEMENTSIZE=0.333333 DATA=\"[barcode_data]\" "
+     "ITEM=\"say \"hi\"\" "
      "SHOWHRTEXT=FALSE CHECKDIGIT=FALSE TRUNCHEIGHT=15.9></BODY></HTML>"},
-    {"the last barcode kind", kBarcode, [](ScriptOptions &o) { o.barcode_barcode_type = 28; }, "", 0, 0,
-     "<HTML><BODY><BARCODE TYPE=RSS_14_OMNIDIRCTIONAL" + kLinearDefaults + "></BODY></HTML>"},
+    {"the last barcode kind", kBarcode, [](ScriptOptions &o) { o.barcode_barcode_type = 28; }, "",
+     0, 0, "<HTML><BODY><BARCODE TYPE=RSS_14_OMNIDIRCTIONAL" + kLinearDefaults + "></BODY></HTML>"},
     {"QR item text is not used by a linear barcode", kBarcode,
      [](ScriptOptions &o) { std::strcpy(o.qrcode_qr_option_text, "qr"); }, "", 0, 0,
      "<HTML><BODY><BARCODE TYPE=JAN_LONG" + kLinearDefaults + "></BODY></HTML>"},
-    {"objtype other than 1 is a linear barcode", kBarcode, [](ScriptOptions &o) { o.objtype = 2; }, "", 0, 0,
-     "<HTML><BODY><BARCODE TYPE=JAN_LONG" + kLinearDefaults + "></BODY></HTML>"},
-    {"place_linkimage is not in the mark-up", kImage, [](ScriptOptions &o) { o.place_linkimage = 0; }, "", 0, 0,
+    {"objtype other than 1 is a linear barcode", kBarcode, [](ScriptOptions &o) { o.objtype = 2; },
+     "", 0, 0, "<HTML><BODY><BARCODE TYPE=JAN_LONG" + kLinearDefaults + "></BODY></HTML>"},
+    {"place_linkimage is not in the mark-up", kImage,
+     [](ScriptOptions &o) { o.place_linkimage = 0; }, "", 0, 0,
      "<HTML><BODY><IMG SRC=\"file://[image_path]\"></BODY></HTML>"},
     {"%g: large and small numbers", kBarcode,
-     [](ScriptOptions &o) { o.barcode_barcode_size = 1234567, o.barcode_barcode_fuse_trunc_height = 1, o.barcode_barcode_trunc_height = 0.00001; },
+     [](ScriptOptions &o) {
+       o.barcode_barcode_size = 1234567, o.barcode_barcode_fuse_trunc_height = 1,
+       o.barcode_barcode_trunc_height = 0.00001;
+     },
      "", 0, 0,
-     "<HTML><BODY><BARCODE TYPE=JAN_LONG TOJI=RIGHT ELEMENTSIZE=1.23457e+06 DATA=\"[barcode_data]\" "
+     "<HTML><BODY><BARCODE TYPE=JAN_LONG TOJI=RIGHT ELEMENTSIZE=1.23457e+06 "
+     "DATA=\"[barcode_data]\" "
      "SHOWHRTEXT=TRUE CHECKDIGIT=TRUE TRUNCHEIGHT=1e-05></BODY></HTML>"},
     // Indices outside their lists, as a hand-edited options file can hold:
     // the attribute is left out, the rest is as usual.
-    {"barcode kind outside its list", kBarcode, [](ScriptOptions &o) { o.barcode_barcode_type = 29; }, "", 0, 0,
+    {"barcode kind outside its list", kBarcode,
+     [](ScriptOptions &o) { o.barcode_barcode_type = 29; }, "", 0, 0,
      "<HTML><BODY><BARCODE" + kLinearDefaults + "></BODY></HTML>"},
-    {"negative barcode kind", kBarcode, [](ScriptOptions &o) { o.barcode_barcode_type = -1; }, "", 0, 0,
-     "<HTML><BODY><BARCODE" + kLinearDefaults + "></BODY></HTML>"},
+    {"negative barcode kind", kBarcode, [](ScriptOptions &o) { o.barcode_barcode_type = -1; }, "",
+     0, 0, "<HTML><BODY><BARCODE" + kLinearDefaults + "></BODY></HTML>"},
     {"QR level, version and mode outside their lists", kBarcode,
-     [](ScriptOptions &o) { o.objtype = 1, o.qrcode_qr_ecclevel = 4, o.qrcode_qr_version = 41, o.qrcode_qr_encodemode = -2; },
-     "", 0, 0, "<HTML><BODY><BARCODE TYPE=QRCODE SHOWHRTEXT=TRUE CELLSIZE=0.5 DATA=\"[barcode_data]\"></BODY></HTML>"},
-    {"negative QR version", kBarcode, [](ScriptOptions &o) { o.objtype = 1, o.qrcode_qr_version = -1; }, "", 0, 0,
+     [](ScriptOptions &o) {
+       o.objtype = 1, o.qrcode_qr_ecclevel = 4, o.qrcode_qr_version = 41,
+       o.qrcode_qr_encodemode = -2;
+     },
+     "", 0, 0,
+     "<HTML><BODY><BARCODE TYPE=QRCODE SHOWHRTEXT=TRUE CELLSIZE=0.5 "
+     "DATA=\"[barcode_data]\"></BODY></HTML>"},
+    {"negative QR version", kBarcode,
+     [](ScriptOptions &o) { o.objtype = 1, o.qrcode_qr_version = -1; }, "", 0, 0,
      "<HTML><BODY><BARCODE TYPE=QRCODE ECCLEVEL=M ENCODEMODE=AUTO SHOWHRTEXT=TRUE CELLSIZE=0.5 "
      "DATA=\"[barcode_data]\"></BODY></HTML>"},
     {"alignments outside their lists still ask for the table", kImage,
@@ -135,14 +162,17 @@ TEST(TagBuilder, AReferenceTooLongForThePanelGivesWayToTheDefault) {
   options.horizontal_alignment = 1;
   char out[SCRIPT_TEXT_SIZE];
   // The longest reference that fits, and one byte more.
-  const std::string fixed = kTable + "WIDTH=0 HEIGHT=0 ALIGN=CENTER VALIGN=TOP><IMG SRC=\"file://\">" + kTableEnd;
+  const std::string fixed =
+      kTable + "WIDTH=0 HEIGHT=0 ALIGN=CENTER VALIGN=TOP><IMG SRC=\"file://\">" + kTableEnd;
   const std::string fits = "[" + std::string(SCRIPT_TEXT_MAX - fixed.size() - 2, 'x') + "]";
   BuildImageTag(("text " + fits + " more").c_str(), &options, 0, 0, out);
   EXPECT_EQ(std::strlen(out), static_cast<size_t>(SCRIPT_TEXT_MAX));
   EXPECT_NE(std::string(out).find(fits), std::string::npos);
   const std::string tooLong = "[" + std::string(fits.size() - 1, 'x') + "]";
   BuildImageTag(tooLong.c_str(), &options, 0, 0, out);
-  EXPECT_EQ(std::string(out), kTable + "WIDTH=0 HEIGHT=0 ALIGN=CENTER VALIGN=TOP><IMG SRC=\"file://[image_path]\">" + kTableEnd);
+  EXPECT_EQ(std::string(out),
+            kTable + "WIDTH=0 HEIGHT=0 ALIGN=CENTER VALIGN=TOP><IMG SRC=\"file://[image_path]\">" +
+                kTableEnd);
   BuildBarcodeTag(tooLong.c_str(), &options, 0, 0, out);
   EXPECT_NE(std::string(out).find("DATA=\"[barcode_data]\""), std::string::npos);
 }

@@ -77,7 +77,8 @@ ASErr DoAction(void *message) {
   ++g->actionMessages;
   auto *m = static_cast<DoActionMessage *>(message);
   g->lastActionInteger = -1;
-  if (m->param) sAIActionManager->AIActionGetInteger(m->param, kProbeActionKey, &g->lastActionInteger);
+  if (m->param)
+    sAIActionManager->AIActionGetInteger(m->param, kProbeActionKey, &g->lastActionInteger);
   sAIUndo->SetUndoText(u"Probe undo", u"Probe redo");
   return kNoErr;
 }

@@ -28,8 +28,8 @@ ASInt16 ArtTypeOf(std::string_view local) {
   if (local == "g") return kGroupArt;
   if (local == "text") return kTextFrameArt;
   if (local == "image") return kPlacedArt;
-  if (local == "path" || local == "rect" || local == "circle" || local == "ellipse" || local == "line" ||
-      local == "polyline" || local == "polygon") {
+  if (local == "path" || local == "rect" || local == "circle" || local == "ellipse" ||
+      local == "line" || local == "polyline" || local == "polygon") {
     return kPathArt;
   }
   if (local == "use" || local == "switch" || local == "a" || local == "foreignObject" ||
@@ -126,7 +126,8 @@ long LineAt(std::string_view text, size_t offset) {
 std::string Layer::Name() const {
   svg::Names &names = group->Doc().Names();
   pugi::xml_node node = group->Node();
-  if (pugi::xml_attribute label = node.attribute(names.Lookup(svg::Names::kInkscape, "label").c_str())) {
+  if (pugi::xml_attribute label =
+          node.attribute(names.Lookup(svg::Names::kInkscape, "label").c_str())) {
     return label.value();
   }
   return node.attribute("id").value();
@@ -145,7 +146,8 @@ Document::~Document() {
   UnregisterHandle(handle_);
 }
 
-std::unique_ptr<Document> Document::Load(const std::string &path, std::string *error, ASErr *status) {
+std::unique_ptr<Document> Document::Load(const std::string &path, std::string *error,
+                                         ASErr *status) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) {
     *error = path + ": is a folder, not a file";
@@ -210,7 +212,8 @@ std::unique_ptr<Document> Document::Parse(std::string_view svg, std::string *err
     const ptrdiff_t offset = node.offset_debug();
     *error = "not well-formed XML: attribute " + std::string(repeated) + " given twice on <" +
              node.name() + ">";
-    if (offset >= 0) *error += " at line " + std::to_string(LineAt(svg, static_cast<size_t>(offset)));
+    if (offset >= 0)
+      *error += " at line " + std::to_string(LineAt(svg, static_cast<size_t>(offset)));
     return nullptr;
   }
   if (!doc->Build(error)) return nullptr;
@@ -235,7 +238,8 @@ bool Document::Build(std::string *error) {
   double width = 0, height = 0;
   scale_ = svg::PageScale(root);
   if (n == 4) {
-    page_ = {box[0] * scale_, -box[1] * scale_, (box[0] + box[2]) * scale_, -(box[1] + box[3]) * scale_};
+    page_ = {box[0] * scale_, -box[1] * scale_, (box[0] + box[2]) * scale_,
+             -(box[1] + box[3]) * scale_};
   } else if (svg::ParseLength(root.attribute("width").value(), 16, 0, &width) &&
              svg::ParseLength(root.attribute("height").value(), 16, 0, &height)) {
     page_ = {0, 0, width, -height};
@@ -250,13 +254,15 @@ bool Document::Build(std::string *error) {
     }
     Art *group = ReadArt(child, nullptr);
     group->layerGroup_ = true;
-    layers_.push_back({group, static_cast<AILayerHandle>(RegisterHandle(HandleKind::kLayer, group))});
+    layers_.push_back(
+        {group, static_cast<AILayerHandle>(RegisterHandle(HandleKind::kLayer, group))});
   }
   if (layers_.empty()) {
     // A drawing without layers is one layer: its root.
     Art *group = ReadArt(root, nullptr, kGroupArt);
     group->layerGroup_ = true;
-    layers_.push_back({group, static_cast<AILayerHandle>(RegisterHandle(HandleKind::kLayer, group))});
+    layers_.push_back(
+        {group, static_cast<AILayerHandle>(RegisterHandle(HandleKind::kLayer, group))});
   }
   return true;
 }
@@ -323,7 +329,8 @@ void Document::ReadCustomColors() {
     color->kind = kind;
     color->name = name;
     std::copy(c, c + 4, color->c);
-    color->handle = static_cast<AICustomColorHandle>(RegisterHandle(HandleKind::kCustomColor, color.get()));
+    color->handle =
+        static_cast<AICustomColorHandle>(RegisterHandle(HandleKind::kCustomColor, color.get()));
     colors_.push_back(std::move(color));
   }
 }
@@ -335,7 +342,9 @@ CustomColor *Document::FindCustomColor(std::string_view name) const {
   return nullptr;
 }
 
-const CustomColor *Document::CustomColorForText(std::string_view name) const { return FindCustomColor(name); }
+const CustomColor *Document::CustomColorForText(std::string_view name) const {
+  return FindCustomColor(name);
+}
 
 CustomColor *Document::DefineCustomColor(const std::string &name, CustomColor::Kind kind,
                                          const double *components) {
@@ -344,7 +353,8 @@ CustomColor *Document::DefineCustomColor(const std::string &name, CustomColor::K
     colors_.push_back(std::make_unique<CustomColor>());
     color = colors_.back().get();
     color->name = name;
-    color->handle = static_cast<AICustomColorHandle>(RegisterHandle(HandleKind::kCustomColor, color));
+    color->handle =
+        static_cast<AICustomColorHandle>(RegisterHandle(HandleKind::kCustomColor, color));
   }
   color->kind = kind;
   const int count = kind == CustomColor::kCMYK ? 4 : 3;
@@ -410,14 +420,15 @@ Art *Document::ReadOneArt(pugi::xml_node node, Art *parent, ASInt16 type) {
   arts_[art->Low32()].reset(art);
   artByNode_[node.internal_object()] = art;
   art->locked_ =
-      std::strcmp(node.attribute(names_.Lookup(svg::Names::kSodipodi, "insensitive").c_str()).value(),
-                  "true") == 0;
+      std::strcmp(
+          node.attribute(names_.Lookup(svg::Names::kSodipodi, "insensitive").c_str()).value(),
+          "true") == 0;
   art->hidden_ = svg::OwnProperty(node, "display") == std::optional<std::string>("none");
   ReadTags(*art);
   if (type == kTextFrameArt) {
     art->story_ = std::make_shared<TextStory>();
-    svg::TextContext context{&names_, [this](std::string_view name) { return CustomColorForText(name); },
-                             scale_};
+    svg::TextContext context{
+        &names_, [this](std::string_view name) { return CustomColorForText(name); }, scale_};
     svg::ReadTextStory(node, context, art->story_.get());
     art->writtenVersion_ = art->story_->Version();
   }
@@ -466,7 +477,8 @@ void Document::Unlink(Art *art) {
 void Document::Forget(Art *top) {
   std::vector<Art *> gone{top};
   for (size_t i = 0; i < gone.size(); ++i) {
-    for (Art *child = gone[i]->firstInFile_; child; child = child->nextInFile_) gone.push_back(child);
+    for (Art *child = gone[i]->firstInFile_; child; child = child->nextInFile_)
+      gone.push_back(child);
   }
   for (Art *art : gone) {
     artByNode_.erase(art->node_.internal_object());
@@ -521,8 +533,8 @@ svg::Matrix Document::TransformToRoot(pugi::xml_node node) const {
   return m;
 }
 
-bool Document::Place(pugi::xml_node node, ASInt16 paintOrder, Art &prep, Art **parent, std::string *error,
-                     pugi::xml_node *placed, const pugi::xml_node *copyFrom) {
+bool Document::Place(pugi::xml_node node, ASInt16 paintOrder, Art &prep, Art **parent,
+                     std::string *error, pugi::xml_node *placed, const pugi::xml_node *copyFrom) {
   if (&prep.doc_ != this) {
     *error = "the reference art belongs to another document";
     return false;
@@ -584,9 +596,7 @@ bool Document::Place(pugi::xml_node node, ASInt16 paintOrder, Art &prep, Art **p
         *placed = insert(prepNode, {}, {});
       }
       return true;
-    default:
-      *error = "unknown paint order " + std::to_string(paintOrder);
-      return false;
+    default: *error = "unknown paint order " + std::to_string(paintOrder); return false;
   }
 }
 
@@ -640,7 +650,8 @@ Art *Document::Duplicate(Art &art, ASInt16 paintOrder, Art &prep, std::string *e
     const svg::Matrix unchanged = own;
     bool same = true;
     const double a[6] = {adjusted.a, adjusted.b, adjusted.c, adjusted.d, adjusted.e, adjusted.f};
-    const double b[6] = {unchanged.a, unchanged.b, unchanged.c, unchanged.d, unchanged.e, unchanged.f};
+    const double b[6] = {unchanged.a, unchanged.b, unchanged.c,
+                         unchanged.d, unchanged.e, unchanged.f};
     for (int i = 0; i < 6; ++i) same = same && std::abs(a[i] - b[i]) < 1e-9;
     if (!same) {
       const std::string text = svg::FormatTransform(adjusted);
@@ -707,8 +718,8 @@ void Document::DeselectAll() {
 }
 
 void Document::WriteStories() {
-  svg::TextContext context{&names_, [this](std::string_view name) { return CustomColorForText(name); },
-                           scale_};
+  svg::TextContext context{
+      &names_, [this](std::string_view name) { return CustomColorForText(name); }, scale_};
   for (auto &[serial, art] : arts_) {
     if (art->story_ && art->story_->Version() != art->writtenVersion_) {
       svg::WriteTextStory(*art->story_, context, art->node_);

@@ -51,7 +51,8 @@ class Document {
   // Reads the SVG file at `path` (a Linux path). On failure returns null,
   // says why in *error and sets *status (when given) to
   // kAIDocumentFileMissingErr or kAIDocumentFormatErr.
-  static std::unique_ptr<Document> Load(const std::string &path, std::string *error, ASErr *status = nullptr);
+  static std::unique_ptr<Document> Load(const std::string &path, std::string *error,
+                                        ASErr *status = nullptr);
   // The same from SVG text in memory; the document has no path.
   static std::unique_ptr<Document> Parse(std::string_view svg, std::string *error);
   ~Document();
@@ -109,7 +110,8 @@ class Document {
   // ---- Colours, view, refresh -------------------------------------------
   CustomColor *FindCustomColor(std::string_view name) const;
   // Defines (or redefines) the named colour in the file's <defs>.
-  CustomColor *DefineCustomColor(const std::string &name, CustomColor::Kind kind, const double *components);
+  CustomColor *DefineCustomColor(const std::string &name, CustomColor::Kind kind,
+                                 const double *components);
   const std::vector<std::unique_ptr<CustomColor>> &CustomColors() const { return colors_; }
 
   DocumentView &View() { return view_; }

@@ -172,14 +172,16 @@ TEST(Document, EditsKeepWhatTheEditorPutThere) {
   TextStory *story = doc->FindArtById("area1")->Story();
   story->Replace(0, story->Size(), u"New\rprice", story->FeaturesAt(0));
   std::string error;
-  ASSERT_TRUE(doc->Duplicate(*doc->FindArtById("name1"), kPlaceAbove, *doc->FindArtById("tmpl1"), &error))
+  ASSERT_TRUE(
+      doc->Duplicate(*doc->FindArtById("name1"), kPlaceAbove, *doc->FindArtById("tmpl1"), &error))
       << error;
 
   pugi::xml_document saved;
   const std::string text = doc->Serialize();
   ASSERT_TRUE(saved.load_string(text.c_str(), pugi::parse_full | pugi::parse_ws_pcdata));
   auto byId = [&](const char *id) {
-    return saved.find_node([&](pugi::xml_node n) { return std::string(n.attribute("id").value()) == id; });
+    return saved.find_node(
+        [&](pugi::xml_node n) { return std::string(n.attribute("id").value()) == id; });
   };
   EXPECT_STREQ(byId("locked1").attribute("foo:marker").value(), "m");
   EXPECT_FALSE(byId("locked1").attribute("sodipodi:insensitive"));
@@ -216,7 +218,8 @@ TEST(Document, LoadSaveLoadGivesTheSameModel) {
   bold.fillColor = Color::Custom(doc->FindCustomColor("Brand Red"), 0.5);
   story->Replace(story->Size(), story->Size(), u"\rsecond", bold);
   std::string error;
-  ASSERT_TRUE(doc->Duplicate(*doc->FindArtById("slot2"), kPlaceBelow, *doc->FindArtById("slot1"), &error));
+  ASSERT_TRUE(
+      doc->Duplicate(*doc->FindArtById("slot2"), kPlaceBelow, *doc->FindArtById("slot1"), &error));
   ASSERT_TRUE(doc->Dispose(*doc->FindArtById("dot")));
 
   auto once = Reparse(*doc);
@@ -266,14 +269,16 @@ TEST(Document, PaintOrdersPlaceTheCopy) {
   for (const auto &c : cases) {
     auto doc = LoadTemplate();
     std::string error;
-    Art *copy = doc->Duplicate(*doc->FindArtById("dot"), c.order, *doc->FindArtById(c.prep), &error);
+    Art *copy =
+        doc->Duplicate(*doc->FindArtById("dot"), c.order, *doc->FindArtById(c.prep), &error);
     if (std::string(c.hostOrderAfter) == "error") {
       EXPECT_EQ(copy, nullptr) << c.order << " " << c.prep;
       EXPECT_FALSE(error.empty());
       continue;
     }
     ASSERT_NE(copy, nullptr) << error;
-    EXPECT_EQ(Ids(doc->FindArtById("slot2")->FirstChild()), c.hostOrderAfter) << c.order << " " << c.prep;
+    EXPECT_EQ(Ids(doc->FindArtById("slot2")->FirstChild()), c.hostOrderAfter)
+        << c.order << " " << c.prep;
     // The tree and the file agree.
     auto again = Reparse(*doc);
     EXPECT_EQ(Ids(again->FindArtById("slot2")->FirstChild()), c.hostOrderAfter);
@@ -285,7 +290,8 @@ TEST(Document, DuplicateCarriesUnsavedTextAndNestedArt) {
   Art *name = doc->FindArtById("name1");
   name->Story()->Replace(0, 4, u"Edited", name->Story()->FeaturesAt(0));
   std::string error;
-  Art *copy = doc->Duplicate(*doc->FindArtById("tmpl1"), kPlaceAbove, *doc->FindArtById("tmpl1"), &error);
+  Art *copy =
+      doc->Duplicate(*doc->FindArtById("tmpl1"), kPlaceAbove, *doc->FindArtById("tmpl1"), &error);
   ASSERT_NE(copy, nullptr) << error;
   Art *copiedText = copy->FirstChild()->Sibling();
   ASSERT_NE(copiedText, nullptr);
@@ -324,7 +330,8 @@ TEST(Document, HandlesAreUniqueInTheirLowHalfAcrossDocuments) {
   Art *second = b->FindArtById("name1");
   EXPECT_NE(first->Low32(), second->Low32());
   EXPECT_EQ(a->FindArtByLow32(second->Low32()), nullptr);
-  EXPECT_EQ(LookUpHandle(HandleKind::kLayer, first->Handle()), nullptr);  // an art handle is no layer
+  EXPECT_EQ(LookUpHandle(HandleKind::kLayer, first->Handle()),
+            nullptr);  // an art handle is no layer
 }
 
 TEST(Document, NewArtIsPlacedLikeACopy) {

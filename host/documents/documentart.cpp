@@ -21,11 +21,13 @@ double LengthAttribute(pugi::xml_node node, const char *name) {
 
 // Geometry of one shape or image element in its parent's space after `m`
 // (the element's own transform is part of `m`).
-void AddShapeBounds(pugi::xml_node node, std::string_view local, const svg::Matrix &m, svg::Box *box) {
+void AddShapeBounds(pugi::xml_node node, std::string_view local, const svg::Matrix &m,
+                    svg::Box *box) {
   auto length = [&](const char *name) { return LengthAttribute(node, name); };
   if (local == "rect" || local == "image") {
     const double width = length("width"), height = length("height");
-    if (width > 0 && height > 0) svg::AddRectBounds(length("x"), length("y"), width, height, m, box);
+    if (width > 0 && height > 0)
+      svg::AddRectBounds(length("x"), length("y"), width, height, m, box);
   } else if (local == "circle") {
     const double r = length("r");
     if (r > 0) svg::AddEllipseBounds(length("cx"), length("cy"), r, r, m, box);
@@ -86,28 +88,27 @@ void AddTextBounds(const Art &art, const svg::Matrix &m, svg::Box *box) {
   const svg::Point anchor = svg::TextAnchorPoint(art.Node());
   const TextLayout layout =
       LayOutPointText(*art.Story(), anchor.x, anchor.y, svg::TextAnchorOf(art.Node()), doc.Scale());
-  svg::AddRectBounds(layout.left, layout.top, layout.right - layout.left, layout.bottom - layout.top, m, box);
+  svg::AddRectBounds(layout.left, layout.top, layout.right - layout.left,
+                     layout.bottom - layout.top, m, box);
 }
 
 // The art's own geometry with `m`, its transform to the root; a group has
 // none of its own.
 void AddOwnBounds(const Art &art, const svg::Matrix &m, svg::Box *box) {
   switch (art.Type()) {
-    case kTextFrameArt:
-      AddTextBounds(art, m, box);
-      break;
+    case kTextFrameArt: AddTextBounds(art, m, box); break;
     case kPathArt:
     case kPlacedArt:
       AddShapeBounds(art.Node(), art.Doc().Names().SvgLocalName(art.Node()), m, box);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
 }  // namespace
 
-void ForEachBounds(const Art &top, const std::function<void(const Art &, const AIRealRect &)> &visit) {
+void ForEachBounds(const Art &top,
+                   const std::function<void(const Art &, const AIRealRect &)> &visit) {
   // Without recursion, and with each transform built from its parent's, so
   // that the work grows with the art's count and not with its depth.
   struct Pending {
@@ -158,7 +159,8 @@ void Art::SetLocked(bool locked) {
   svg::Names &names = doc_.Names();
   node_.remove_attribute(names.Lookup(svg::Names::kSodipodi, "insensitive").c_str());
   if (locked)
-    node_.append_attribute(names.Qualified(svg::Names::kSodipodi, "insensitive").c_str()).set_value("true");
+    node_.append_attribute(names.Qualified(svg::Names::kSodipodi, "insensitive").c_str())
+        .set_value("true");
 }
 
 void Art::SetHidden(bool hidden) {
@@ -168,7 +170,8 @@ void Art::SetHidden(bool hidden) {
     style.Set("display", "none");
   } else {
     style.Remove("display");
-    if (std::string_view(node_.attribute("display").value()) == "none") node_.remove_attribute("display");
+    if (std::string_view(node_.attribute("display").value()) == "none")
+      node_.remove_attribute("display");
   }
   // In place, so that the attribute keeps its position in the file.
   if (style.Empty()) {
@@ -195,7 +198,8 @@ bool Art::SetTag(const std::string &name, const std::string &value) {
   node_.remove_attribute(names.Lookup(svg::Names::kTag, encoded).c_str());
   node_.remove_attribute(names.Lookup(svg::Names::kTagBytes, encoded).c_str());
   if (svg::IsPlainTagValue(value)) {
-    node_.append_attribute(names.Qualified(svg::Names::kTag, encoded).c_str()).set_value(value.c_str());
+    node_.append_attribute(names.Qualified(svg::Names::kTag, encoded).c_str())
+        .set_value(value.c_str());
   } else {
     node_.append_attribute(names.Qualified(svg::Names::kTagBytes, encoded).c_str())
         .set_value(svg::EscapeTagBytes(value).c_str());

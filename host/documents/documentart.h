@@ -100,6 +100,7 @@ class Art {
 // one pass: `visit` gets each art with its box, the art inside a group
 // before the group. Work in proportion to the art's count, whatever the
 // depth.
-void ForEachBounds(const Art &top, const std::function<void(const Art &, const AIRealRect &)> &visit);
+void ForEachBounds(const Art &top,
+                   const std::function<void(const Art &, const AIRealRect &)> &visit);
 
 }  // namespace vhost

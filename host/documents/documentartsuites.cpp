@@ -19,7 +19,9 @@ Document *CurrentDocument() {
   return list ? list->CurrentDocument() : nullptr;
 }
 
-Art *ArtOf(AIArtHandle handle) { return static_cast<Art *>(LookUpHandle(HandleKind::kArt, handle)); }
+Art *ArtOf(AIArtHandle handle) {
+  return static_cast<Art *>(LookUpHandle(HandleKind::kArt, handle));
+}
 
 // A layer's handle stands for its art group.
 Art *LayerGroupOf(AILayerHandle handle) {
@@ -103,7 +105,8 @@ ASErr GetArtBounds(AIArtHandle handle, AIRealRect *bounds) {
   return kNoErr;
 }
 
-ASErr DuplicateArt(AIArtHandle handle, ASInt16 paintOrder, AIArtHandle prepHandle, AIArtHandle *newArt) {
+ASErr DuplicateArt(AIArtHandle handle, ASInt16 paintOrder, AIArtHandle prepHandle,
+                   AIArtHandle *newArt) {
   if (!newArt) return kBadParameterErr;
   *newArt = nullptr;
   Art *art = ArtOf(handle);
@@ -143,7 +146,8 @@ ASErr GetTag(AIArtHandle handle, const char *name, const char *type, const char 
 
 ASErr SetTag(AIArtHandle handle, const char *name, const char *type, const char *value) {
   Art *art = ArtOf(handle);
-  if (!art || !name || !value || !type || std::strcmp(type, kTagStringType) != 0) return kBadParameterErr;
+  if (!art || !name || !value || !type || std::strcmp(type, kTagStringType) != 0)
+    return kBadParameterErr;
   return art->SetTag(name, value) ? kNoErr : kBadParameterErr;
 }
 

@@ -46,14 +46,10 @@ namespace {
 
 int Components(Color::Kind kind) {
   switch (kind) {
-    case Color::kGray:
-      return 1;
-    case Color::kCMYK:
-      return 4;
-    case Color::kRGB:
-      return 3;
-    case Color::kCustom:
-      return 0;
+    case Color::kGray: return 1;
+    case Color::kCMYK: return 4;
+    case Color::kRGB: return 3;
+    case Color::kCustom: return 0;
   }
   return 0;
 }
@@ -69,9 +65,9 @@ bool Color::operator==(const Color &other) const {
   if (kind == kCustom) {
     // Two documents' colours are alike when their definitions are.
     const bool same =
-        custom == other.custom ||
-        (custom && other.custom && custom->name == other.custom->name && custom->kind == other.custom->kind &&
-         std::equal(custom->c, custom->c + 4, other.custom->c));
+        custom == other.custom || (custom && other.custom && custom->name == other.custom->name &&
+                                   custom->kind == other.custom->kind &&
+                                   std::equal(custom->c, custom->c + 4, other.custom->c));
     return same && tint == other.tint;
   }
   return std::equal(c, c + Components(kind), other.c);
@@ -79,15 +75,9 @@ bool Color::operator==(const Color &other) const {
 
 void Color::Display(double rgb[3]) const {
   switch (kind) {
-    case kGray:
-      rgb[0] = rgb[1] = rgb[2] = 1 - c[0];
-      break;
-    case kCMYK:
-      CmykToRgb(c, rgb);
-      break;
-    case kRGB:
-      std::copy(c, c + 3, rgb);
-      break;
+    case kGray: rgb[0] = rgb[1] = rgb[2] = 1 - c[0]; break;
+    case kCMYK: CmykToRgb(c, rgb); break;
+    case kRGB: std::copy(c, c + 3, rgb); break;
     case kCustom: {
       if (!custom) {
         rgb[0] = rgb[1] = rgb[2] = 0;
@@ -124,11 +114,10 @@ bool Color::CssExact() const {
 std::string Color::ExactForm() const {
   using svg::FormatNumber;
   switch (kind) {
-    case kGray:
-      return "gray " + FormatNumber(c[0]);
+    case kGray: return "gray " + FormatNumber(c[0]);
     case kCMYK:
-      return "cmyk " + FormatNumber(c[0]) + " " + FormatNumber(c[1]) + " " + FormatNumber(c[2]) + " " +
-             FormatNumber(c[3]);
+      return "cmyk " + FormatNumber(c[0]) + " " + FormatNumber(c[1]) + " " + FormatNumber(c[2]) +
+             " " + FormatNumber(c[3]);
     case kRGB:
       return "rgb " + FormatNumber(c[0]) + " " + FormatNumber(c[1]) + " " + FormatNumber(c[2]);
     case kCustom:
@@ -161,8 +150,9 @@ AIColor Color::ToAIColor() const {
   return color;
 }
 
-bool ParseExactColorWith(std::string_view text, const CustomColor *(*find)(void *, std::string_view),
-                         void *context, Color *out) {
+bool ParseExactColorWith(std::string_view text,
+                         const CustomColor *(*find)(void *, std::string_view), void *context,
+                         Color *out) {
   text = svg::Trim(text);
   size_t blank = text.find(' ');
   if (blank == std::string_view::npos) return false;

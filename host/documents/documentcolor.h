@@ -61,8 +61,9 @@ template <typename FindCustom>
 bool ParseExactColor(std::string_view text, FindCustom findCustom, Color *out);
 
 // Implementation detail of ParseExactColor.
-bool ParseExactColorWith(std::string_view text, const CustomColor *(*find)(void *, std::string_view),
-                         void *context, Color *out);
+bool ParseExactColorWith(std::string_view text,
+                         const CustomColor *(*find)(void *, std::string_view), void *context,
+                         Color *out);
 
 template <typename FindCustom>
 bool ParseExactColor(std::string_view text, FindCustom findCustom, Color *out) {

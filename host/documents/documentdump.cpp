@@ -13,16 +13,11 @@ namespace {
 
 const char *TypeName(ASInt16 type) {
   switch (type) {
-    case kGroupArt:
-      return "group";
-    case kPathArt:
-      return "path";
-    case kPlacedArt:
-      return "placed";
-    case kTextFrameArt:
-      return "text";
-    default:
-      return "other";
+    case kGroupArt: return "group";
+    case kPathArt: return "path";
+    case kPlacedArt: return "placed";
+    case kTextFrameArt: return "text";
+    default: return "other";
   }
 }
 
@@ -106,15 +101,18 @@ const Art *NextInHostOrder(const Art *art, const Art *top, int *depth) {
 void DescribeArt(const Art &art, int depth, const AIRealRect &b, std::string &out) {
   std::string head = TypeName(art.Type());
   if (!art.Id().empty()) head += " #" + EscapeForDisplay(art.Id());
-  head += " [" + Short(b.left) + ", " + Short(b.top) + ", " + Short(b.right) + ", " + Short(b.bottom) + "]";
+  head += " [" + Short(b.left) + ", " + Short(b.top) + ", " + Short(b.right) + ", " +
+          Short(b.bottom) + "]";
   if (art.Locked()) head += " locked";
   if (art.Hidden()) head += " hidden";
   if (art.Selected()) head += " selected";
   Line(out, depth, head);
   for (const auto &[name, value] : art.Tags()) {
-    Line(out, depth + 1, "tag " + EscapeForDisplay(name) + " = \"" + EscapeForDisplay(value) + "\"");
+    Line(out, depth + 1,
+         "tag " + EscapeForDisplay(name) + " = \"" + EscapeForDisplay(value) + "\"");
   }
-  if (art.Story()) Line(out, depth + 1, "text \"" + EscapeForDisplay(Utf8Of(art.Story()->Text())) + "\"");
+  if (art.Story())
+    Line(out, depth + 1, "text \"" + EscapeForDisplay(Utf8Of(art.Story()->Text())) + "\"");
 }
 
 std::string JsonNumber(double value) { return svg::FormatNumber(value); }
@@ -124,10 +122,12 @@ std::string FeaturesJson(const CharFeatures &f) {
   std::string out = "{\"font\":" + JsonString(f.font) + ",\"size\":" + JsonNumber(f.size) +
                     ",\"autoLeading\":" + JsonBool(f.autoLeading);
   if (!f.autoLeading) out += ",\"leading\":" + JsonNumber(f.leading);
-  out += ",\"tracking\":" + std::to_string(f.tracking) + ",\"baselineShift\":" + JsonNumber(f.baselineShift) +
+  out += ",\"tracking\":" + std::to_string(f.tracking) +
+         ",\"baselineShift\":" + JsonNumber(f.baselineShift) +
          ",\"horizontalScale\":" + JsonNumber(f.horizontalScale) +
          ",\"verticalScale\":" + JsonNumber(f.verticalScale) + ",\"fill\":" + JsonBool(f.fill) +
-         ",\"fillColor\":" + JsonString(f.fillColor.ExactForm()) + ",\"stroke\":" + JsonBool(f.stroke) +
+         ",\"fillColor\":" + JsonString(f.fillColor.ExactForm()) +
+         ",\"stroke\":" + JsonBool(f.stroke) +
          ",\"strokeColor\":" + JsonString(f.strokeColor.ExactForm()) +
          ",\"lineWidth\":" + JsonNumber(f.lineWidth) + "}";
   return out;
@@ -139,7 +139,8 @@ void AppendArtHead(const Art &art, const AIRealRect &b, std::string &out) {
   out += "{\"type\":\"" + std::string(TypeName(art.Type())) + "\",\"id\":" + JsonString(art.Id()) +
          ",\"locked\":" + JsonBool(art.Locked()) + ",\"hidden\":" + JsonBool(art.Hidden()) +
          ",\"selected\":" + JsonBool(art.Selected()) + ",\"bounds\":[" + JsonNumber(b.left) + "," +
-         JsonNumber(b.top) + "," + JsonNumber(b.right) + "," + JsonNumber(b.bottom) + "],\"tags\":[";
+         JsonNumber(b.top) + "," + JsonNumber(b.right) + "," + JsonNumber(b.bottom) +
+         "],\"tags\":[";
   bool first = true;
   for (const auto &[name, value] : art.Tags()) {
     out += first ? "" : ",";
@@ -164,8 +165,8 @@ void AppendArtHead(const Art &art, const AIRealRect &b, std::string &out) {
     for (const TextStory::Run &run : story->Runs()) {
       out += firstRun ? "" : ",";
       firstRun = false;
-      out +=
-          "{\"length\":" + std::to_string(run.length) + ",\"features\":" + FeaturesJson(run.features) + "}";
+      out += "{\"length\":" + std::to_string(run.length) +
+             ",\"features\":" + FeaturesJson(run.features) + "}";
     }
     out += "]";
     if (story->Text().empty()) out += ",\"emptyFeatures\":" + FeaturesJson(story->EmptyFeatures());
@@ -233,21 +234,11 @@ std::string JsonString(std::string_view utf8) {
   for (char c : utf8) {
     const unsigned char ch = static_cast<unsigned char>(c);
     switch (ch) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
       default:
         if (ch < 0x20 || ch == 0x7F) {
           char hex[8];
@@ -267,7 +258,8 @@ std::string JsonString(const std::u16string &text) {
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t u = text[i];
     const bool high = u >= 0xD800 && u <= 0xDBFF, low = u >= 0xDC00 && u <= 0xDFFF;
-    const bool paired = high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    const bool paired =
+        high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
     if ((high && !paired) || low) {
       char hex[8];
       std::snprintf(hex, sizeof hex, "\\u%04x", static_cast<unsigned>(u));
@@ -284,13 +276,15 @@ std::string JsonString(const std::u16string &text) {
 std::string DescribeDocument(const Document &doc) {
   std::string out;
   Line(out, 0,
-       "document " + (doc.Path().empty() ? std::string("(untitled)") : EscapeForDisplay(doc.Path())) + ", " +
+       "document " +
+           (doc.Path().empty() ? std::string("(untitled)") : EscapeForDisplay(doc.Path())) + ", " +
            std::to_string(doc.LayerCount()) + (doc.LayerCount() == 1 ? " layer" : " layers"));
   for (size_t n = 0; n < doc.LayerCount(); ++n) {
     const Layer &layer = *doc.NthLayer(n);
     Line(out, 0,
          "layer " + std::to_string(n) + " \"" + EscapeForDisplay(layer.Name()) + "\" " +
-             (layer.Visible() ? "visible" : "hidden") + ", " + (layer.Editable() ? "editable" : "locked"));
+             (layer.Visible() ? "visible" : "hidden") + ", " +
+             (layer.Editable() ? "editable" : "locked"));
     const BoundsMap bounds = BoundsUnder(*layer.group);
     int depth = 0;
     for (const Art *art = NextInHostOrder(layer.group, layer.group, &depth); art;

@@ -27,7 +27,8 @@ DocumentList::~DocumentList() {
 
 DocumentList *DocumentList::Current() { return gCurrent; }
 
-Document *DocumentList::Open(const std::string &path, bool asCopy, ASErr *status, std::string *error) {
+Document *DocumentList::Open(const std::string &path, bool asCopy, ASErr *status,
+                             std::string *error) {
   if (!asCopy) {
     const std::string canonical = Canonical(path);
     for (auto &doc : docs_) {

@@ -34,7 +34,9 @@ class DocumentList {
   Document *CurrentDocument() const { return current_; }
   void SetCurrent(Document *doc);
   // Called after every change of the current document (null: none left).
-  void OnCurrentChanged(std::function<void(Document *)> observer) { observer_ = std::move(observer); }
+  void OnCurrentChanged(std::function<void(Document *)> observer) {
+    observer_ = std::move(observer);
+  }
   size_t Count() const { return docs_.size(); }
   Document *Nth(size_t n) const { return n < docs_.size() ? docs_[n].get() : nullptr; }
   // The open document of a handle; null for a closed or foreign one.

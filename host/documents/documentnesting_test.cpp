@@ -28,7 +28,8 @@ std::string Nest(const std::string &name, int count, const std::string &inner) {
 // one-unit square: the root, the groups and the square nest groups + 2 deep.
 std::string NestedGroups(int groups) {
   std::string svg = kHead;
-  for (int i = 0; i < groups; ++i) svg += "<g id='g" + std::to_string(i) + "' transform='translate(1,0)'>";
+  for (int i = 0; i < groups; ++i)
+    svg += "<g id='g" + std::to_string(i) + "' transform='translate(1,0)'>";
   svg += "<rect id='r' width='1' height='1'/>";
   for (int i = 0; i < groups; ++i) svg += "</g>";
   return svg + "</svg>";
@@ -47,7 +48,8 @@ TEST(DocumentNesting, DeeperThanTheLimitIsRefusedWithAMessage) {
       {"one past the limit", NestedGroups(limit - 1), limit + 1},
       {"at the limit", NestedGroups(limit - 2), 0},
       {"deep in definitions, not art", head + Nest("defs", limit, "") + "</svg>", limit + 1},
-      {"deep inside a text", head + "<text>" + Nest("tspan", limit, "x") + "</text></svg>", limit + 2},
+      {"deep inside a text", head + "<text>" + Nest("tspan", limit, "x") + "</text></svg>",
+       limit + 2},
   };
   for (const auto &c : cases) {
     std::string error;
@@ -57,8 +59,8 @@ TEST(DocumentNesting, DeeperThanTheLimitIsRefusedWithAMessage) {
       continue;
     }
     EXPECT_EQ(doc, nullptr) << c.name;
-    EXPECT_EQ(error, "its elements nest " + std::to_string(c.depth) + " deep; a document may nest at most " +
-                         std::to_string(limit) + " deep")
+    EXPECT_EQ(error, "its elements nest " + std::to_string(c.depth) +
+                         " deep; a document may nest at most " + std::to_string(limit) + " deep")
         << c.name;
   }
 }
@@ -87,11 +89,12 @@ TEST(DocumentNesting, AtTheLimitEveryWalkWorks) {
     ++count;
   });
   EXPECT_EQ(deepest, groups + 1);
-  EXPECT_EQ(count, static_cast<size_t>(groups + 2));  // the layer (the root), the groups, the square
+  EXPECT_EQ(count,
+            static_cast<size_t>(groups + 2));  // the layer (the root), the groups, the square
 
   const std::string tree = DescribeDocument(*doc);
-  EXPECT_NE(tree.find(std::string(2 * (groups + 1), ' ') + "path #r [" + std::to_string(groups) + ", 0, " +
-                      std::to_string(groups + 1) + ", -1]\n"),
+  EXPECT_NE(tree.find(std::string(2 * (groups + 1), ' ') + "path #r [" + std::to_string(groups) +
+                      ", 0, " + std::to_string(groups + 1) + ", -1]\n"),
             std::string::npos);
   const std::string json = DescribeDocumentJson(*doc);
   EXPECT_NE(json.find("\"id\":\"r\""), std::string::npos);
@@ -119,19 +122,18 @@ TEST(DocumentNesting, NothingIsPlacedPastTheLimit) {
 
   Art *group = doc->NewArt("g", kPlaceInsideOnTop, innermost, &error);
   ASSERT_NE(group, nullptr) << error;
-  const std::string refused = "placed there, the art would nest " +
-                              std::to_string(Document::kMaxNesting + 1) +
-                              " deep; a document may nest at most " +
-                              std::to_string(Document::kMaxNesting) + " deep";
+  const std::string refused =
+      "placed there, the art would nest " + std::to_string(Document::kMaxNesting + 1) +
+      " deep; a document may nest at most " + std::to_string(Document::kMaxNesting) + " deep";
   error.clear();
   EXPECT_EQ(doc->NewArt("g", kPlaceInsideOnTop, *group, &error), nullptr);
   EXPECT_EQ(error, refused);
   // A copy of the whole nest inside its own first group, and a copy of the
   // innermost group beside the new one, which is as deep as it may go.
   error.clear();
-  EXPECT_EQ(doc->Duplicate(*doc->FindArtById("g0"), kPlaceInsideOnTop, *doc->FindArtById("g0"),
-                           &error),
-            nullptr);
+  EXPECT_EQ(
+      doc->Duplicate(*doc->FindArtById("g0"), kPlaceInsideOnTop, *doc->FindArtById("g0"), &error),
+      nullptr);
   EXPECT_NE(error.find("a document may nest at most"), std::string::npos) << error;
   error.clear();
   EXPECT_EQ(doc->Duplicate(innermost, kPlaceAbove, *group, &error), nullptr);
@@ -145,7 +147,8 @@ TEST(DocumentNesting, TextNestedToTheLimitIsRead) {
   const int spans = Document::kMaxNesting - 2;  // the root, the text, the spans
   std::string svg = kHead;
   svg += "<text id='t'>";
-  for (int i = 0; i < spans; ++i) svg += "<tspan>" + std::string(1, static_cast<char>('a' + i % 26));
+  for (int i = 0; i < spans; ++i)
+    svg += "<tspan>" + std::string(1, static_cast<char>('a' + i % 26));
   for (int i = 0; i < spans; ++i) svg += "</tspan>";
   svg += "</text></svg>";
   std::string error;

@@ -147,7 +147,6 @@ void RelinkPictures(Document &doc, const std::string &folder) {
   });
 }
 
-
 int EmbedLinkedPictures(Document &doc, std::vector<std::string> *unread) {
   svg::Names &names = doc.Names();
   const std::string link = names.Lookup(svg::Names::kVardo, "link");

@@ -68,12 +68,14 @@ ASErr GetPlatformPathW(AIFilePathRef ref, ai_uchar16 *buffer, size_t capacity) {
   const int units = MultiByteToWideChar(CP_ACP, 0, path->ansi.data(), length, nullptr, 0);
   if (units <= 0) return kBadParameterErr;
   if (static_cast<size_t>(units) + 1 > capacity) return kBadParameterErr;
-  MultiByteToWideChar(CP_ACP, 0, path->ansi.data(), length, reinterpret_cast<WCHAR *>(buffer), units);
+  MultiByteToWideChar(CP_ACP, 0, path->ansi.data(), length, reinterpret_cast<WCHAR *>(buffer),
+                      units);
   buffer[units] = 0;
   return kNoErr;
 }
 
-const AIFilePathSuite kFilePathSuite = {NewFilePath, DeleteFilePath, SetPlatformPathA, GetPlatformPathW};
+const AIFilePathSuite kFilePathSuite = {NewFilePath, DeleteFilePath, SetPlatformPathA,
+                                        GetPlatformPathW};
 
 ASErr Open(AIFilePathRef ref, ASInt32 /*colorModel*/, ASInt32 /*dialogStatus*/, ASBoolean forceCopy,
            AIDocumentHandle *document) {

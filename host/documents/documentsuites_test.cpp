@@ -136,7 +136,8 @@ TEST_F(DocumentSuites, OpenMakesTheCurrentDocument) {
   struct {
     std::string path;
     ASErr status;
-  } failures[] = {{"/nonexistent/x.svg", kAIDocumentFileMissingErr}, {broken, kAIDocumentFormatErr}};
+  } failures[] = {{"/nonexistent/x.svg", kAIDocumentFileMissingErr},
+                  {broken, kAIDocumentFormatErr}};
   for (const auto &f : failures) {
     AIDocumentHandle doc = reinterpret_cast<AIDocumentHandle>(1);
     EXPECT_EQ(Open(f.path, &doc), f.status) << f.path;
@@ -316,7 +317,8 @@ TEST_F(DocumentSuites, Tags) {
   struct {
     const char *name, *type;
     ASErr status;
-  } refused[] = {{"vardo2_script", "integer", kBadParameterErr}, {nullptr, kTagStringType, kBadParameterErr}};
+  } refused[] = {{"vardo2_script", "integer", kBadParameterErr},
+                 {nullptr, kTagStringType, kBadParameterErr}};
   for (const auto &r : refused) {
     EXPECT_EQ(tag->GetTag(a, r.name, r.type, &value), r.status);
     EXPECT_EQ(tag->SetTag(a, r.name, r.type, "x"), r.status);
@@ -342,8 +344,9 @@ TEST_F(DocumentSuites, TextRangesMoveAndClamp) {
       {"end", 2, 0, 2},   {"start", -1, 0, 2}, {"end", 100, 0, 4},
   };
   for (const auto &s : steps) {
-    ASSERT_EQ(std::string(s.step) == "start" ? range->SetStart(r, s.value) : range->SetEnd(r, s.value),
-              kNoErr);
+    ASSERT_EQ(
+        std::string(s.step) == "start" ? range->SetStart(r, s.value) : range->SetEnd(r, s.value),
+        kNoErr);
     ASInt32 start = -1, end = -1;
     range->GetStart(r, &start);
     range->GetEnd(r, &end);

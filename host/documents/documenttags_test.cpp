@@ -9,7 +9,8 @@ namespace vhost {
 namespace {
 
 const char kSvg[] =
-    "<svg xmlns='http://www.w3.org/2000/svg' xmlns:inkscape='http://www.inkscape.org/namespaces/inkscape'>"
+    "<svg xmlns='http://www.w3.org/2000/svg' "
+    "xmlns:inkscape='http://www.inkscape.org/namespaces/inkscape'>"
     "<g inkscape:groupmode='layer'><text id='t'>x</text></g></svg>";
 
 std::unique_ptr<Document> Parse(const std::string &text) {
@@ -55,8 +56,10 @@ TEST(DocumentTags, ValuesRoundTripByteForByte) {
     const std::string *read = again->FindArtById("t")->Tag("value");
     ASSERT_NE(read, nullptr) << c.name;
     EXPECT_EQ(*read, c.value) << c.name << "\n" << file;
-    EXPECT_EQ(file.find("vardotag:value=") != std::string::npos, c.readable) << c.name << "\n" << file;
-    EXPECT_EQ(file.find("vardotagx:value=") != std::string::npos, !c.readable) << c.name << "\n" << file;
+    EXPECT_EQ(file.find("vardotag:value=") != std::string::npos, c.readable) << c.name << "\n"
+                                                                             << file;
+    EXPECT_EQ(file.find("vardotagx:value=") != std::string::npos, !c.readable) << c.name << "\n"
+                                                                               << file;
   }
 }
 
@@ -103,7 +106,8 @@ TEST(DocumentTags, ChangingAndRemovingRewriteTheAttribute) {
 
 TEST(DocumentTags, ThePlainFormWinsOverAnEscapedOne) {
   auto doc = Parse(
-      "<svg xmlns='http://www.w3.org/2000/svg' xmlns:t='urn:vardo:tag:1' xmlns:b='urn:vardo:tag-bytes:1'>"
+      "<svg xmlns='http://www.w3.org/2000/svg' xmlns:t='urn:vardo:tag:1' "
+      "xmlns:b='urn:vardo:tag-bytes:1'>"
       "<rect id='r' b:k='%01' t:k='text' b:only='a%25b%FF'/></svg>");
   Art *rect = doc->FindArtById("r");
   EXPECT_EQ(*rect->Tag("k"), "text");

@@ -69,7 +69,8 @@ CharFeaturesSet TextStory::UniqueFeatures(size_t start, size_t end) const {
   return set;
 }
 
-void TextStory::Replace(size_t start, size_t end, const std::u16string &text, const CharFeatures &features) {
+void TextStory::Replace(size_t start, size_t end, const std::u16string &text,
+                        const CharFeatures &features) {
   start = std::min(start, text_.size());
   end = std::clamp(end, start, text_.size());
   if (start == end && text.empty()) return;
@@ -85,7 +86,8 @@ void TextStory::Replace(size_t start, size_t end, const std::u16string &text, co
   };
   for (const Run &run : runs_) {
     const size_t runEnd = position + run.length;
-    const size_t before = std::min(runEnd, start) > position ? std::min(runEnd, start) - position : 0;
+    const size_t before =
+        std::min(runEnd, start) > position ? std::min(runEnd, start) - position : 0;
     if (before) runs.push_back({before, run.features});
     if (runEnd >= start) insert();
     const size_t afterStart = std::max(position, end);
@@ -140,7 +142,8 @@ void TextStory::Merge() {
 bool TextStory::operator==(const TextStory &other) const {
   if (text_ != other.text_ || runs_.size() != other.runs_.size()) return false;
   for (size_t i = 0; i < runs_.size(); ++i) {
-    if (runs_[i].length != other.runs_[i].length || !(runs_[i].features == other.runs_[i].features)) {
+    if (runs_[i].length != other.runs_[i].length ||
+        !(runs_[i].features == other.runs_[i].features)) {
       return false;
     }
   }
@@ -171,7 +174,8 @@ TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayou
       lineStart = i + 1;
       continue;
     }
-    if (unit >= 0xDC00 && unit <= 0xDFFF && i > lineStart && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF) {
+    if (unit >= 0xDC00 && unit <= 0xDFFF && i > lineStart && text[i - 1] >= 0xD800 &&
+        text[i - 1] <= 0xDBFF) {
       continue;  // the second half of a pair
     }
     const CharFeatures &f = story.FeaturesAt(i);
@@ -198,7 +202,9 @@ TextLayout LayOutPointText(const TextStory &story, double x, double y, TextLayou
   }
   layout.top = y - 0.8 * lines.front().size;
   layout.bottom = baseline + 0.2 * lines.back().size;
-  layout.left = anchor == TextLayout::kStart ? x : anchor == TextLayout::kMiddle ? x - width / 2 : x - width;
+  layout.left = anchor == TextLayout::kStart    ? x
+                : anchor == TextLayout::kMiddle ? x - width / 2
+                                                : x - width;
   layout.right = layout.left + width;
   return layout;
 }

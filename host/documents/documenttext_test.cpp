@@ -16,8 +16,8 @@ CharFeatures Sized(double size) {
 std::string RunsOf(const TextStory &story) {
   std::string out;
   for (const auto &run : story.Runs()) {
-    out +=
-        (out.empty() ? "" : " ") + std::to_string(run.length) + "@" + std::to_string(int(run.features.size));
+    out += (out.empty() ? "" : " ") + std::to_string(run.length) + "@" +
+           std::to_string(int(run.features.size));
   }
   return out;
 }
@@ -79,8 +79,24 @@ TEST(TextStory, PointTextMetric) {
     std::vector<double> baselines;
   } cases[] = {
       {"ASCII is half an em", u"abcd", Sized(10), TextLayout::kStart, 100, 192, 120, 202, {200}},
-      {"other characters a whole em", u"価格", Sized(10), TextLayout::kStart, 100, 192, 120, 202, {200}},
-      {"a pair counts once", u"\U0001F600", Sized(10), TextLayout::kStart, 100, 192, 110, 202, {200}},
+      {"other characters a whole em",
+       u"価格",
+       Sized(10),
+       TextLayout::kStart,
+       100,
+       192,
+       120,
+       202,
+       {200}},
+      {"a pair counts once",
+       u"\U0001F600",
+       Sized(10),
+       TextLayout::kStart,
+       100,
+       192,
+       110,
+       202,
+       {200}},
       {"lines go down by the leading",
        u"ab\rabcd\r",
        Sized(10),

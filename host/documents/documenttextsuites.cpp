@@ -264,11 +264,10 @@ ASErr SetLocalCharFeatures(ATETextRangeRef ref, ATECharFeaturesRef featuresRef) 
   return kNoErr;
 }
 
-const ATETextRangeSuite kTextRangeTable = {
-    AddRef,      Release,     Clone,       GetStart,
-    GetEnd,      SetStart,    SetEnd,      GetContents,
-    GetUniqueCharFeatures,    Remove,      InsertAfter,
-    SetLocalCharFeatures};
+const ATETextRangeSuite kTextRangeTable = {AddRef,   Release,     Clone,
+                                           GetStart, GetEnd,      SetStart,
+                                           SetEnd,   GetContents, GetUniqueCharFeatures,
+                                           Remove,   InsertAfter, SetLocalCharFeatures};
 
 // ---- Character features ---------------------------------------------------
 
@@ -321,9 +320,7 @@ ASErr Initialize(ATECharFeaturesRef *features) {
 bool ColorFrom(const AIColor *in, Color *out) {
   if (!in) return false;
   switch (in->kind) {
-    case kGrayColor:
-      *out = Color::Gray(in->c.g.gray);
-      return true;
+    case kGrayColor: *out = Color::Gray(in->c.g.gray); return true;
     case kFourColor:
       *out = Color::Cmyk(in->c.f.cyan, in->c.f.magenta, in->c.f.yellow, in->c.f.black);
       return true;
@@ -331,13 +328,13 @@ bool ColorFrom(const AIColor *in, Color *out) {
       *out = Color::Rgb(in->c.rgb.red, in->c.rgb.green, in->c.rgb.blue);
       return true;
     case kCustomColor: {
-      auto *custom = static_cast<CustomColor *>(LookUpHandle(HandleKind::kCustomColor, in->c.c.color));
+      auto *custom =
+          static_cast<CustomColor *>(LookUpHandle(HandleKind::kCustomColor, in->c.c.color));
       if (!custom) return false;
       *out = Color::Custom(custom, in->c.c.tint);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

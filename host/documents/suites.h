@@ -7,12 +7,12 @@
 
 namespace vhost {
 
-void RegisterBasicSuites(SuiteRegistry &registry);       // SP Access, AI Plugin
-void RegisterEventSuites(SuiteRegistry &registry);       // AI Menu, AI Timer, AI Notifier
-void RegisterActionSuites(SuiteRegistry &registry);      // AI Action Manager, AI Undo
-void RegisterUserSuites(SuiteRegistry &registry);        // AI User, AI Preference, AI UI Theme
-void RegisterPanelSuites(SuiteRegistry &registry);       // AI Panel, AI Panel Flyout Menu
-void RegisterContextSuites(SuiteRegistry &registry);     // AI Context
+void RegisterBasicSuites(SuiteRegistry &registry);    // SP Access, AI Plugin
+void RegisterEventSuites(SuiteRegistry &registry);    // AI Menu, AI Timer, AI Notifier
+void RegisterActionSuites(SuiteRegistry &registry);   // AI Action Manager, AI Undo
+void RegisterUserSuites(SuiteRegistry &registry);     // AI User, AI Preference, AI UI Theme
+void RegisterPanelSuites(SuiteRegistry &registry);    // AI Panel, AI Panel Flyout Menu
+void RegisterContextSuites(SuiteRegistry &registry);  // AI Context
 // AI Document List, AI Document, AI Document View, AI File Path, AI Layer,
 // AI Art, AI Tag, AI Text Frame, ATE TextRange, ATE CharFeatures, AI Font,
 // AI Custom Color, AIATE Paint. They work on DocumentList::Current().

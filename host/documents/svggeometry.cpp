@@ -58,7 +58,8 @@ void CubicExtremes(double p0, double p1, double p2, double p3, double out[2], in
 Point CubicAt(Point p0, Point p1, Point p2, Point p3, double t) {
   const double u = 1 - t;
   const double w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
-  return {w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x, w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y};
+  return {w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x,
+          w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y};
 }
 
 // A cubic whose control points are already transformed.
@@ -94,8 +95,8 @@ bool OnArc(double a, double start, double sweep) {
 }
 
 // An elliptical arc from p1 to p2 in local coordinates, bounds after `m`.
-void AddArc(Point p1, double rx, double ry, double rotationDegrees, bool largeArc, bool sweepFlag, Point p2,
-            const Matrix &m, Box *box) {
+void AddArc(Point p1, double rx, double ry, double rotationDegrees, bool largeArc, bool sweepFlag,
+            Point p2, const Matrix &m, Box *box) {
   box->Add(m.Apply(p1));
   box->Add(m.Apply(p2));
   if (p1.x == p2.x && p1.y == p2.y) return;
@@ -131,7 +132,8 @@ void AddArc(Point p1, double rx, double ry, double rotationDegrees, bool largeAr
   for (double base : {std::atan2(vx, ux), std::atan2(vy, uy)}) {
     for (double t : {base, base + kPi}) {
       if (OnArc(t, start, sweep)) {
-        box->Add(Point{c.x + ux * std::cos(t) + vx * std::sin(t), c.y + uy * std::cos(t) + vy * std::sin(t)});
+        box->Add(Point{c.x + ux * std::cos(t) + vx * std::sin(t),
+                       c.y + uy * std::cos(t) + vy * std::sin(t)});
       }
     }
   }
@@ -153,8 +155,8 @@ bool Matrix::Invert(Matrix *out) const {
 }
 
 bool Matrix::IsIdentity(double eps) const {
-  return std::fabs(a - 1) <= eps && std::fabs(b) <= eps && std::fabs(c) <= eps && std::fabs(d - 1) <= eps &&
-         std::fabs(e) <= eps && std::fabs(f) <= eps;
+  return std::fabs(a - 1) <= eps && std::fabs(b) <= eps && std::fabs(c) <= eps &&
+         std::fabs(d - 1) <= eps && std::fabs(e) <= eps && std::fabs(f) <= eps;
 }
 
 void Box::Add(Point p) {
@@ -271,7 +273,8 @@ std::string FormatTransform(const Matrix &m) {
 }
 
 void AddRectBounds(double x, double y, double width, double height, const Matrix &m, Box *box) {
-  for (Point p : {Point{x, y}, Point{x + width, y}, Point{x, y + height}, Point{x + width, y + height}}) {
+  for (Point p :
+       {Point{x, y}, Point{x + width, y}, Point{x, y + height}, Point{x + width, y + height}}) {
     box->Add(m.Apply(p));
   }
 }
@@ -390,19 +393,16 @@ bool AddPathBounds(std::string_view d, const Matrix &m, Box *box) {
       case 'A': {
         double rx, ry, rotation;
         bool large, sweep;
-        if (!ReadNumber(d, &rx) || !ReadNumber(d, &ry) || !ReadNumber(d, &rotation) || !ReadFlag(d, &large) ||
-            !ReadFlag(d, &sweep) || !point(&p)) {
+        if (!ReadNumber(d, &rx) || !ReadNumber(d, &ry) || !ReadNumber(d, &rotation) ||
+            !ReadFlag(d, &large) || !ReadFlag(d, &sweep) || !point(&p)) {
           return false;
         }
         AddArc(current, rx, ry, rotation, large, sweep, p, m, box);
         current = p;
         break;
       }
-      case 'Z':
-        current = subpathStart;
-        break;
-      default:
-        return false;
+      case 'Z': current = subpathStart; break;
+      default: return false;
     }
     previous = upper;
     SkipSeparator(d);

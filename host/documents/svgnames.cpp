@@ -13,8 +13,9 @@ struct Known {
 };
 
 const Known kKnown[Names::kSpaceCount] = {
-    {kInkscapeNamespace, "inkscape"}, {kSodipodiNamespace, "sodipodi"}, {kXlinkNamespace, "xlink"},
-    {kVardoNamespace, "vardo"},       {kTagNamespace, "vardotag"},      {kTagBytesNamespace, "vardotagx"},
+    {kInkscapeNamespace, "inkscape"}, {kSodipodiNamespace, "sodipodi"},
+    {kXlinkNamespace, "xlink"},       {kVardoNamespace, "vardo"},
+    {kTagNamespace, "vardotag"},      {kTagBytesNamespace, "vardotagx"},
 };
 
 }  // namespace
@@ -61,7 +62,8 @@ void Names::DeclareUsed(pugi::xml_node root) {
   for (int space = 0; space < kSpaceCount; ++space) {
     if (!used_[space] || declared_[space]) continue;
     const std::string name = "xmlns:" + prefixes_[space];
-    if (!root.attribute(name.c_str())) root.append_attribute(name.c_str()).set_value(kKnown[space].uri);
+    if (!root.attribute(name.c_str()))
+      root.append_attribute(name.c_str()).set_value(kKnown[space].uri);
     declared_[space] = true;
   }
 }

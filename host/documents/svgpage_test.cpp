@@ -54,15 +54,17 @@ const char kMillimetres[] =
 std::string InPoints() {
   const double k = 72 / 25.4;
   auto n = [k](double mm) { return svg::FormatNumber(mm * k); };
-  return R"x(<svg xmlns="http://www.w3.org/2000/svg" width=")x" + n(85) + R"x(pt" height=")x" + n(54) +
-         R"x(pt" viewBox="0 0 )x" + n(85) + " " + n(54) + R"x(">)x" + R"x(<defs><rect id="box" x=")x" + n(5) +
-         R"x(" y=")x" + n(30) + R"x(" width=")x" + n(40) + R"x(" height=")x" + n(20) + R"x("/></defs>)x" +
-         R"x(<rect id="r" x=")x" + n(10) + R"x(" y=")x" + n(5) + R"x(" width=")x" + n(20) + R"x(" height=")x" +
-         n(10) + R"x(" transform="translate()x" + n(1) + "," + n(2) + R"x()"/>)x" + R"x(<text id="t" x=")x" +
-         n(10) + R"x(" y=")x" + n(20) + R"x(" style="font-size:)x" + n(4.2333333) + "px;line-height:" +
-         n(5.08) + "px;letter-spacing:" + n(0.42333333) + "px;stroke:#000000;stroke-width:" +
-         n(0.3527778) + R"x(px;font-family:Sans">)x" + R"x(<tspan style="baseline-shift:)x" + n(1) +
-         R"x(px">Ab</tspan>c</text>)x" + R"x(<text id="a" style="shape-inside:url(#box);font-size:)x" + n(3) +
+  return R"x(<svg xmlns="http://www.w3.org/2000/svg" width=")x" + n(85) + R"x(pt" height=")x" +
+         n(54) + R"x(pt" viewBox="0 0 )x" + n(85) + " " + n(54) + R"x(">)x" +
+         R"x(<defs><rect id="box" x=")x" + n(5) + R"x(" y=")x" + n(30) + R"x(" width=")x" + n(40) +
+         R"x(" height=")x" + n(20) + R"x("/></defs>)x" + R"x(<rect id="r" x=")x" + n(10) +
+         R"x(" y=")x" + n(5) + R"x(" width=")x" + n(20) + R"x(" height=")x" + n(10) +
+         R"x(" transform="translate()x" + n(1) + "," + n(2) + R"x()"/>)x" +
+         R"x(<text id="t" x=")x" + n(10) + R"x(" y=")x" + n(20) + R"x(" style="font-size:)x" +
+         n(4.2333333) + "px;line-height:" + n(5.08) + "px;letter-spacing:" + n(0.42333333) +
+         "px;stroke:#000000;stroke-width:" + n(0.3527778) + R"x(px;font-family:Sans">)x" +
+         R"x(<tspan style="baseline-shift:)x" + n(1) + R"x(px">Ab</tspan>c</text>)x" +
+         R"x(<text id="a" style="shape-inside:url(#box);font-size:)x" + n(3) +
          R"x(px">area</text></svg>)x";
 }
 

@@ -44,8 +44,8 @@ bool IsNameByte(unsigned char ch, bool first) {
 }
 
 bool LooksLikeEscape(std::string_view text, size_t i) {
-  return i + 4 < text.size() && text[i] == '_' && text[i + 1] == 'x' && HexDigit(text[i + 2]) >= 0 &&
-         HexDigit(text[i + 3]) >= 0 && text[i + 4] == '_';
+  return i + 4 < text.size() && text[i] == '_' && text[i + 1] == 'x' &&
+         HexDigit(text[i + 2]) >= 0 && HexDigit(text[i + 3]) >= 0 && text[i + 4] == '_';
 }
 
 }  // namespace
@@ -69,7 +69,8 @@ std::string EscapeTagBytes(std::string_view value) {
 std::string UnescapeTagBytes(std::string_view text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
+    if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
+        HexDigit(text[i + 2]) >= 0) {
       out += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
       i += 2;
     } else {

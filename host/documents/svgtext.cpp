@@ -77,7 +77,8 @@ void Apply(pugi::xml_node element, bool textLevel, bool tspanLevel, Names &names
   const StyleDeclarations style(element.attribute("style").value());
   auto get = [&](const char *name) -> std::optional<std::string> {
     if (auto value = style.Get(name)) return value;
-    if (pugi::xml_attribute attribute = element.attribute(name)) return std::string(attribute.value());
+    if (pugi::xml_attribute attribute = element.attribute(name))
+      return std::string(attribute.value());
     return std::nullopt;
   };
   if (auto family = get("font-family")) c->font = FirstFontFamily(*family);
@@ -136,10 +137,12 @@ void Apply(pugi::xml_node element, bool textLevel, bool tspanLevel, Names &names
     };
     double value;
     std::string_view text;
-    if (pugi::xml_attribute a = attribute("hscale"); a && (text = a.value(), ReadNumber(text, &value))) {
+    if (pugi::xml_attribute a = attribute("hscale");
+        a && (text = a.value(), ReadNumber(text, &value))) {
       c->horizontalScale = value;
     }
-    if (pugi::xml_attribute a = attribute("vscale"); a && (text = a.value(), ReadNumber(text, &value))) {
+    if (pugi::xml_attribute a = attribute("vscale");
+        a && (text = a.value(), ReadNumber(text, &value))) {
       c->verticalScale = value;
     }
     if (pugi::xml_attribute a = attribute("fill")) c->exactFill = a.value();
@@ -192,7 +195,8 @@ Cascade Inherited(pugi::xml_node element, Names &names) {
 
 bool IsLineTspan(pugi::xml_node node, Names &names) {
   return names.SvgLocalName(node) == "tspan" &&
-         std::strcmp(node.attribute(names.Lookup(Names::kSodipodi, "role").c_str()).value(), "line") == 0;
+         std::strcmp(node.attribute(names.Lookup(Names::kSodipodi, "role").c_str()).value(),
+                     "line") == 0;
 }
 
 // ---- Reading ------------------------------------------------------------
@@ -219,7 +223,8 @@ struct Paragraph {
       const Stretch &last = stretches.back();
       if (last.start == units.size()) {
         stretches.pop_back();  // nothing was added to it
-      } else if (!literal && !last.literal && last.feature == feature && last.preserve == preserve) {
+      } else if (!literal && !last.literal && last.feature == feature &&
+                 last.preserve == preserve) {
         return;
       }
     }
@@ -239,7 +244,8 @@ class Reader {
     Cascade c = Inherited(text_, names);
     Apply(text_, true, false, names, &c);
     const size_t textFeature = Add(c);
-    for (pugi::xml_node child : text_.children()) hasLines_ = hasLines_ || IsLineTspan(child, names);
+    for (pugi::xml_node child : text_.children())
+      hasLines_ = hasLines_ || IsLineTspan(child, names);
     textFeature_ = textFeature;
     Walk(text_, c, textFeature);
     Build(story);
@@ -275,7 +281,8 @@ class Reader {
       Cascade inner = c;
       Apply(child, true, true, names, &inner);
       const size_t innerFeature = Add(inner);
-      if (pugi::xml_attribute literal = child.attribute(names.Lookup(Names::kVardo, "char").c_str())) {
+      if (pugi::xml_attribute literal =
+              child.attribute(names.Lookup(Names::kVardo, "char").c_str())) {
         const unsigned long code = std::strtoul(literal.value(), nullptr, 16);
         Paragraph &p = Current();
         p.Begin(innerFeature, true, true);
@@ -332,7 +339,8 @@ class Reader {
 
   void Build(TextStory *story) {
     *story = TextStory();
-    story->SetEmptyFeatures(features_[paragraphs_.empty() ? textFeature_ : paragraphs_.front().endFeature]);
+    story->SetEmptyFeatures(
+        features_[paragraphs_.empty() ? textFeature_ : paragraphs_.front().endFeature]);
     for (size_t i = 0; i < paragraphs_.size(); ++i) {
       Paragraph &p = paragraphs_[i];
       Normalise(&p);
@@ -386,7 +394,8 @@ std::vector<Property> PropertiesOf(const CharFeatures &f, double scale) {
       {true, "stroke-width", length(f.lineWidth), false},
       {false, "hscale", FormatNumber(f.horizontalScale), f.horizontalScale == 1},
       {false, "vscale", FormatNumber(f.verticalScale), f.verticalScale == 1},
-      {false, "fill", f.fillColor.ExactForm(), f.fill ? f.fillColor.CssExact() : f.fillColor == black},
+      {false, "fill", f.fillColor.ExactForm(),
+       f.fill ? f.fillColor.CssExact() : f.fillColor == black},
       {false, "stroke", f.strokeColor.ExactForm(),
        f.stroke ? f.strokeColor.CssExact() : f.strokeColor == black},
   };
@@ -420,7 +429,8 @@ bool NeedsLiteral(const std::u16string &text, size_t i) {
   return false;
 }
 
-void AppendText(pugi::xml_node parent, const std::u16string &text, size_t start, size_t end, Names &names) {
+void AppendText(pugi::xml_node parent, const std::u16string &text, size_t start, size_t end,
+                Names &names) {
   // Each run of units SVG can hold as text is one character-data node.
   size_t run = start;
   auto flush = [&](size_t upTo) {
@@ -443,7 +453,8 @@ void AppendText(pugi::xml_node parent, const std::u16string &text, size_t start,
 // From the element's user space (its own transform included) to the root's.
 Matrix ToRoot(pugi::xml_node node) {
   Matrix m;
-  for (pugi::xml_node n = node; n && n.parent() && n.parent().type() == pugi::node_element; n = n.parent()) {
+  for (pugi::xml_node n = node; n && n.parent() && n.parent().type() == pugi::node_element;
+       n = n.parent()) {
     Matrix own;
     ParseTransform(n.attribute("transform").value(), &own);
     m = own * m;
@@ -506,7 +517,8 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
   const Point anchor = TextAnchorPoint(text);
   const TextLayout::Anchor anchorKind = TextAnchorOf(text);
   const std::u16string &units = story.Text();
-  const CharFeatures base = units.empty() ? story.EmptyFeatures() : story.FeaturesAt(units.size() - 1);
+  const CharFeatures base =
+      units.empty() ? story.EmptyFeatures() : story.FeaturesAt(units.size() - 1);
 
   while (pugi::xml_node child = text.first_child()) text.remove_child(child);
   if (!text.attribute("xml:space")) text.append_attribute("xml:space");
@@ -530,7 +542,8 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
     if (p.css) continue;
     text.remove_attribute(names.Lookup(Names::kVardo, p.name).c_str());
     if (!p.omittable) {
-      text.append_attribute(names.Qualified(Names::kVardo, p.name).c_str()).set_value(p.value.c_str());
+      text.append_attribute(names.Qualified(Names::kVardo, p.name).c_str())
+          .set_value(p.value.c_str());
     }
   }
 
@@ -556,8 +569,9 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
       while (nextLine < explicitLines->size() && (*explicitLines)[nextLine].start <= end &&
              (segments.empty() || (*explicitLines)[nextLine].start < end)) {
         const TextStory::Line &l = (*explicitLines)[nextLine++];
-        segments.push_back({std::max(l.start, start),
-                            toText.Apply({UserUnits(l.x, context.scale), -UserUnits(l.y, context.scale)})});
+        segments.push_back(
+            {std::max(l.start, start),
+             toText.Apply({UserUnits(l.x, context.scale), -UserUnits(l.y, context.scale)})});
       }
       if (segments.empty()) segments.push_back({start, {anchor.x, layout.baselines[line]}});
     }
@@ -567,8 +581,8 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
     tspan.append_attribute(names.Qualified(Names::kSodipodi, "role").c_str()).set_value("line");
     tspan.append_attribute("x").set_value(FormatNumber(segments[0].at.x).c_str());
     tspan.append_attribute("y").set_value(FormatNumber(segments[0].at.y).c_str());
-    WriteDifferences(tspan, lineProperties, root, UserUnits(lineFeatures.baselineShift, context.scale),
-                     names);
+    WriteDifferences(tspan, lineProperties, root,
+                     UserUnits(lineFeatures.baselineShift, context.scale), names);
     for (size_t k = 0; k < segments.size(); ++k) {
       // A later line of the paragraph is a positioned tspan inside it, which
       // reads back as runs of the same paragraph.

@@ -11,8 +11,10 @@ namespace vhost {
 namespace {
 
 const char kHead[] =
-    "<svg xmlns='http://www.w3.org/2000/svg' xmlns:inkscape='http://www.inkscape.org/namespaces/inkscape' "
-    "xmlns:sodipodi='http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd' xmlns:vardo='urn:vardo:document:1'>"
+    "<svg xmlns='http://www.w3.org/2000/svg' "
+    "xmlns:inkscape='http://www.inkscape.org/namespaces/inkscape' "
+    "xmlns:sodipodi='http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd' "
+    "xmlns:vardo='urn:vardo:document:1'>"
     "<defs><vardo:custom-color name='Spot &quot;C&quot;' cmyk='0 1 1 0'/>"
     "<vardo:custom-color name='Screen' rgb='0.1 0.2 0.3'/></defs>"
     "<g inkscape:groupmode='layer' id='layer'>";
@@ -47,15 +49,18 @@ struct FeatureCase {
 };
 
 const FeatureCase kFeatureCases[] = {
-    {"font with blanks and quotes", [](CharFeatures &f, Document &) { f.font = "Kozuka Mincho Pr6N 'R'"; }},
+    {"font with blanks and quotes",
+     [](CharFeatures &f, Document &) { f.font = "Kozuka Mincho Pr6N 'R'"; }},
     // Written quoted with the quote escaped; the semicolon must not end the
     // declaration when it is read back.
-    {"font with a lone quote and a semicolon", [](CharFeatures &f, Document &) { f.font = "I'PA;x:1"; }},
+    {"font with a lone quote and a semicolon",
+     [](CharFeatures &f, Document &) { f.font = "I'PA;x:1"; }},
     {"size", [](CharFeatures &f, Document &) { f.size = 7.25; }},
     {"leading", [](CharFeatures &f, Document &) { f.autoLeading = false, f.leading = 14.4; }},
     {"automatic leading", [](CharFeatures &f, Document &) { f.autoLeading = true; }},
     {"tracking", [](CharFeatures &f, Document &) { f.tracking = -75; }},
-    {"tracking at an odd size", [](CharFeatures &f, Document &) { f.size = 9.7, f.tracking = 333; }},
+    {"tracking at an odd size",
+     [](CharFeatures &f, Document &) { f.size = 9.7, f.tracking = 333; }},
     {"baseline shift down", [](CharFeatures &f, Document &) { f.baselineShift = -2; }},
     {"baseline shift up", [](CharFeatures &f, Document &) { f.baselineShift = 3.5; }},
     {"horizontal scale", [](CharFeatures &f, Document &) { f.horizontalScale = 0.8; }},
@@ -68,13 +73,16 @@ const FeatureCase kFeatureCases[] = {
     {"four-colour, fine",
      [](CharFeatures &f, Document &) { f.fillColor = Color::Cmyk(0.123456789, 0, 0.5, 0.01); }},
     {"three-colour", [](CharFeatures &f, Document &) { f.fillColor = Color::Rgb(0.2, 0.4, 0.6); }},
-    {"three-colour in CSS steps", [](CharFeatures &f, Document &) { f.fillColor = Color::Rgb(1, 0, 0); }},
+    {"three-colour in CSS steps",
+     [](CharFeatures &f, Document &) { f.fillColor = Color::Rgb(1, 0, 0); }},
     {"custom four-colour with tint",
      [](CharFeatures &f, Document &doc) {
        f.fillColor = Color::Custom(doc.FindCustomColor("Spot \"C\""), 0.5);
      }},
     {"custom three-colour",
-     [](CharFeatures &f, Document &doc) { f.fillColor = Color::Custom(doc.FindCustomColor("Screen"), 1); }},
+     [](CharFeatures &f, Document &doc) {
+       f.fillColor = Color::Custom(doc.FindCustomColor("Screen"), 1);
+     }},
     {"stroke",
      [](CharFeatures &f, Document &) {
        f.stroke = true, f.lineWidth = 0.5, f.strokeColor = Color::Cmyk(1, 0, 0, 0);
@@ -90,9 +98,9 @@ const FeatureCase kFeatureCases[] = {
     {"everything at once",
      [](CharFeatures &f, Document &doc) {
        f.font = "Other", f.size = 30, f.autoLeading = false, f.leading = 33, f.tracking = 50,
-       f.baselineShift = 1, f.horizontalScale = 1.1, f.verticalScale = 0.9, f.fillColor = Color::Gray(1),
-       f.stroke = true, f.strokeColor = Color::Custom(doc.FindCustomColor("Spot \"C\""), 0.1),
-       f.lineWidth = 0.25;
+       f.baselineShift = 1, f.horizontalScale = 1.1, f.verticalScale = 0.9,
+       f.fillColor = Color::Gray(1), f.stroke = true,
+       f.strokeColor = Color::Custom(doc.FindCustomColor("Spot \"C\""), 0.1), f.lineWidth = 0.25;
      }},
 };
 
@@ -185,35 +193,38 @@ TEST(SvgText, ReadsEditorMarkup) {
     double shift;
     const char *fill;  // exact form of the first character's fill
   } cases[] = {
-      {"white space collapses", "<text id='t'>  a \n\t b  </text>", u"a b", 16, 0, 0, 0, "rgb 0 0 0"},
-      {"preserved white space", "<text id='t' xml:space='preserve'> a\tb </text>", u" a b ", 16, 0, 0, 0,
+      {"white space collapses", "<text id='t'>  a \n\t b  </text>", u"a b", 16, 0, 0, 0,
        "rgb 0 0 0"},
+      {"preserved white space", "<text id='t' xml:space='preserve'> a\tb </text>", u" a b ", 16, 0,
+       0, 0, "rgb 0 0 0"},
       {"indented lines",
        "<text id='t' xml:space='preserve' style='font-size:10px;line-height:1.5'>\n"
        "  <tspan sodipodi:role='line'>A</tspan>\n  <tspan sodipodi:role='line'>B</tspan>\n</text>",
        u"A\rB", 10, 15, 0, 0, "rgb 0 0 0"},
       {"units, percentages and ems",
-       "<text id='t' style='font-size:12pt;line-height:120%;letter-spacing:0.1em'>x</text>", u"x", 16, 19.2,
-       100, 0, "rgb 0 0 0"},
-      {"a group's style cascades", "<g style='font-size:20px;fill:red'><text id='t'>x</text></g>", u"x", 20,
-       0, 0, 0, "rgb 1 0 0"},
-      {"presentation attributes", "<text id='t' font-size='8' fill='#00f'>x</text>", u"x", 8, 0, 0, 0,
-       "rgb 0 0 1"},
+       "<text id='t' style='font-size:12pt;line-height:120%;letter-spacing:0.1em'>x</text>", u"x",
+       16, 19.2, 100, 0, "rgb 0 0 0"},
+      {"a group's style cascades", "<g style='font-size:20px;fill:red'><text id='t'>x</text></g>",
+       u"x", 20, 0, 0, 0, "rgb 1 0 0"},
+      {"presentation attributes", "<text id='t' font-size='8' fill='#00f'>x</text>", u"x", 8, 0, 0,
+       0, "rgb 0 0 1"},
       {"nested shifts add up",
        "<text id='t' style='font-size:12px'><tspan style='baseline-shift:super'><tspan "
        "style='baseline-shift:2px'>x</tspan></tspan></text>",
        u"x", 12, 0, 0, 6, "rgb 0 0 0"},
-      {"a paint server's fallback", "<text id='t' style='fill:url(#g) #00ff00'>x</text>", u"x", 16, 0, 0, 0,
-       "rgb 0 1 0"},
+      {"a paint server's fallback", "<text id='t' style='fill:url(#g) #00ff00'>x</text>", u"x", 16,
+       0, 0, 0, "rgb 0 1 0"},
       {"an exact colour the CSS still shows",
        "<text id='t' style='fill:#ff0000' vardo:fill='cmyk 0 1 1 0'>x</text>", u"x", 16, 0, 0, 0,
        "cmyk 0 1 1 0"},
-      {"an editor recoloured it", "<text id='t' style='fill:#00ff00' vardo:fill='cmyk 0 1 1 0'>x</text>",
-       u"x", 16, 0, 0, 0, "rgb 0 1 0"},
-      {"an unknown spot colour", "<text id='t' style='fill:#ff0000' vardo:fill='spot 1 Nowhere'>x</text>",
-       u"x", 16, 0, 0, 0, "rgb 1 0 0"},
-      {"descriptions are not text", "<text id='t'><title>T</title>x<desc>D</desc></text>", u"x", 16, 0, 0, 0,
-       "rgb 0 0 0"},
+      {"an editor recoloured it",
+       "<text id='t' style='fill:#00ff00' vardo:fill='cmyk 0 1 1 0'>x</text>", u"x", 16, 0, 0, 0,
+       "rgb 0 1 0"},
+      {"an unknown spot colour",
+       "<text id='t' style='fill:#ff0000' vardo:fill='spot 1 Nowhere'>x</text>", u"x", 16, 0, 0, 0,
+       "rgb 1 0 0"},
+      {"descriptions are not text", "<text id='t'><title>T</title>x<desc>D</desc></text>", u"x", 16,
+       0, 0, 0, "rgb 0 0 0"},
   };
   for (const auto &c : cases) {
     auto doc = WithText(c.markup);

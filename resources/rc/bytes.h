@@ -30,7 +30,9 @@ class ByteWriter {
     BigU16(v);
   }
   void Bytes(std::string_view s) { bytes_.insert(bytes_.end(), s.begin(), s.end()); }
-  void Bytes(const std::vector<std::uint8_t>& b) { bytes_.insert(bytes_.end(), b.begin(), b.end()); }
+  void Bytes(const std::vector<std::uint8_t> &b) {
+    bytes_.insert(bytes_.end(), b.begin(), b.end());
+  }
   // UTF-16 units followed by a NUL unit.
   void String16(std::u16string_view s) {
     for (char16_t c : s) U16(c);
@@ -40,7 +42,7 @@ class ByteWriter {
     while (bytes_.size() % n != 0) U8(0);
   }
   std::size_t Size() const { return bytes_.size(); }
-  std::vector<std::uint8_t>& Data() { return bytes_; }
+  std::vector<std::uint8_t> &Data() { return bytes_; }
 
  private:
   std::vector<std::uint8_t> bytes_;

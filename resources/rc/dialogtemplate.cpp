@@ -9,7 +9,7 @@ constexpr std::uint32_t kSetFont = 0x40;  // DS_SETFONT, also part of DS_SHELLFO
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeDialogEx(const Dialog& d) {
+std::vector<std::uint8_t> EncodeDialogEx(const Dialog &d) {
   ByteWriter w;
   w.U16(1);       // dlgVer
   w.U16(0xFFFF);  // signature: extended template
@@ -32,7 +32,7 @@ std::vector<std::uint8_t> EncodeDialogEx(const Dialog& d) {
     w.U8(font.charset);
     w.String16(font.face);
   }
-  for (const DialogControl& c : d.controls) {
+  for (const DialogControl &c : d.controls) {
     w.Align(4);
     w.U32(0);  // helpID
     w.U32(c.exStyle);

@@ -48,7 +48,7 @@ struct Dialog {
   std::vector<DialogControl> controls;
 };
 
-std::vector<std::uint8_t> EncodeDialogEx(const Dialog& dialog);
+std::vector<std::uint8_t> EncodeDialogEx(const Dialog &dialog);
 
 }  // namespace vardo::rc
 

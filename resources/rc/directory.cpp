@@ -10,14 +10,15 @@ namespace vardo::rc {
 
 namespace fmt = vplat::rsrc;
 
-std::vector<std::uint8_t> BuildDirectory(const std::vector<Resource>& resources) {
+std::vector<std::uint8_t> BuildDirectory(const std::vector<Resource> &resources) {
   const std::uint32_t entriesEnd =
-      sizeof(fmt::DirectoryHeader) + static_cast<std::uint32_t>(resources.size()) * sizeof(fmt::DirectoryEntry);
+      sizeof(fmt::DirectoryHeader) +
+      static_cast<std::uint32_t>(resources.size()) * sizeof(fmt::DirectoryEntry);
 
   // Name strings, each stored once.
   ByteWriter strings;
   std::map<std::u16string, std::uint32_t> stringOffsets;
-  auto field = [&](const ResourceId& id) -> std::uint32_t {
+  auto field = [&](const ResourceId &id) -> std::uint32_t {
     if (!id.isString) return id.id;
     auto [it, added] = stringOffsets.try_emplace(id.name, 0);
     if (added) {
@@ -29,7 +30,7 @@ std::vector<std::uint8_t> BuildDirectory(const std::vector<Resource>& resources)
     return fmt::kStringFlag | it->second;
   };
   std::vector<std::uint32_t> types, names;
-  for (const Resource& r : resources) {
+  for (const Resource &r : resources) {
     types.push_back(field(r.type));
     names.push_back(field(r.name));
   }
@@ -51,14 +52,14 @@ std::vector<std::uint8_t> BuildDirectory(const std::vector<Resource>& resources)
     dataAt += (static_cast<std::uint32_t>(resources[i].data.size()) + 3) / 4 * 4;
   }
   w.Bytes(strings.Data());
-  for (const Resource& r : resources) {
+  for (const Resource &r : resources) {
     w.Bytes(r.data);
     w.Align(4);
   }
   return std::move(w.Data());
 }
 
-std::vector<std::uint8_t> BuildNote(const std::vector<std::uint8_t>& descriptor) {
+std::vector<std::uint8_t> BuildNote(const std::vector<std::uint8_t> &descriptor) {
   ByteWriter w;
   w.U32(sizeof fmt::kNoteName);
   w.U32(static_cast<std::uint32_t>(descriptor.size()));
@@ -70,7 +71,7 @@ std::vector<std::uint8_t> BuildNote(const std::vector<std::uint8_t>& descriptor)
   return std::move(w.Data());
 }
 
-std::string NoteSource(const std::vector<std::uint8_t>& note, const std::string& scriptName) {
+std::string NoteSource(const std::vector<std::uint8_t> &note, const std::string &scriptName) {
   std::string s;
   s += "// Resources compiled by vardo_rc from " + scriptName + ". Generated: do not edit.\n";
   s += "//\n";

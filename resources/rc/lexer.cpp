@@ -103,8 +103,7 @@ std::vector<Token> Tokenize(std::string_view s) {
             i += 2;
             break;
           }
-          default:
-            throw ScriptError(line, std::string("unknown escape \\") + e + " in string");
+          default: throw ScriptError(line, std::string("unknown escape \\") + e + " in string");
         }
       }
       tokens.push_back(std::move(t));
@@ -114,7 +113,8 @@ std::vector<Token> Tokenize(std::string_view s) {
       std::uint32_t value = 0;
       int count = 0;
       for (; i < s.size() && s[i] != '\'' && s[i] != '\n'; ++i, ++count) {
-        if (static_cast<unsigned char>(s[i]) >= 0x80) throw ScriptError(line, "character code must be ASCII");
+        if (static_cast<unsigned char>(s[i]) >= 0x80)
+          throw ScriptError(line, "character code must be ASCII");
         value = (value << 8) | static_cast<unsigned char>(s[i]);
       }
       if (i >= s.size() || s[i] != '\'') throw ScriptError(line, "character code is not closed");

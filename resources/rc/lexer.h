@@ -12,7 +12,7 @@ namespace vardo::rc {
 
 // Thrown by the lexer and parser; CompileScript turns it into a CompileError.
 struct ScriptError : std::runtime_error {
-  ScriptError(int line, const std::string& message) : std::runtime_error(message), line(line) {}
+  ScriptError(int line, const std::string &message) : std::runtime_error(message), line(line) {}
   int line;
 };
 

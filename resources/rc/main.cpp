@@ -21,7 +21,7 @@ int Usage() {
   return 2;
 }
 
-bool WriteAtomically(const std::filesystem::path& path, const std::string& text) {
+bool WriteAtomically(const std::filesystem::path &path, const std::string &text) {
   const std::filesystem::path temp = path.string() + ".tmp";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -33,7 +33,7 @@ bool WriteAtomically(const std::filesystem::path& path, const std::string& text)
 }
 
 // Make syntax: spaces in paths are escaped.
-std::string DepfilePath(const std::string& path) {
+std::string DepfilePath(const std::string &path) {
   std::string out;
   for (char c : path) {
     if (c == ' ' || c == '#') out.push_back('\\');
@@ -45,7 +45,7 @@ std::string DepfilePath(const std::string& path) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
   std::string output, depfile, script;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
 
   vardo::rc::CompiledScript compiled;
   vardo::rc::CompileError error;
-  if (!vardo::rc::CompileScript(text, script, scriptPath.parent_path().string(), &compiled, &error)) {
+  if (!vardo::rc::CompileScript(text, script, scriptPath.parent_path().string(), &compiled,
+                                &error)) {
     std::cerr << error.Format() << "\n";
     return 1;
   }
@@ -83,10 +84,11 @@ int main(int argc, char** argv) {
   if (!depfile.empty()) {
     std::ostringstream deps;
     deps << DepfilePath(std::filesystem::absolute(output).lexically_normal().string()) << ":";
-    for (const std::string& d : compiled.dependencies) deps << " \\\n  " << DepfilePath(d);
+    for (const std::string &d : compiled.dependencies) deps << " \\\n  " << DepfilePath(d);
     deps << "\n";
     if (!WriteAtomically(depfile, deps.str())) {
-      std::cerr << depfile << ": error: cannot write the dependency file: " << std::strerror(errno) << "\n";
+      std::cerr << depfile << ": error: cannot write the dependency file: " << std::strerror(errno)
+                << "\n";
       return 2;
     }
   }

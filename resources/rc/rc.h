@@ -19,7 +19,7 @@ struct ResourceId {
   std::u16string name;
 
   static ResourceId Int(std::uint16_t id) { return ResourceId{false, id, {}}; }
-  bool operator==(const ResourceId&) const = default;
+  bool operator==(const ResourceId &) const = default;
 };
 
 struct Resource {
@@ -47,18 +47,18 @@ struct CompileError {
 // Compiles script text. File names in the script (icons, manifests, data
 // files) are relative to baseDir. Returns false with *error filled when the
 // script is malformed or a file cannot be used.
-bool CompileScript(std::string_view text, const std::string& fileName, const std::string& baseDir,
-                   CompiledScript* out, CompileError* error);
+bool CompileScript(std::string_view text, const std::string &fileName, const std::string &baseDir,
+                   CompiledScript *out, CompileError *error);
 
 // The note descriptor: directory header, entries, name strings, data.
-std::vector<std::uint8_t> BuildDirectory(const std::vector<Resource>& resources);
+std::vector<std::uint8_t> BuildDirectory(const std::vector<Resource> &resources);
 
 // The complete ELF note (header, owner name, descriptor).
-std::vector<std::uint8_t> BuildNote(const std::vector<std::uint8_t>& descriptor);
+std::vector<std::uint8_t> BuildNote(const std::vector<std::uint8_t> &descriptor);
 
 // C++ source that places the note bytes in the module's ".note.vardo.rsrc"
 // section.
-std::string NoteSource(const std::vector<std::uint8_t>& note, const std::string& scriptName);
+std::string NoteSource(const std::vector<std::uint8_t> &note, const std::string &scriptName);
 
 }  // namespace vardo::rc
 

@@ -26,8 +26,8 @@ constexpr std::uint32_t kWsPopup = 0x80000000, kWsChild = 0x40000000, kWsVisible
 constexpr std::uint32_t kWsBorder = 0x00800000, kWsSysMenu = 0x00080000, kWsGroup = 0x00020000;
 constexpr std::uint32_t kWsTabStop = 0x00010000, kDsSetFont = 0x40;
 
-constexpr std::uint16_t kRtIcon = 3, kRtDialog = 5, kRtString = 6, kRtRcData = 10, kRtGroupIcon = 14,
-                        kRtManifest = 24;
+constexpr std::uint16_t kRtIcon = 3, kRtDialog = 5, kRtString = 6, kRtRcData = 10,
+                        kRtGroupIcon = 14, kRtManifest = 24;
 
 // The control statements: their class, the style they start from (besides
 // WS_CHILD | WS_VISIBLE), the bits of that style that say which kind of
@@ -35,7 +35,7 @@ constexpr std::uint16_t kRtIcon = 3, kRtDialog = 5, kRtString = 6, kRtRcData = 1
 // When a statement's own style sets any of the kind bits, they replace the
 // statement's kind: COMBOBOX with CBS_DROPDOWN is a drop-down combo box.
 struct ControlKind {
-  const char* keyword;
+  const char *keyword;
   std::uint16_t atom;
   std::uint32_t style;
   std::uint32_t kindMask;
@@ -56,7 +56,7 @@ constexpr ControlKind kControlKinds[] = {
 };
 
 struct ClassName {
-  const char* name;
+  const char *name;
   std::uint16_t atom;
 };
 constexpr ClassName kClassNames[] = {{"BUTTON", kButtonAtom},       {"EDIT", kEditAtom},
@@ -64,18 +64,18 @@ constexpr ClassName kClassNames[] = {{"BUTTON", kButtonAtom},       {"EDIT", kEd
                                      {"SCROLLBAR", kScrollBarAtom}, {"COMBOBOX", kComboBoxAtom}};
 
 std::string UpperAscii(std::string s) {
-  for (char& c : s)
+  for (char &c : s)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return s;
 }
 
 std::u16string UpperAscii16(std::u16string s) {
-  for (char16_t& c : s)
+  for (char16_t &c : s)
     if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
   return s;
 }
 
-std::string Describe(const Token& t) {
+std::string Describe(const Token &t) {
   switch (t.kind) {
     case Token::End: return "the end of the script";
     case Token::Name: return "'" + t.text + "'";
@@ -87,7 +87,7 @@ std::string Describe(const Token& t) {
   return "?";
 }
 
-std::string DescribeId(const ResourceId& id) {
+std::string DescribeId(const ResourceId &id) {
   if (!id.isString) return std::to_string(id.id);
   std::string s;
   for (char16_t c : id.name) s.push_back(c < 0x80 ? static_cast<char>(c) : '?');
@@ -102,7 +102,7 @@ struct StyleTerm {
 
 class Parser {
  public:
-  Parser(std::vector<Token> tokens, std::string baseDir, CompiledScript* out)
+  Parser(std::vector<Token> tokens, std::string baseDir, CompiledScript *out)
       : t_(std::move(tokens)), baseDir_(std::move(baseDir)), out_(out) {}
 
   void Run() {
@@ -112,19 +112,25 @@ class Parser {
 
  private:
   // Tokens -----------------------------------------------------------------
-  const Token& Peek(std::size_t ahead = 0) const { return t_[std::min(pos_ + ahead, t_.size() - 1)]; }
-  const Token& Next() {
-    const Token& t = Peek();
+  const Token &Peek(std::size_t ahead = 0) const {
+    return t_[std::min(pos_ + ahead, t_.size() - 1)];
+  }
+  const Token &Next() {
+    const Token &t = Peek();
     if (pos_ < t_.size() - 1) ++pos_;
     return t;
   }
-  static bool IsWord(const Token& t, const char* word) { return t.kind == Token::Name && t.text == word; }
-  static bool IsPunct(const Token& t, char c) { return t.kind == Token::Punct && t.text[0] == c; }
-  static bool IsOpen(const Token& t) { return IsWord(t, "BEGIN") || IsPunct(t, '{'); }
-  static bool IsClose(const Token& t) { return IsWord(t, "END") || IsPunct(t, '}'); }
+  static bool IsWord(const Token &t, const char *word) {
+    return t.kind == Token::Name && t.text == word;
+  }
+  static bool IsPunct(const Token &t, char c) { return t.kind == Token::Punct && t.text[0] == c; }
+  static bool IsOpen(const Token &t) { return IsWord(t, "BEGIN") || IsPunct(t, '{'); }
+  static bool IsClose(const Token &t) { return IsWord(t, "END") || IsPunct(t, '}'); }
 
-  [[noreturn]] void Fail(const Token& at, const std::string& message) const { throw ScriptError(at.line, message); }
-  [[noreturn]] void Expected(const std::string& what) const {
+  [[noreturn]] void Fail(const Token &at, const std::string &message) const {
+    throw ScriptError(at.line, message);
+  }
+  [[noreturn]] void Expected(const std::string &what) const {
     Fail(Peek(), "expected " + what + ", found " + Describe(Peek()));
   }
 
@@ -133,15 +139,15 @@ class Parser {
     Next();
     return true;
   }
-  void Comma(const char* before) {
+  void Comma(const char *before) {
     if (!AcceptPunct(',')) Expected(std::string("',' before ") + before);
   }
-  void Open(const std::string& what) {
+  void Open(const std::string &what) {
     if (!IsOpen(Peek())) Expected("BEGIN or '{' to start " + what);
     Next();
   }
   // The statement's closing END or '}', or false at the end of the script.
-  bool AtClose(const Token& opener, const std::string& what) {
+  bool AtClose(const Token &opener, const std::string &what) {
     if (IsClose(Peek())) {
       Next();
       return true;
@@ -149,12 +155,12 @@ class Parser {
     if (Peek().kind == Token::End) Fail(opener, what + " is not closed with END or '}'");
     return false;
   }
-  std::string Bytes(const std::string& what) {
+  std::string Bytes(const std::string &what) {
     if (Peek().kind != Token::String) Expected(what + " in double quotes");
     return Next().text;
   }
-  std::u16string Text(const std::string& what) {
-    const Token& t = Peek();
+  std::u16string Text(const std::string &what) {
+    const Token &t = Peek();
     const std::string bytes = Bytes(what);
     auto text = vplat::StrictUtf16FromUtf8(bytes);
     if (!text) Fail(t, what + " is not valid UTF-8");
@@ -164,7 +170,7 @@ class Parser {
   // Expressions ------------------------------------------------------------
   // term := number | 'ABCD' | name | '-' term | '~' term | '(' expression ')'
   std::int64_t Term() {
-    const Token& t = Peek();
+    const Token &t = Peek();
     if (t.kind == Token::Number || t.kind == Token::CharCode) return Next().value;
     if (t.kind == Token::Name) {
       const auto value = LookupSymbol(t.text);
@@ -198,39 +204,42 @@ class Parser {
   }
 
   // A single term keeps its sign; several are OR-ed as 32-bit patterns.
-  static std::int64_t Combine(const std::vector<StyleTerm>& terms) {
+  static std::int64_t Combine(const std::vector<StyleTerm> &terms) {
     if (terms.size() == 1 && !terms[0].clear) return terms[0].value;
     std::int64_t bits = 0;
-    for (const StyleTerm& s : terms) bits |= s.value & 0xFFFFFFFF;
+    for (const StyleTerm &s : terms) bits |= s.value & 0xFFFFFFFF;
     return bits;
   }
 
-  std::int64_t Value(const std::string& what, std::int64_t min, std::int64_t max) {
-    const Token& at = Peek();
+  std::int64_t Value(const std::string &what, std::int64_t min, std::int64_t max) {
+    const Token &at = Peek();
     const std::int64_t value = Combine(StyleTerms(false));
     if (value < min || value > max)
-      Fail(at, what + " " + std::to_string(value) + " is out of range (" + std::to_string(min) + " to " +
-                   std::to_string(max) + ")");
+      Fail(at, what + " " + std::to_string(value) + " is out of range (" + std::to_string(min) +
+                   " to " + std::to_string(max) + ")");
     return value;
   }
 
-  std::uint32_t Style(std::uint32_t start, std::uint32_t kindMask, const std::vector<StyleTerm>& terms) {
+  std::uint32_t Style(std::uint32_t start, std::uint32_t kindMask,
+                      const std::vector<StyleTerm> &terms) {
     std::uint32_t set = 0;
-    for (const StyleTerm& s : terms)
+    for (const StyleTerm &s : terms)
       if (!s.clear) set |= static_cast<std::uint32_t>(s.value);
     if ((set & kindMask) != 0) start &= ~kindMask;
-    for (const StyleTerm& s : terms) {
+    for (const StyleTerm &s : terms) {
       const auto bits = static_cast<std::uint32_t>(s.value);
       start = s.clear ? (start & ~bits) : (start | bits);
     }
     return start;
   }
 
-  std::int16_t Coordinate(const char* what) { return static_cast<std::int16_t>(Value(what, -32768, 32767)); }
+  std::int16_t Coordinate(const char *what) {
+    return static_cast<std::int16_t>(Value(what, -32768, 32767));
+  }
 
   // Statements -------------------------------------------------------------
   void Statement() {
-    const Token& first = Peek();
+    const Token &first = Peek();
     if (IsWord(first, "LANGUAGE")) {
       Next();
       language_ = Language();
@@ -242,7 +251,7 @@ class Parser {
       return;
     }
     const ResourceId name = ResourceName();
-    const Token& kind = Peek();
+    const Token &kind = Peek();
     if (IsWord(kind, "DIALOGEX")) {
       Next();
       DialogEx(name, first);
@@ -251,7 +260,8 @@ class Parser {
     } else if (IsWord(kind, "ICON")) {
       Next();
       Icon(name, first);
-    } else if (kind.kind == Token::Name || kind.kind == Token::Number || kind.kind == Token::String) {
+    } else if (kind.kind == Token::Name || kind.kind == Token::Number ||
+               kind.kind == Token::String) {
       Next();
       ResourceId type;
       if (kind.kind == Token::Number) {
@@ -270,7 +280,7 @@ class Parser {
     }
   }
 
-  ResourceId StringId(const Token& t) {
+  ResourceId StringId(const Token &t) {
     auto text = vplat::StrictUtf16FromUtf8(t.text);
     if (!text || text->empty()) Fail(t, "resource name must be non-empty UTF-8");
     return ResourceId{true, 0, UpperAscii16(*text)};
@@ -279,7 +289,7 @@ class Parser {
   // A number or known name gives an integer id; any other name or a string
   // names the resource.
   ResourceId ResourceName() {
-    const Token& t = Peek();
+    const Token &t = Peek();
     if (t.kind == Token::String) {
       Next();
       return StringId(t);
@@ -301,15 +311,16 @@ class Parser {
   }
 
   void Add(Resource resource) {
-    for (const Resource& r : out_->resources)
+    for (const Resource &r : out_->resources)
       if (r.type == resource.type && r.name == resource.name && r.language == resource.language)
         throw ScriptError(resource.line, "resource " + DescribeId(resource.name) + " of type " +
-                                             DescribeId(resource.type) + " is already defined at line " +
+                                             DescribeId(resource.type) +
+                                             " is already defined at line " +
                                              std::to_string(r.line));
     out_->resources.push_back(std::move(resource));
   }
 
-  std::vector<std::uint8_t> ReadFile(const Token& at, const std::string& name, const char* what) {
+  std::vector<std::uint8_t> ReadFile(const Token &at, const std::string &name, const char *what) {
     std::filesystem::path path(name);
     if (path.is_relative()) path = std::filesystem::path(baseDir_) / path;
     // Only a plain file: a folder opens but fails (with an exception) when
@@ -317,19 +328,24 @@ class Parser {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
       Fail(at, std::string("cannot read ") + what + " '" + path.string() + "': " +
-                   (ec ? ec.message() : std::filesystem::exists(path, ec) ? "not a file" : "no such file"));
+                   (ec                                  ? ec.message()
+                    : std::filesystem::exists(path, ec) ? "not a file"
+                                                        : "no such file"));
     }
     std::ifstream in(path, std::ios::binary);
-    if (!in) Fail(at, std::string("cannot read ") + what + " '" + path.string() + "': " + std::strerror(errno));
+    if (!in)
+      Fail(at, std::string("cannot read ") + what + " '" + path.string() +
+                   "': " + std::strerror(errno));
     std::vector<std::uint8_t> data;
     char chunk[65536];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) data.insert(data.end(), chunk, chunk + in.gcount());
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+      data.insert(data.end(), chunk, chunk + in.gcount());
     if (in.bad()) Fail(at, std::string("cannot read ") + what + " '" + path.string() + "'");
     out_->dependencies.push_back(std::filesystem::absolute(path).lexically_normal().string());
     return data;
   }
 
-  void StringTable(const Token& statement) {
+  void StringTable(const Token &statement) {
     std::uint16_t language = language_;
     if (IsWord(Peek(), "LANGUAGE")) {
       Next();
@@ -337,16 +353,18 @@ class Parser {
     }
     Open("the string table");
     while (!AtClose(statement, "STRINGTABLE")) {
-      const Token& at = Peek();
+      const Token &at = Peek();
       const auto id = static_cast<std::uint16_t>(Value("string id", 0, 0xFFFF));
       AcceptPunct(',');
       std::u16string text = Text("the string's text");
       if (text.size() > 0xFFFF) Fail(at, "string is longer than 65535 UTF-16 units");
       const auto key = std::make_pair(language, id);
       if (auto seen = stringLines_.find(key); seen != stringLines_.end())
-        Fail(at, "string " + std::to_string(id) + " is already defined at line " + std::to_string(seen->second));
+        Fail(at, "string " + std::to_string(id) + " is already defined at line " +
+                     std::to_string(seen->second));
       stringLines_[key] = at.line;
-      auto& block = stringBlocks_[std::make_pair(language, static_cast<std::uint16_t>(id / 16 + 1))];
+      auto &block =
+          stringBlocks_[std::make_pair(language, static_cast<std::uint16_t>(id / 16 + 1))];
       block.strings[id % 16] = std::move(text);
       if (block.line == 0) block.line = at.line;
     }
@@ -355,19 +373,19 @@ class Parser {
   // Each block holds strings block*16-16 .. block*16-1, each as a length and
   // its UTF-16 units; absent strings have length 0.
   void EmitStringTables() {
-    for (const auto& [key, block] : stringBlocks_) {
+    for (const auto &[key, block] : stringBlocks_) {
       ByteWriter w;
-      for (const auto& s : block.strings) {
+      for (const auto &s : block.strings) {
         w.U16(s ? static_cast<std::uint32_t>(s->size()) : 0);
         if (s)
           for (char16_t c : *s) w.U16(c);
       }
-      Add(Resource{ResourceId::Int(kRtString), ResourceId::Int(key.second), key.first, std::move(w.Data()),
-                   block.line});
+      Add(Resource{ResourceId::Int(kRtString), ResourceId::Int(key.second), key.first,
+                   std::move(w.Data()), block.line});
     }
   }
 
-  void DialogEx(const ResourceId& name, const Token& statement) {
+  void DialogEx(const ResourceId &name, const Token &statement) {
     Dialog d;
     d.x = Coordinate("dialog x");
     Comma("the dialog's y");
@@ -380,7 +398,7 @@ class Parser {
     std::uint16_t language = language_;
     std::optional<std::uint32_t> style;
     for (;;) {
-      const Token& option = Peek();
+      const Token &option = Peek();
       if (IsOpen(option)) break;
       if (IsWord(option, "STYLE")) {
         Next();
@@ -401,15 +419,16 @@ class Parser {
           font.weight = static_cast<std::uint16_t>(Value("font weight", 0, 1000));
           if (AcceptPunct(',')) {
             font.italic = static_cast<std::uint8_t>(Value("italic flag", 0, 1));
-            if (AcceptPunct(',')) font.charset = static_cast<std::uint8_t>(Value("character set", 0, 255));
+            if (AcceptPunct(','))
+              font.charset = static_cast<std::uint8_t>(Value("character set", 0, 255));
           }
         }
         d.font = std::move(font);
       } else if (IsWord(option, "LANGUAGE")) {
         Next();
         language = Language();
-      } else if (IsWord(option, "MENU") || IsWord(option, "CLASS") || IsWord(option, "CHARACTERISTICS") ||
-                 IsWord(option, "VERSION")) {
+      } else if (IsWord(option, "MENU") || IsWord(option, "CLASS") ||
+                 IsWord(option, "CHARACTERISTICS") || IsWord(option, "VERSION")) {
         Fail(option, option.text + " is not supported in dialogs");
       } else {
         Expected("STYLE, EXSTYLE, CAPTION, FONT, LANGUAGE or BEGIN in dialog " + DescribeId(name));
@@ -425,7 +444,7 @@ class Parser {
   }
 
   DialogControl Control() {
-    const Token& statement = Peek();
+    const Token &statement = Peek();
     if (statement.kind != Token::Name) Expected("a control statement or END");
     DialogControl c;
     if (statement.text == "CONTROL") {
@@ -443,8 +462,8 @@ class Parser {
       if (AcceptPunct(',')) c.exStyle = Style(0, 0, StyleTerms(false));
       return c;
     }
-    const ControlKind* kind = nullptr;
-    for (const ControlKind& k : kControlKinds)
+    const ControlKind *kind = nullptr;
+    for (const ControlKind &k : kControlKinds)
       if (statement.text == k.keyword) kind = &k;
     if (kind == nullptr) Fail(statement, "unknown control statement '" + statement.text + "'");
     // KIND ["text",] id, x, y, cx, cy [, style [, exstyle]]
@@ -466,10 +485,11 @@ class Parser {
   }
 
   std::uint32_t ControlId() {
-    return static_cast<std::uint32_t>(Value("control id", -0x80000000LL, 0xFFFFFFFFLL) & 0xFFFFFFFF);
+    return static_cast<std::uint32_t>(Value("control id", -0x80000000LL, 0xFFFFFFFFLL) &
+                                      0xFFFFFFFF);
   }
 
-  void Rectangle(DialogControl* c) {
+  void Rectangle(DialogControl *c) {
     c->x = Coordinate("control x");
     Comma("y");
     c->y = Coordinate("control y");
@@ -479,17 +499,18 @@ class Parser {
     c->cy = Coordinate("control height");
   }
 
-  void ClassOf(DialogControl* c) {
-    const Token& t = Peek();
+  void ClassOf(DialogControl *c) {
+    const Token &t = Peek();
     if (t.kind != Token::String && t.kind != Token::Name) Expected("a window class");
     Next();
     const std::string upper = UpperAscii(t.text);
-    for (const ClassName& n : kClassNames)
+    for (const ClassName &n : kClassNames)
       if (upper == n.name) {
         c->classAtom = n.atom;
         return;
       }
-    if (t.kind == Token::Name) Fail(t, "unknown window class '" + t.text + "'; write other classes as strings");
+    if (t.kind == Token::Name)
+      Fail(t, "unknown window class '" + t.text + "'; write other classes as strings");
     auto name = vplat::StrictUtf16FromUtf8(t.text);
     if (!name || name->empty()) Fail(t, "window class must be non-empty UTF-8");
     c->className = *name;
@@ -497,8 +518,8 @@ class Parser {
 
   // An .ico file becomes one RT_ICON resource per image, numbered from 1 in
   // the order of the script, and an RT_GROUP_ICON directory naming them.
-  void Icon(const ResourceId& name, const Token& statement) {
-    const Token& fileToken = Peek();
+  void Icon(const ResourceId &name, const Token &statement) {
+    const Token &fileToken = Peek();
     const std::string file = Bytes("the icon file name");
     const std::vector<std::uint8_t> ico = ReadFile(fileToken, file, "icon file");
     auto u16 = [&](std::size_t at) { return std::uint32_t(ico[at] | (ico[at + 1] << 8)); };
@@ -515,20 +536,23 @@ class Parser {
       const std::size_t e = 6 + 16 * std::size_t(i);
       const std::uint32_t size = u32(e + 8), offset = u32(e + 12);
       if (size == 0 || offset > ico.size() || size > ico.size() - offset)
-        Fail(fileToken, "image " + std::to_string(i + 1) + " of '" + file + "' lies outside the file");
+        Fail(fileToken,
+             "image " + std::to_string(i + 1) + " of '" + file + "' lies outside the file");
       const std::uint16_t id = nextIconId_++;
       Add(Resource{ResourceId::Int(kRtIcon), ResourceId::Int(id), language_,
-                   std::vector<std::uint8_t>(ico.begin() + offset, ico.begin() + offset + size), statement.line});
+                   std::vector<std::uint8_t>(ico.begin() + offset, ico.begin() + offset + size),
+                   statement.line});
       for (std::size_t k = 0; k < 12; ++k) group.U8(ico[e + k]);  // up to and including the size
       group.U16(id);
     }
-    Add(Resource{ResourceId::Int(kRtGroupIcon), name, language_, std::move(group.Data()), statement.line});
+    Add(Resource{ResourceId::Int(kRtGroupIcon), name, language_, std::move(group.Data()),
+                 statement.line});
   }
 
   // A resource of any other type: the bytes of a file, or a data block.
-  void UserResource(const ResourceId& type, const ResourceId& name, const Token& statement) {
+  void UserResource(const ResourceId &type, const ResourceId &name, const Token &statement) {
     if (Peek().kind == Token::String) {
-      const Token& fileToken = Peek();
+      const Token &fileToken = Peek();
       const std::string file = Bytes("the file name");
       Add(Resource{type, name, language_, ReadFile(fileToken, file, "file"), statement.line});
       return;
@@ -542,8 +566,8 @@ class Parser {
 
   // data item := ("BE32" | "BE16" | "LE32" | "LE16" | "BYTE") value {"," value}
   //            | "ALIGN" n | "string bytes" | ","
-  void DataItem(ByteWriter& w) {
-    const Token& t = Peek();
+  void DataItem(ByteWriter &w) {
+    const Token &t = Peek();
     if (t.kind == Token::String) {
       w.Bytes(Next().text);
       return;
@@ -555,22 +579,29 @@ class Parser {
       return;
     }
     struct Width {
-      const char* word;
+      const char *word;
       int bytes;
       bool big;
     };
-    static constexpr Width kWidths[] = {
-        {"BE32", 4, true}, {"BE16", 2, true}, {"LE32", 4, false}, {"LE16", 2, false}, {"BYTE", 1, false}};
-    for (const Width& width : kWidths) {
+    static constexpr Width kWidths[] = {{"BE32", 4, true},
+                                        {"BE16", 2, true},
+                                        {"LE32", 4, false},
+                                        {"LE16", 2, false},
+                                        {"BYTE", 1, false}};
+    for (const Width &width : kWidths) {
       if (!IsWord(t, width.word)) continue;
       Next();
       const std::int64_t max = (std::int64_t(1) << (8 * width.bytes)) - 1;
       const std::int64_t min = -(std::int64_t(1) << (8 * width.bytes - 1));
       do {
-        const auto v = static_cast<std::uint32_t>(Value(std::string(width.word) + " value", min, max));
-        if (width.bytes == 1) w.U8(v);
-        else if (width.bytes == 2) width.big ? w.BigU16(v) : w.U16(v);
-        else width.big ? w.BigU32(v) : w.U32(v);
+        const auto v =
+            static_cast<std::uint32_t>(Value(std::string(width.word) + " value", min, max));
+        if (width.bytes == 1)
+          w.U8(v);
+        else if (width.bytes == 2)
+          width.big ? w.BigU16(v) : w.U16(v);
+        else
+          width.big ? w.BigU32(v) : w.U32(v);
       } while (AcceptPunct(','));
       return;
     }
@@ -585,24 +616,27 @@ class Parser {
   std::vector<Token> t_;
   std::size_t pos_ = 0;
   std::string baseDir_;
-  CompiledScript* out_;
+  CompiledScript *out_;
   std::uint16_t language_ = 0;
   std::uint16_t nextIconId_ = 1;
-  std::map<std::pair<std::uint16_t, std::uint16_t>, StringBlock> stringBlocks_;  // (language, block)
-  std::map<std::pair<std::uint16_t, std::uint16_t>, int> stringLines_;           // (language, id)
+  std::map<std::pair<std::uint16_t, std::uint16_t>, StringBlock>
+      stringBlocks_;                                                    // (language, block)
+  std::map<std::pair<std::uint16_t, std::uint16_t>, int> stringLines_;  // (language, id)
 };
 
 }  // namespace
 
-std::string CompileError::Format() const { return file + ":" + std::to_string(line) + ": error: " + message; }
+std::string CompileError::Format() const {
+  return file + ":" + std::to_string(line) + ": error: " + message;
+}
 
-bool CompileScript(std::string_view text, const std::string& fileName, const std::string& baseDir,
-                   CompiledScript* out, CompileError* error) {
+bool CompileScript(std::string_view text, const std::string &fileName, const std::string &baseDir,
+                   CompiledScript *out, CompileError *error) {
   CompiledScript script;
   try {
     Parser parser(Tokenize(text), baseDir, &script);
     parser.Run();
-  } catch (const ScriptError& e) {
+  } catch (const ScriptError &e) {
     if (error != nullptr) *error = CompileError{fileName, e.line, e.what()};
     return false;
   }

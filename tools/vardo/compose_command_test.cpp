@@ -113,8 +113,10 @@ TEST_F(ComposeCommand, SaysWhatIsWrong) {
        "record 5 is outside the table, which holds records 1 to 4"},
       {Path("card.svg") + " " + Path("data.csv") + " --record 0", "record 0 is outside the table"},
       // Decimal always: 010 is ten, never an octal eight; other forms are refused.
-      {Path("card.svg") + " " + Path("data.csv") + " --record 010", "record 10 is outside the table"},
-      {Path("card.svg") + " " + Path("data.csv") + " --record 0x2", "'0x2' is not a decimal number"},
+      {Path("card.svg") + " " + Path("data.csv") + " --record 010",
+       "record 10 is outside the table"},
+      {Path("card.svg") + " " + Path("data.csv") + " --record 0x2",
+       "'0x2' is not a decimal number"},
       {Path("card.svg") + " " + Path("data.csv") + " --record -1", "--record"},
       {Path("card.svg") + " " + Path("data.csv") + " --into nothing",
        "the template has no art with the id nothing"},

@@ -39,8 +39,8 @@ TEST_F(ComposeWithEngine, TheShippedExampleShowsItsRecords) {
   EXPECT_EQ(run.err, "");
   EXPECT_NE(run.out.find("\"problems\": []"), std::string::npos) << run.out;
   const std::string svg = ReadFileBytes(Path("cards.svg"));
-  for (const char *text : {"山田 太郎", "株式会社ヴァルド", "〒100-0001", "東京都千代田区千代田1-1", "佐藤 花子",
-                           "有限会社 ｻﾄｳ商店"}) {
+  for (const char *text : {"山田 太郎", "株式会社ヴァルド", "〒100-0001", "東京都千代田区千代田1-1",
+                           "佐藤 花子", "有限会社 ｻﾄｳ商店"}) {
     EXPECT_NE(svg.find(text), std::string::npos) << text;
   }
   // The photos are linked where they lie, relative to the output's folder.
@@ -52,18 +52,20 @@ TEST_F(ComposeWithEngine, TheShippedExampleShowsItsRecords) {
 TEST_F(ComposeWithEngine, ProblemsArePrintedAndListed) {
   fs::create_directories(dir_ / "pictures");
   WriteFileBytes(Path("pictures/note.png"), "not a picture\n");
-  WriteFileBytes(Path("card.svg"),
-                 "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:vardotag=\"urn:vardo:tag:1\""
-                 " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" viewBox=\"0 0 300 200\">"
-                 "<defs><rect id=\"box\" x=\"10\" y=\"50\" width=\"100\" height=\"100\"/></defs>"
-                 "<g inkscape:groupmode=\"layer\" id=\"l\"><g id=\"slot\">"
-                 "<g id=\"t1\" vardotag:vardo2_group=\"\"><text id=\"text\" x=\"10\" y=\"20\""
-                 " vardotag:vardo2_script=\"[name] [nosuch] &lt;b&gt;\">x</text></g>"
-                 "<g id=\"t2\" vardotag:vardo2_group=\"\"><text id=\"photo\" style=\"shape-inside:url(#box)\""
-                 " vardotag:vardo2_script=\"&lt;IMG SRC=&quot;file://[photo]&quot;&gt;\">p</text></g>"
-                 "</g></g></svg>");
+  WriteFileBytes(
+      Path("card.svg"),
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:vardotag=\"urn:vardo:tag:1\""
+      " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" viewBox=\"0 0 300 200\">"
+      "<defs><rect id=\"box\" x=\"10\" y=\"50\" width=\"100\" height=\"100\"/></defs>"
+      "<g inkscape:groupmode=\"layer\" id=\"l\"><g id=\"slot\">"
+      "<g id=\"t1\" vardotag:vardo2_group=\"\"><text id=\"text\" x=\"10\" y=\"20\""
+      " vardotag:vardo2_script=\"[name] [nosuch] &lt;b&gt;\">x</text></g>"
+      "<g id=\"t2\" vardotag:vardo2_group=\"\"><text id=\"photo\" style=\"shape-inside:url(#box)\""
+      " vardotag:vardo2_script=\"&lt;IMG SRC=&quot;file://[photo]&quot;&gt;\">p</text></g>"
+      "</g></g></svg>");
   WriteFileBytes(Path("data.csv"), "name,photo\r\nAnn,note.png\r\nBen,../card.svg\r\n");
-  const std::string common = Path("card.svg") + " " + Path("data.csv") + " --pictures " + Path("pictures");
+  const std::string common =
+      Path("card.svg") + " " + Path("data.csv") + " --pictures " + Path("pictures");
   auto run = Compose(common + " -o " + Path("out.svg") + " --json");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("record 1, frame text-1: unknown-field: "), std::string::npos) << run.err;

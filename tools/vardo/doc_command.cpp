@@ -15,9 +15,9 @@ void AddDocCommand(CLI::App &app) {
     bool json = false;
   };
   auto options = std::make_shared<Options>();
-  CLI::App *tree = doc->add_subcommand(
-      "tree",
-      "print the layers and, in host order, every art object with its type, state, bounds, tags and text");
+  CLI::App *tree = doc->add_subcommand("tree",
+                                       "print the layers and, in host order, every art object with "
+                                       "its type, state, bounds, tags and text");
   tree->add_option("file", options->file, "an SVG document")->required();
   tree->add_flag("--json", options->json, "print JSON, with every text run's features");
   tree->callback([options]() {

@@ -36,10 +36,13 @@ TEST(DocCommand, TreeShowsLayersThenArtInHostOrder) {
 TEST(DocCommand, JsonEscapesAndGivesBytesAsHex) {
   std::string out, err;
   ASSERT_EQ(Vardo("doc tree --json " + kData + "small.svg", out, err), 0) << err;
-  EXPECT_NE(out.find("{\"name\":\"Front \\\"1\\\"\",\"visible\":true,\"editable\":false"), std::string::npos)
+  EXPECT_NE(out.find("{\"name\":\"Front \\\"1\\\"\",\"visible\":true,\"editable\":false"),
+            std::string::npos)
       << out;
-  EXPECT_NE(out.find("{\"name\":\"vardo2_script\",\"value\":\"[name]\\r価格\"}"), std::string::npos) << out;
-  EXPECT_NE(out.find("{\"name\":\"vardo2_script_1\",\"valueHex\":\"e4be01\"}"), std::string::npos) << out;
+  EXPECT_NE(out.find("{\"name\":\"vardo2_script\",\"value\":\"[name]\\r価格\"}"), std::string::npos)
+      << out;
+  EXPECT_NE(out.find("{\"name\":\"vardo2_script_1\",\"valueHex\":\"e4be01\"}"), std::string::npos)
+      << out;
   EXPECT_NE(out.find("\"text\":\"Hi!\""), std::string::npos) << out;
   EXPECT_NE(out.find("\"fillColor\":\"rgb 1 0 0\""), std::string::npos) << out;
 }
@@ -48,7 +51,8 @@ TEST(DocCommand, BadFilesFailWithAMessage) {
   struct {
     std::string args, message;
   } cases[] = {
-      {"doc tree /nonexistent/x.svg", "vardo doc tree: /nonexistent/x.svg: No such file or directory"},
+      {"doc tree /nonexistent/x.svg",
+       "vardo doc tree: /nonexistent/x.svg: No such file or directory"},
       {"doc tree " + kData + "../documents/document.cpp", "not well-formed XML"},
       {"doc tree", "file is required"},
   };

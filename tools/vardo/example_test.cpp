@@ -16,16 +16,21 @@ namespace {
 const std::string kExamples = VARDO_SOURCE_DIR "/examples/";
 
 TEST(ShippedExample, TheTableAndTheTemplateReadAsDescribed) {
-  vardo::testing::VardoRun table = vardo::testing::RunVardo("table dump " + kExamples + "addresses.csv");
+  vardo::testing::VardoRun table =
+      vardo::testing::RunVardo("table dump " + kExamples + "addresses.csv");
   ASSERT_EQ(table.status, 0) << table.err;
-  EXPECT_EQ(table.out.rfind("{\"loaded\": true, \"encoding\": 4, \"count\": 13,", 0), 0u) << table.out;
-  EXPECT_NE(table.out.find("\"東京都渋谷区神宮前4-1 表参道ビル\", \"有限会社 ｻﾄｳ商店\""), std::string::npos);
+  EXPECT_EQ(table.out.rfind("{\"loaded\": true, \"encoding\": 4, \"count\": 13,", 0), 0u)
+      << table.out;
+  EXPECT_NE(table.out.find("\"東京都渋谷区神宮前4-1 表参道ビル\", \"有限会社 ｻﾄｳ商店\""),
+            std::string::npos);
   EXPECT_NE(table.out.find("\"大阪府大阪市北区梅田1-1, 3階\""), std::string::npos);
   EXPECT_NE(table.out.find("\"\\\"高橋\\\"デザイン\""), std::string::npos);
   EXPECT_NE(table.out.find("\"写真\", \"JAN\"]"), std::string::npos);
-  EXPECT_NE(table.out.find("\"photos/yamada.png\", \"490000000048\"]"), std::string::npos) << table.out;
+  EXPECT_NE(table.out.find("\"photos/yamada.png\", \"490000000048\"]"), std::string::npos)
+      << table.out;
 
-  vardo::testing::VardoRun scripts = vardo::testing::RunVardo("script list --json " + kExamples + "card.svg");
+  vardo::testing::VardoRun scripts =
+      vardo::testing::RunVardo("script list --json " + kExamples + "card.svg");
   ASSERT_EQ(scripts.status, 0) << scripts.err;
   const struct {
     const char *frame;
@@ -33,15 +38,19 @@ TEST(ShippedExample, TheTableAndTheTemplateReadAsDescribed) {
   } frames[] = {
       {"name", "[氏名]"},
       {"company", "[会社]"},
-      {"address", "<font size=7pt>〒[郵便番号]</font>\\r\\n[住所]\\r\\n<font size=6pt>[ウェブ]</font>"},
-      {"photo", "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=CENTER "
-                "VALIGN=MIDDLE><IMG SRC=\\\"file://[写真]\\\"></TD></TR></TABLE></BODY></HTML>"},
-      {"jan", "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=LEFT "
-              "VALIGN=BOTTOM><BARCODE TYPE=JAN_LONG TOJI=RIGHT ELEMENTSIZE=0.8 DATA=\\\"[JAN]\\\" "
-              "SHOWHRTEXT=TRUE CHECKDIGIT=TRUE TRUNCHEIGHT=10></TD></TR></TABLE></BODY></HTML>"},
-      {"qr", "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=CENTER "
-             "VALIGN=MIDDLE><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO "
-             "SHOWHRTEXT=FALSE CELLSIZE=0.4 DATA=\\\"[ウェブ]\\\"></TD></TR></TABLE></BODY></HTML>"},
+      {"address",
+       "<font size=7pt>〒[郵便番号]</font>\\r\\n[住所]\\r\\n<font size=6pt>[ウェブ]</font>"},
+      {"photo",
+       "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=CENTER "
+       "VALIGN=MIDDLE><IMG SRC=\\\"file://[写真]\\\"></TD></TR></TABLE></BODY></HTML>"},
+      {"jan",
+       "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=LEFT "
+       "VALIGN=BOTTOM><BARCODE TYPE=JAN_LONG TOJI=RIGHT ELEMENTSIZE=0.8 DATA=\\\"[JAN]\\\" "
+       "SHOWHRTEXT=TRUE CHECKDIGIT=TRUE TRUNCHEIGHT=10></TD></TR></TABLE></BODY></HTML>"},
+      {"qr",
+       "<HTML><BODY><TABLE CELLPADDING=0 CELLSPACING=0><TR><TD WIDTH=0 HEIGHT=0 ALIGN=CENTER "
+       "VALIGN=MIDDLE><BARCODE TYPE=QRCODE ECCLEVEL=M VERSION=AUTO ENCODEMODE=AUTO "
+       "SHOWHRTEXT=FALSE CELLSIZE=0.4 DATA=\\\"[ウェブ]\\\"></TD></TR></TABLE></BODY></HTML>"},
   };
   for (const char *card : {"card1", "card10"}) {
     for (const auto &f : frames) {
@@ -49,7 +58,8 @@ TEST(ShippedExample, TheTableAndTheTemplateReadAsDescribed) {
       SCOPED_TRACE(id);
       const size_t at = scripts.out.find("\"id\": \"" + id + "\"");
       ASSERT_NE(at, std::string::npos) << scripts.out;
-      EXPECT_EQ(scripts.out.find("\"carriesScript\": true", at), scripts.out.find("\"carriesScript\"", at));
+      EXPECT_EQ(scripts.out.find("\"carriesScript\": true", at),
+                scripts.out.find("\"carriesScript\"", at));
       EXPECT_EQ(scripts.out.find("\"script\": \"" + std::string(f.script) + "\"", at),
                 scripts.out.find("\"script\"", at))
           << scripts.out;
@@ -91,18 +101,21 @@ TEST(ShippedExample, MergesIntoTwoSheetsAndTheirPdf) {
   // The first card's photo (examples/photos/yamada.png, all #18499D) lies at
   // x 78 to 100 and y 16.25 to 43.75 of the 210 x 297 sheet; the photos lie
   // outside the output folder, which a renderer may refuse to follow.
-  ASSERT_EQ(system(("pdftoppm -r 36 -f 1 -l 1 -singlefile " + dir + "/out/cards.pdf " + dir +
-                    "/page").c_str()),
-            0);
+  ASSERT_EQ(
+      system(("pdftoppm -r 36 -f 1 -l 1 -singlefile " + dir + "/out/cards.pdf " + dir + "/page")
+                 .c_str()),
+      0);
   const std::string ppm = vardo::testing::ReadFileBytes(dir + "/page.ppm");
   int width = 0, height = 0, depth = 0, header = 0;
   ASSERT_EQ(sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &depth, &header), 3);
   auto pixel = [&](double x, double y) {
-    const size_t at = header + 1 + 3 * (static_cast<size_t>(y / 297 * height) * width +
-                                        static_cast<size_t>(x / 210 * width));
+    const size_t at =
+        header + 1 +
+        3 * (static_cast<size_t>(y / 297 * height) * width + static_cast<size_t>(x / 210 * width));
     char hex[8];
     snprintf(hex, sizeof hex, "%02X%02X%02X", static_cast<unsigned char>(ppm.at(at)),
-             static_cast<unsigned char>(ppm.at(at + 1)), static_cast<unsigned char>(ppm.at(at + 2)));
+             static_cast<unsigned char>(ppm.at(at + 1)),
+             static_cast<unsigned char>(ppm.at(at + 2)));
     return std::string(hex);
   };
   EXPECT_EQ(pixel(89, 30), "18499D");
@@ -118,8 +131,7 @@ TEST(ShippedExample, ComposedCardsCarryAScanningJanAndQrCode) {
   const std::string out = ::testing::TempDir() + "/example-cards.svg";
   const std::string png = ::testing::TempDir() + "/example-cards.png";
   vardo::testing::VardoRun run = vardo::testing::RunVardo(
-      "compose " + kExamples + "card.svg " + kExamples + "addresses.csv --record 11 -o " +
-      out);
+      "compose " + kExamples + "card.svg " + kExamples + "addresses.csv --record 11 -o " + out);
   ASSERT_EQ(run.status, 0) << run.err;
   ASSERT_EQ(std::system(("rsvg-convert -b white -d 300 -p 300 -o " + png + " " + out).c_str()), 0);
   std::string scanned;

@@ -11,7 +11,8 @@ namespace vardo::cli {
 
 void AddHostOptions(CLI::App &command, HostOptions &options) {
   command.add_option("--plugins", options.plugins, "folder holding the plug-in modules (*.aip)");
-  command.add_option("--profile", options.profile, "folder that stands for the user's Documents folder");
+  command.add_option("--profile", options.profile,
+                     "folder that stands for the user's Documents folder");
 }
 
 std::string PluginsFolder(const HostOptions &options) {

@@ -33,15 +33,9 @@ int main(int argc, char **argv) {
   app.require_subcommand(0, 1);
   // Sub-commands are added here as their areas arrive.
   const vardo::cli::AddCommand areas[] = {
-      vardo::cli::AddSettingsCommand,
-      vardo::cli::AddPluginsCommand,
-      vardo::cli::AddDocCommand,
-      vardo::cli::AddScriptCommand,
-      vardo::cli::AddTableCommand,
-      vardo::cli::AddComposeCommand,
-      vardo::cli::AddMergeCommand,
-      vardo::cli::AddPdfCommand,
-      nullptr};
+      vardo::cli::AddSettingsCommand, vardo::cli::AddPluginsCommand, vardo::cli::AddDocCommand,
+      vardo::cli::AddScriptCommand,   vardo::cli::AddTableCommand,   vardo::cli::AddComposeCommand,
+      vardo::cli::AddMergeCommand,    vardo::cli::AddPdfCommand,     nullptr};
   for (auto add : areas) {
     if (add) add(app);
   }

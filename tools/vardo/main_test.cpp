@@ -30,7 +30,8 @@ TEST(Vardo, EveryCommandFailsWhenItsOutputCannotBeWritten) {
   for (const std::string &command : commands) {
     const vardo::testing::VardoRun run = vardo::testing::RunVardo(command, "/dev/full");
     EXPECT_NE(run.status, 0) << command;
-    EXPECT_NE(run.err.find("vardo: cannot write the output: No space left on device\n"), std::string::npos)
+    EXPECT_NE(run.err.find("vardo: cannot write the output: No space left on device\n"),
+              std::string::npos)
         << command << ": " << run.err;
   }
 }

@@ -245,16 +245,16 @@ RunResult RunSequencer(const Options &o, const std::string &templateCopy, long f
     if (!record) return;
     it = values.find(kSlotKey);
     const ASInt32 *slot = it == values.end() ? nullptr : std::get_if<ASInt32>(&it->second);
-    vhost::Art *art = slot ? host->Documents().FindArtByLow32(static_cast<uint32_t>(*slot))
-                           : nullptr;
+    vhost::Art *art =
+        slot ? host->Documents().FindArtByLow32(static_cast<uint32_t>(*slot)) : nullptr;
     r.documents.back().records.push_back(*record);
     r.documents.back().slots.push_back(art ? art->Id() : std::string());
     ++r.records;
   });
 
   if (!FillSettings(*host, fs::absolute(o.dataPath).string(), templateCopy, from, to)) {
-    std::string why = r.messages.empty() ? "the settings dialog did not take the run"
-                                         : r.messages.back();
+    std::string why =
+        r.messages.empty() ? "the settings dialog did not take the run" : r.messages.back();
     Fail(o, why);
   }
 
@@ -287,9 +287,10 @@ void PrintJson(const Options &o, const RunResult &r) {
   for (size_t i = 0; i < r.documents.size(); ++i) {
     const OutputDocument &d = r.documents[i];
     if (i) text += ", ";
-    text += "{\"file\": " + vhost::JsonString(d.file) + ", \"first\": " +
-            (d.records.empty() ? "null" : std::to_string(d.records.front())) + ", \"last\": " +
-            (d.records.empty() ? "null" : std::to_string(d.records.back())) + ", \"slots\": [";
+    text += "{\"file\": " + vhost::JsonString(d.file) +
+            ", \"first\": " + (d.records.empty() ? "null" : std::to_string(d.records.front())) +
+            ", \"last\": " + (d.records.empty() ? "null" : std::to_string(d.records.back())) +
+            ", \"slots\": [";
     for (size_t k = 0; k < d.records.size(); ++k) {
       if (k) text += ", ";
       text += "{\"slot\": " + vhost::JsonString(d.slots[k]) +
@@ -304,7 +305,6 @@ void PrintJson(const Options &o, const RunResult &r) {
   text += "}\n";
   std::fwrite(text.data(), 1, text.size(), stdout);
 }
-
 
 void Run(Options o) {
   o.templatePath = fs::absolute(o.templatePath).string();
@@ -341,8 +341,8 @@ void Run(Options o) {
     if (o.plan > 0) shards = static_cast<int>(o.plan);
     const std::vector<Shard> plan = PlanShards(o.from, to, slots, shards);
     if (o.plan > 0) {
-      const fs::path dir = o.outDir.empty() ? fs::path(o.templatePath).parent_path()
-                                            : fs::absolute(o.outDir);
+      const fs::path dir =
+          o.outDir.empty() ? fs::path(o.templatePath).parent_path() : fs::absolute(o.outDir);
       const std::string text = FormatPlan(plan, slots, to - o.from + 1, dir.string(),
                                           fs::path(o.templatePath).filename().string(), o.json);
       std::fwrite(text.data(), 1, text.size(), stdout);
@@ -351,8 +351,8 @@ void Run(Options o) {
     shard = plan[shard.number - 1];
     if (shard.Empty()) {
       if (!o.quiet)
-        std::fprintf(stderr, "%s: shard %s is empty: the run makes only %zu documents\n",
-                     Name(o), o.shard.c_str(), static_cast<size_t>((to - o.from + slots) / slots));
+        std::fprintf(stderr, "%s: shard %s is empty: the run makes only %zu documents\n", Name(o),
+                     o.shard.c_str(), static_cast<size_t>((to - o.from + slots) / slots));
       if (o.json) PrintJson(o, RunResult{});
       return;
     }
@@ -394,8 +394,8 @@ void Run(Options o) {
     if (!fs::equivalent(runDir, fs::path(o.templatePath).parent_path(), ec)) {
       templateCopy = runDir / fs::path(o.templatePath).filename();
       if (fs::exists(templateCopy))
-        Fail(o, "the output folder already holds a file named " +
-                    templateCopy.filename().string() + "; it would be taken for the template");
+        Fail(o, "the output folder already holds a file named " + templateCopy.filename().string() +
+                    "; it would be taken for the template");
       if (!fs::copy_file(o.templatePath, templateCopy, ec))
         Fail(o, "cannot copy the template into " + outDir.string() + ": " + ec.message());
       copied = true;
@@ -432,7 +432,7 @@ void Run(Options o) {
     } else {
       PrintProblems(r.problems, stdout);
       std::printf("%zu problems; the merge would make %zu documents of %ld records\n",
-                r.problems.size(), r.documents.size(), r.records);
+                  r.problems.size(), r.documents.size(), r.records);
     }
     if (!r.problems.empty() || missing) throw CLI::RuntimeError(1);
     return;
@@ -453,8 +453,7 @@ void Run(Options o) {
       if (d.records.empty()) {
         std::printf("%s no records\n", d.file.c_str());
       } else {
-        std::printf("%s records %ld to %ld\n", d.file.c_str(), d.records.front(),
-                    d.records.back());
+        std::printf("%s records %ld to %ld\n", d.file.c_str(), d.records.front(), d.records.back());
       }
     }
     PrintProblems(r.problems, stderr);

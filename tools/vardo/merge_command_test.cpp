@@ -74,16 +74,22 @@ TEST_F(MergeCommand, EveryRecordGoesOnceAndInSlotOrderIntoNumberedDocumentsInThe
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Files("out"), (std::set<std::string>{"card_001.svg", "card_004.svg", "card_007.svg"}));
   const std::string out = Path("out");
-  EXPECT_EQ(run.out,
-            "{\"documents\": [{\"file\": \"" + out + "/card_001.svg\", \"first\": 1, \"last\": 3, "
-            "\"slots\": [{\"slot\": \"s1\", \"record\": 1}, {\"slot\": \"s2\", \"record\": 2}, "
-            "{\"slot\": \"s3\", \"record\": 3}]}, "
-            "{\"file\": \"" + out + "/card_004.svg\", \"first\": 4, \"last\": 6, "
-            "\"slots\": [{\"slot\": \"s1\", \"record\": 4}, {\"slot\": \"s2\", \"record\": 5}, "
-            "{\"slot\": \"s3\", \"record\": 6}]}, "
-            "{\"file\": \"" + out + "/card_007.svg\", \"first\": 7, \"last\": 8, "
-            "\"slots\": [{\"slot\": \"s1\", \"record\": 7}, {\"slot\": \"s2\", \"record\": 8}]}], "
-            "\"records\": 8, \"problems\": [], \"aborted\": false}\n");
+  EXPECT_EQ(
+      run.out,
+      "{\"documents\": [{\"file\": \"" + out +
+          "/card_001.svg\", \"first\": 1, \"last\": 3, "
+          "\"slots\": [{\"slot\": \"s1\", \"record\": 1}, {\"slot\": \"s2\", \"record\": 2}, "
+          "{\"slot\": \"s3\", \"record\": 3}]}, "
+          "{\"file\": \"" +
+          out +
+          "/card_004.svg\", \"first\": 4, \"last\": 6, "
+          "\"slots\": [{\"slot\": \"s1\", \"record\": 4}, {\"slot\": \"s2\", \"record\": 5}, "
+          "{\"slot\": \"s3\", \"record\": 6}]}, "
+          "{\"file\": \"" +
+          out +
+          "/card_007.svg\", \"first\": 7, \"last\": 8, "
+          "\"slots\": [{\"slot\": \"s1\", \"record\": 7}, {\"slot\": \"s2\", \"record\": 8}]}], "
+          "\"records\": 8, \"problems\": [], \"aborted\": false}\n");
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(ReadFileBytes(Path("card.svg")), kTemplate);
   // The last document's third slot received no record and keeps the template's art.
@@ -130,8 +136,8 @@ TEST_F(MergeCommand, ThePdfHasAPageOfTheDocumentsSizeForEachDocument) {
   const std::string text = ReadFileBytes(Path("info"));
   EXPECT_NE(text.find("Pages:           3\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Page size:       300 x 200 pts"), std::string::npos) << text;
-  EXPECT_EQ(Files("out"), (std::set<std::string>{"card_001.svg", "card_004.svg", "card_007.svg",
-                                                 "cards.pdf"}));
+  EXPECT_EQ(Files("out"),
+            (std::set<std::string>{"card_001.svg", "card_004.svg", "card_007.svg", "cards.pdf"}));
 }
 
 TEST_F(MergeCommand, ClearUnusedHidesTheEmptySlotsOfTheLastDocument) {
@@ -174,7 +180,7 @@ TEST_F(MergeCommand, TheSequencersCopyFailureIsPrintedAndFails) {
   chmod(Path("out/card_004.svg").c_str(), 0444);
   auto run = Merge("--out " + Path("out") + " --quiet");
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("vardo merge: レコード番号 4 \"Z:" ), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("vardo merge: レコード番号 4 \"Z:"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("ファイルのコピーに失敗しました。"), std::string::npos);
   EXPECT_NE(run.err.find("5 of the 8 records of the range were not composed"), std::string::npos)
       << run.err;
@@ -229,10 +235,12 @@ TEST_F(MergeCommand, CheckReportsEachProblemByRecordAndFails) {
                  "photos/yamada.png,490000000048\r\n"
                  "佐藤 花子,さとう はなこ,150-0001,東京都渋谷区,https://example.com/b,"
                  "photos/nobody.png,490000000085\r\n"
-                 "鈴木 一郎,すずき いちろう,530-0001," + longAddress + ",https://example.com/c,"
-                 "photos/suzuki.png,490000000122\r\n");
-  auto run = Vardo("check", examples + "card.svg " + Path("people.csv") + " --pictures " +
-                                examples);
+                 "鈴木 一郎,すずき いちろう,530-0001," +
+                     longAddress +
+                     ",https://example.com/c,"
+                     "photos/suzuki.png,490000000122\r\n");
+  auto run =
+      Vardo("check", examples + "card.svg " + Path("people.csv") + " --pictures " + examples);
   EXPECT_EQ(run.status, 1) << run.err;
   for (int record = 1; record <= 3; ++record) {
     EXPECT_NE(run.out.find("record " + std::to_string(record) + ", frame card" +

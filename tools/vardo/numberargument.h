@@ -25,7 +25,8 @@ CLI::Option *AddNumberArgument(CLI::App *command, const std::string &name, long 
                                long long max, const std::string &description);
 
 // Adds to command the option `name` (say "--record"), whose text must be
-// such a number; refused like the argument above. The number goes to *value only when the option is given.
+// such a number; refused like the argument above. The number goes to *value only when the option is
+// given.
 CLI::Option *AddNumberOption(CLI::App *command, const std::string &name, long *value, long max,
                              const std::string &description);
 

@@ -17,8 +17,8 @@ bool WritePdf(const std::vector<PdfPage> &pages, const std::string &pdfPath, std
   cairo_surface_t *surface =
       cairo_pdf_surface_create(pdfPath.c_str(), pages[0].width, pages[0].height);
   if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-    *error = "cannot write " + pdfPath + ": " +
-             cairo_status_to_string(cairo_surface_status(surface));
+    *error =
+        "cannot write " + pdfPath + ": " + cairo_status_to_string(cairo_surface_status(surface));
     cairo_surface_destroy(surface);
     return false;
   }
@@ -72,8 +72,8 @@ bool WritePdf(const std::vector<PdfPage> &pages, const std::string &pdfPath, std
   cairo_destroy(cr);
   cairo_surface_finish(surface);
   if (ok && cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-    *error = "cannot write " + pdfPath + ": " +
-             cairo_status_to_string(cairo_surface_status(surface));
+    *error =
+        "cannot write " + pdfPath + ": " + cairo_status_to_string(cairo_surface_status(surface));
     ok = false;
   }
   cairo_surface_destroy(surface);

@@ -8,7 +8,7 @@
 namespace vardo::cli {
 
 struct PdfPage {
-  std::string svgPath;  // the document's file
+  std::string svgPath;   // the document's file
   double width, height;  // the page in points, as the host measures the document
 };
 

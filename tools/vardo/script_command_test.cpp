@@ -259,7 +259,8 @@ TEST_F(ScriptCommand, TagRefusesAFifoForItsOptionsFile) {
   // a while and lets it go on, and the status shows it.
   std::atomic<bool> done{false};
   std::thread writer([&] {
-    for (int i = 0; i < 200 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    for (int i = 0; i < 200 && !done; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
     const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
     if (fd >= 0) close(fd);
   });

@@ -23,13 +23,13 @@ namespace {
 
 // One preference file as a plug-in reads it.
 struct Section {
-  const char *name;             // the JSON member
+  const char *name;  // the JSON member
   const PreferenceFile *file;
-  UINT stringCodePage;          // what the file's strings are written in
-  const void *record;           // defaults, then whatever the file set
-  std::string location;         // Linux path of the file, empty without one
+  UINT stringCodePage;   // what the file's strings are written in
+  const void *record;    // defaults, then whatever the file set
+  std::string location;  // Linux path of the file, empty without one
   bool found = false;
-  bool plainFile = false;       // a FIFO or a device is read as no file
+  bool plainFile = false;  // a FIFO or a device is read as no file
 };
 
 // Bytes in codePage to UTF-8; bytes the code page cannot read come out as
@@ -140,10 +140,12 @@ void Run(const Options &options) {
   if (!options.profile.empty()) {
     vplat::SetDocumentsFolder(std::filesystem::absolute(options.profile).string());
   }
-  if (vplat::DocumentsFolder().empty() || !std::filesystem::is_directory(vplat::DocumentsFolder())) {
-    std::fputs("vardo settings: there is no Documents folder, so the plug-ins read nothing; "
-               "showing the defaults\n",
-               stderr);
+  if (vplat::DocumentsFolder().empty() ||
+      !std::filesystem::is_directory(vplat::DocumentsFolder())) {
+    std::fputs(
+        "vardo settings: there is no Documents folder, so the plug-ins read nothing; "
+        "showing the defaults\n",
+        stderr);
   }
 
   ScriptOptions script;

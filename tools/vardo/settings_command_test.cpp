@@ -20,7 +20,8 @@ namespace {
 class SettingsCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vardo-settings-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "vardo-settings-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     profile_ = pattern;
   }
@@ -108,9 +109,10 @@ TEST_F(SettingsCommand, ValuesOutsideTheirTypeKeepTheDefaults) {
   PutPrefs("Vardo2Sequencer.ini", "startRecord = 2147483648\r\nendRecord = -99999999999\r\n");
   std::string out;
   ASSERT_EQ(Vardo("settings --profile '" + profile_ + "'", out), 0);
-  for (const char *line : {"  objtype = 0\n", "  qrcode_qr_cellsize = 0.5\n", "  barcode_barcode_size = 1\n",
-                           "  barcode_barcode_trunc_height = 5\n", "  qrcode_qr_version = 0\n",
-                           "  startRecord = 1\n", "  endRecord = 999\n"}) {
+  for (const char *line :
+       {"  objtype = 0\n", "  qrcode_qr_cellsize = 0.5\n", "  barcode_barcode_size = 1\n",
+        "  barcode_barcode_trunc_height = 5\n", "  qrcode_qr_version = 0\n", "  startRecord = 1\n",
+        "  endRecord = 999\n"}) {
     EXPECT_NE(out.find(line), std::string::npos) << line << "\nin:\n" << out;
   }
 }
@@ -126,7 +128,8 @@ TEST_F(SettingsCommand, AFifoForAFileIsReadAsNone) {
   std::atomic<bool> done{false};
   bool readerWaited = false;
   std::thread writer([&] {
-    for (int i = 0; i < 200 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    for (int i = 0; i < 200 && !done; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
     const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
     readerWaited = fd >= 0;
     if (fd >= 0) close(fd);
@@ -137,7 +140,8 @@ TEST_F(SettingsCommand, AFifoForAFileIsReadAsNone) {
   writer.join();
   EXPECT_FALSE(readerWaited) << "the program waited at the FIFO";
   ASSERT_EQ(status, 0);
-  EXPECT_NE(out.find("Vardo2Script.ini: " + fifo + " (not a file, defaults)\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("Vardo2Script.ini: " + fifo + " (not a file, defaults)\n"), std::string::npos)
+      << out;
   EXPECT_NE(out.find("  qrcode_qr_cellsize = 0.5\n"), std::string::npos) << out;
 }
 

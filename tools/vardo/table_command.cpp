@@ -65,9 +65,10 @@ bool LoadOrExplain(const std::string &path) {
       break;
     default:
       if (GetLastLoadEncoding() == TEXT_CONTROL_BYTES)
-        fprintf(stderr,
-                "vardo: %s: rejected: it holds control bytes (01-06, 7F or FF; binary or UTF-16?)\n",
-                path.c_str());
+        fprintf(
+            stderr,
+            "vardo: %s: rejected: it holds control bytes (01-06, 7F or FF; binary or UTF-16?)\n",
+            path.c_str());
       else
         fprintf(stderr,
                 "vardo: %s: rejected: encoding undecided (no one of Shift-JIS, EUC-JP and UTF-8 "
@@ -400,10 +401,8 @@ std::string SetRefusal(const std::string &path, long long record, long long colu
     case CSV_SET_TOO_LONG:
       return "the value would make " + r +
              " longer than the 32,767-byte line window; nothing was changed";
-    case CSV_SET_OUT_OF_MEMORY:
-      return "not enough memory to set the field; nothing was changed";
-    default:
-      return r + " does not exist";
+    case CSV_SET_OUT_OF_MEMORY: return "not enough memory to set the field; nothing was changed";
+    default: return r + " does not exist";
   }
 }
 
@@ -419,14 +418,15 @@ void Set(const std::string &path, long long record, long long column, const std:
   if (count == 0) Fail(path + " holds no records: there is no field to set");
   if (record >= count)
     Fail("record " + std::to_string(record) + " does not exist: " + path +
-         (count == 1 ? " holds only the header row, record 0"
-                     : " has records 0 to " + std::to_string(count - 1) +
-                           " (0 is the header row)"));
+         (count == 1
+              ? " holds only the header row, record 0"
+              : " has records 0 to " + std::to_string(count - 1) + " (0 is the header row)"));
   for (size_t p = 0; p < value.size();) {
     unsigned codePoint;
     size_t length = DecodeUtf8Character(reinterpret_cast<const unsigned char *>(value.data()) + p,
                                         value.size() - p, &codePoint);
-    if (!length) Fail("the value is not UTF-8 (byte " + std::to_string(p) + "); nothing was changed");
+    if (!length)
+      Fail("the value is not UTF-8 (byte " + std::to_string(p) + "); nothing was changed");
     p += length;
   }
   if (!SetField(static_cast<LONG>(record), static_cast<LONG>(column), value.c_str()))

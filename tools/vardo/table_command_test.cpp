@@ -56,7 +56,8 @@ TEST_F(TableCommand, DumpEscapesWhatJsonCannotHold) {
   // Control characters, a backslash, and bytes that are not UTF-8. For the
   // line rules the quote after \\ is backslash-quote and leaves the quotes
   // open, so the last line break belongs to the last field.
-  WriteFileBytes(Path("odd.csv"), "h,\xE3\x81\x82\xE3\x81\x84,\xE3\x81\x82\n\"q\\\\\",\x1B\t\x08,\x80\xC3\n");
+  WriteFileBytes(Path("odd.csv"),
+                 "h,\xE3\x81\x82\xE3\x81\x84,\xE3\x81\x82\n\"q\\\\\",\x1B\t\x08,\x80\xC3\n");
   Outcome run = Vardo("table dump " + Path("odd.csv"));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
@@ -282,8 +283,8 @@ TEST_F(TableCommand, ConcurrentSavesNeverTearTheFile) {
     if (line == original[index]) return true;
     if (index < 1 || index > kWriters) return false;
     for (int r = 0; r <= round; ++r)
-      if (line == std::to_string(index) + ",\"w" + std::to_string(index) + "-" +
-                      std::to_string(r) + "\"")
+      if (line ==
+          std::to_string(index) + ",\"w" + std::to_string(index) + "-" + std::to_string(r) + "\"")
         return true;
     return false;
   };
@@ -338,7 +339,8 @@ TEST_F(TableCommand, ConcurrentSavesNeverTearTheFile) {
 }
 
 TEST_F(TableCommand, ExportSavesAnyEncodingAsUtf8) {
-  for (const char *name : {"fixture.shift_jis.csv", "fixture.euc-jp.csv", "fixture.iso-2022-jp.csv"}) {
+  for (const char *name :
+       {"fixture.shift_jis.csv", "fixture.euc-jp.csv", "fixture.iso-2022-jp.csv"}) {
     SCOPED_TRACE(name);
     Outcome run = Vardo("table export " + kFixtures + name + " " + Path("u.csv"));
     EXPECT_EQ(run.status, 0) << run.err;

@@ -35,8 +35,8 @@ inline VardoRun RunVardo(const std::string &arguments, const std::string &stdout
   const std::string command =
       std::string(VARDO_BUILD_DIR "/bin/vardo ") + arguments + " >'" + out + "' 2>'" + err + "'";
   int status = system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, stdoutPath.empty() ? ReadFileBytes(out) : "",
-          ReadFileBytes(err)};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+          stdoutPath.empty() ? ReadFileBytes(out) : "", ReadFileBytes(err)};
 }
 
 }  // namespace vardo::testing

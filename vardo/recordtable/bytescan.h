@@ -58,10 +58,14 @@ inline ByteMasks4 MatchBlock(const unsigned char *s, unsigned char a, unsigned c
   for (int k = 0; k < 4; ++k) {
     __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + 16 * k));
     int shift = 16 * k;
-    m.a |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, va)))) << shift;
-    m.b |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vb)))) << shift;
-    m.c |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vc)))) << shift;
-    m.d |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vd)))) << shift;
+    m.a |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, va))))
+           << shift;
+    m.b |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vb))))
+           << shift;
+    m.c |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vc))))
+           << shift;
+    m.d |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vd))))
+           << shift;
   }
 #else
   for (int k = 0; k < 64; ++k) {

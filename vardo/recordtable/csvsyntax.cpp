@@ -211,7 +211,7 @@ size_t CsvDecodeField(const char *raw, size_t start, size_t end, char *out) {
 int CsvLineEndingStyle(const char *text, size_t length) {
   const char *cr = static_cast<const char *>(memchr(text, '\r', length));
   if (cr) {
-    for (const char *p = cr; p; ) {
+    for (const char *p = cr; p;) {
       size_t at = static_cast<size_t>(p - text);
       if (at + 1 < length && p[1] == '\n') return LINE_ENDING_CRLF;
       p = static_cast<const char *>(memchr(p + 1, '\r', length - at - 1));

@@ -149,7 +149,8 @@ char *ShiftJisToUtf8(const char *src, size_t length, size_t *outLength) {
   const unsigned char *s = reinterpret_cast<const unsigned char *>(src);
   // One Shift-JIS byte gives at most one UTF-16 unit and three UTF-8 bytes.
   char *out = static_cast<char *>(AllocateTableBuffer(3 * length + 1));
-  WCHAR *wide = static_cast<WCHAR *>(malloc(sizeof(WCHAR) * (length < kPiece ? length + 1 : kPiece)));
+  WCHAR *wide =
+      static_cast<WCHAR *>(malloc(sizeof(WCHAR) * (length < kPiece ? length + 1 : kPiece)));
   if (!out || !wide) {
     FreeTableBuffer(out);
     free(wide);
@@ -178,11 +179,10 @@ char *ShiftJisToUtf8(const char *src, size_t length, size_t *outLength) {
     int units = MultiByteToWideChar(932, 0, src + pos, static_cast<int>(piece), wide,
                                     static_cast<int>(piece));
     if (units <= 0) break;
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, units, out + used,
-                                    static_cast<int>(3 * length - used < 0x7FFFFFFF
-                                                         ? 3 * length - used
-                                                         : 0x7FFFFFFF),
-                                    NULL, NULL);
+    int bytes = WideCharToMultiByte(
+        CP_UTF8, 0, wide, units, out + used,
+        static_cast<int>(3 * length - used < 0x7FFFFFFF ? 3 * length - used : 0x7FFFFFFF), NULL,
+        NULL);
     if (bytes <= 0) break;
     used += static_cast<size_t>(bytes);
     pos = end;

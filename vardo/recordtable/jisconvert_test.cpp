@@ -46,12 +46,16 @@ struct ConvertCase {
 TEST(EucJpToShiftJis, ConvertsPairsKatakanaAndReplacesTheRest) {
   const ConvertCase cases[] = {
       {"ASCII is copied", "a,b\r\n", "a,b\r\n"},
-      {"JIS X 0208 by arithmetic: あ 表 ソ", "\xA4\xA2\xC9\xBD\xA5\xBD", "\x82\xA0\x95\x5C\x83\x5C"},
+      {"JIS X 0208 by arithmetic: あ 表 ソ", "\xA4\xA2\xC9\xBD\xA5\xBD",
+       "\x82\xA0\x95\x5C\x83\x5C"},
       {"first and last rows", "\xA1\xA1\xF4\xA6", "\x81\x40\xEA\xA4"},
       {"half-width katakana ｱ", "\x8E\xB1", "\xB1"},
       {"JIS X 0212 becomes one replacement", "\x8F\xB0\xA1,x", kGeta + ",x"},
       {"a lone lead keeps the comma after it", "\xA4,\xA4\n", kGeta + "," + kGeta + "\n"},
-      {"8E without katakana", "\x8E" "a", kGeta + "a"},
+      {"8E without katakana",
+       "\x8E"
+       "a",
+       kGeta + "a"},
       {"a lead cut by the end", "a\xA4", "a" + kGeta},
       {"8F cut by the end", "\x8F\xB0", kGeta + kGeta},
   };
@@ -63,14 +67,19 @@ TEST(EucJpToShiftJis, ConvertsPairsKatakanaAndReplacesTheRest) {
 
 TEST(Iso2022JpToShiftJis, ConvertsEveryEscapeDetectionAccepts) {
   const ConvertCase cases[] = {
-      {"ESC $ B and ESC ( B", "a\x1B$B$\"I=\x1B(Bb", "a\x82\xA0\x95\x5C" "b"},
+      {"ESC $ B and ESC ( B", "a\x1B$B$\"I=\x1B(Bb",
+       "a\x82\xA0\x95\x5C"
+       "b"},
       {"ESC $ @ is the older set, same codes", "\x1B$@$\"\x1B(B", "\x82\xA0"},
       {"ESC ( J returns to one-byte mode", "\x1B$B$\"\x1B(J,x\n", "\x82\xA0,x\n"},
-      {"ESC ( I: half-width katakana", "\x1B(I1\x5F\x1B(Bz", "\xB1\xDF" "z"},
+      {"ESC ( I: half-width katakana", "\x1B(I1\x5F\x1B(Bz",
+       "\xB1\xDF"
+       "z"},
       {"a katakana-mode byte outside the set", "\x1B(I`\x1B(B", kGeta},
       {"ESC & @ ESC $ B", "\x1B&@\x1B$B$\"\x1B(B", "\x82\xA0"},
       {"JIS X 0212 pairs become one replacement", "\x1B$(D0!0!\x1B(B.", kGeta + kGeta + "."},
-      {"line breaks and spaces pass in two-byte mode", "\x1B$B$\" $\"\r\n", "\x82\xA0 \x82\xA0\r\n"},
+      {"line breaks and spaces pass in two-byte mode", "\x1B$B$\" $\"\r\n",
+       "\x82\xA0 \x82\xA0\r\n"},
       {"half a pair before a line break", "\x1B$B$\n$\"", kGeta + "\n\x82\xA0"},
       {"half a pair at the end", "\x1B$B$", kGeta},
       {"an unknown escape is kept as a byte", "\x1B(Zab", "\x1B(Zab"},

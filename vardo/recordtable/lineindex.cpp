@@ -11,8 +11,7 @@ BOOL BuildLineIndex(const char *text, size_t length, LineIndex *index) {
   // A first guess from the length keeps reallocation rare for ordinary
   // tables; it grows by half when the lines are shorter than guessed.
   size_t capacity = length / 64 + 16;
-  uint32_t *bounds =
-      static_cast<uint32_t *>(AllocateTableBuffer(2 * capacity * sizeof(uint32_t)));
+  uint32_t *bounds = static_cast<uint32_t *>(AllocateTableBuffer(2 * capacity * sizeof(uint32_t)));
   if (!bounds) return FALSE;
   const size_t kBatch = 256;
   CsvLine batch[kBatch];
@@ -21,8 +20,8 @@ BOOL BuildLineIndex(const char *text, size_t length, LineIndex *index) {
     size_t n = CsvScanLines(text, length, pos, batch, kBatch, &pos);
     if (count + n > capacity) {
       size_t grown = capacity + capacity / 2 + kBatch;
-      uint32_t *more = static_cast<uint32_t *>(
-          ResizeTableBuffer(bounds, 2 * grown * sizeof(uint32_t)));
+      uint32_t *more =
+          static_cast<uint32_t *>(ResizeTableBuffer(bounds, 2 * grown * sizeof(uint32_t)));
       if (!more) {
         FreeTableBuffer(bounds);
         return FALSE;

@@ -37,8 +37,8 @@ struct RecordTable {
   size_t allocationLimit;
 };
 
-RecordTable g_table = {NULL, 0, kIndexNone, {NULL, 0}, -1, {0, 0, 0}, NULL, 0, 0, {}, {}, {},
-                       CSV_LOAD_OK, TEXT_ASCII, CSV_SET_OK, (size_t)-1};
+RecordTable g_table = {NULL, 0,  kIndexNone, {NULL, 0},   -1,         {0, 0, 0},  NULL,      0, 0,
+                       {},   {}, {},         CSV_LOAD_OK, TEXT_ASCII, CSV_SET_OK, (size_t)-1};
 
 char *AllocateText(size_t bytes) {
   if (bytes > g_table.allocationLimit) return NULL;
@@ -126,9 +126,7 @@ SHORT AdoptLoadedBytes(char *bytes, size_t size) {
       textLength = length;
       bytes = NULL;
       break;
-    case TEXT_SHIFTJIS:
-      text = ShiftJisToUtf8(bytes, length, &textLength);
-      break;
+    case TEXT_SHIFTJIS: text = ShiftJisToUtf8(bytes, length, &textLength); break;
     case TEXT_EUCJP:
     case TEXT_ISO2022JP: {
       char *sjis = AllocateText(2 * length + 1);

@@ -78,11 +78,11 @@ LPCSTR GetRecordTableText(size_t *length);
 // call's.
 enum {
   CSV_LOAD_OK = 0,
-  CSV_LOAD_CANNOT_OPEN = 1,   // the table was left as it was
-  CSV_LOAD_REJECTED = 2,      // control bytes or undecided encoding
+  CSV_LOAD_CANNOT_OPEN = 1,  // the table was left as it was
+  CSV_LOAD_REJECTED = 2,     // control bytes or undecided encoding
   CSV_LOAD_OUT_OF_MEMORY = 3,
-  CSV_LOAD_TOO_LARGE = 4,     // more than 2 GiB - 1 bytes
-  CSV_LOAD_INCOMPLETE = 5,    // taken, but a read failed: the text ends early
+  CSV_LOAD_TOO_LARGE = 4,   // more than 2 GiB - 1 bytes
+  CSV_LOAD_INCOMPLETE = 5,  // taken, but a read failed: the text ends early
 };
 int GetLastLoadOutcome(void);
 
@@ -91,8 +91,8 @@ enum {
   CSV_SET_OK = 0,
   CSV_SET_NO_RECORD = 1,  // no table, or no such record
   CSV_SET_NO_FIELD = 2,
-  CSV_SET_LINE_CUT = 3,   // the record's line is longer than the window
-  CSV_SET_TOO_LONG = 4,   // the value would make it so
+  CSV_SET_LINE_CUT = 3,  // the record's line is longer than the window
+  CSV_SET_TOO_LONG = 4,  // the value would make it so
   CSV_SET_OUT_OF_MEMORY = 5,
 };
 int GetLastSetOutcome(void);

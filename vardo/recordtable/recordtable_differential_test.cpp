@@ -18,11 +18,36 @@ namespace {
 // continuation bytes they announce, right before quotes, commas and line
 // breaks, which must still be read as syntax.
 const char *const kFragments[] = {
-    "a", "bc", "xyz", " ", ",", ",", ",", "\"", "\"", "\"\"", "\\", "\\\"", "\\\\", "\\n", "\\r",
-    "\n", "\n", "\r\n", "\r", "\r\n\r\n", "\xE3\x81\x82", "\xC3\xA9", "\x80", "\t",
+    "a",
+    "bc",
+    "xyz",
+    " ",
+    ",",
+    ",",
+    ",",
+    "\"",
+    "\"",
+    "\"\"",
+    "\\",
+    "\\\"",
+    "\\\\",
+    "\\n",
+    "\\r",
+    "\n",
+    "\n",
+    "\r\n",
+    "\r",
+    "\r\n\r\n",
+    "\xE3\x81\x82",
+    "\xC3\xA9",
+    "\x80",
+    "\t",
     "\xF0\x9F\x98\x80",
     // broken units:
-    "\xC3", "\xC3\"", "\xE3\n", "\xF8,,,,",
+    "\xC3",
+    "\xC3\"",
+    "\xE3\n",
+    "\xF8,,,,",
 };
 constexpr size_t kWellFormed = std::size(kFragments) - 4;
 
@@ -33,8 +58,8 @@ std::string GenerateText(std::mt19937 &random, bool withLongLine, bool broken) {
   for (int i = length(random); i > 0; --i) text += kFragments[pick(random)];
   if (withLongLine) {
     std::uniform_int_distribution<size_t> at(0, text.size());
-    std::string run = std::string(32760, 'L') + ",\"\"" + "\xE3\x81\x82" + ",tail" +
-                      std::string(20, 'T');
+    std::string run =
+        std::string(32760, 'L') + ",\"\"" + "\xE3\x81\x82" + ",tail" + std::string(20, 'T');
     text.insert(at(random), run);
   }
   // The end of the text can cut a unit short.
@@ -58,7 +83,8 @@ void ExpectSameFields(std::mt19937 &random, const std::string &text) {
     LONG r = static_cast<LONG>(random() % (count + 2)) - 1;
     LONG c = static_cast<LONG>(random() % 8) - 1;
     auto expected = reference::GetField(text, r, c);
-    ASSERT_EQ(Take(GetField(r, c)), expected.value_or("<none>")) << "record " << r << " column " << c;
+    ASSERT_EQ(Take(GetField(r, c)), expected.value_or("<none>"))
+        << "record " << r << " column " << c;
   }
 }
 

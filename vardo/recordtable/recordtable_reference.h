@@ -242,7 +242,8 @@ inline std::optional<std::string> SetField(const std::string &text, long record,
   if (!field) return std::nullopt;
   const std::string &raw = found->raw;
   std::string line = raw.substr(0, field->start) + FieldText(value, ending);
-  if (field->endedAtComma && field->comma + 1 < raw.size()) line += ',' + raw.substr(field->comma + 1);
+  if (field->endedAtComma && field->comma + 1 < raw.size())
+    line += ',' + raw.substr(field->comma + 1);
   if (line.size() > kWindow) return std::nullopt;
   std::string out = text.substr(0, found->start) + line;
   if (found->next < text.size()) out += ending + text.substr(found->next);

@@ -119,9 +119,11 @@ TEST_F(RecordTableFiles, LoadsTheTokyoPostalCodesWhole) {
   ASSERT_EQ(records.size(), 4087u);
   for (size_t r = 0; r < records.size(); ++r) ASSERT_EQ(records[r].size(), 15u) << "record " << r;
   // Record 0 is the first line: as a header row it names the columns.
-  const std::vector<std::string> first = {"13101", "100  ", "1000000", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ",
-                                          "ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ", "東京都", "千代田区",
-                                          "以下に掲載がない場合", "0", "0", "0", "0", "0", "0"};
+  const std::vector<std::string> first = {"13101",  "100  ",    "1000000",
+                                          "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ",    "ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ",
+                                          "東京都", "千代田区", "以下に掲載がない場合",
+                                          "0",      "0",        "0",
+                                          "0",      "0",        "0"};
   EXPECT_EQ(records[0], first);
   EXPECT_EQ(records[100][5], "ｶﾝﾀﾞﾄﾐﾔﾏﾁｮｳ");
   EXPECT_EQ(records[100][8], "神田富山町");
@@ -180,8 +182,10 @@ TEST_F(RecordTableFiles, RefusalsSayWhyAndWhatBecameOfTheTable) {
   } cases[] = {
       {"a file that cannot be opened keeps the table", nullptr, CSV_LOAD_CANNOT_OPEN, 0},
       {"control bytes", "a,b\x03\n", CSV_LOAD_REJECTED, TEXT_CONTROL_BYTES},
-      {"a UTF-16 file with its byte-order mark", "\xFF\xFE" "a\0", CSV_LOAD_REJECTED,
-       TEXT_CONTROL_BYTES},
+      {"a UTF-16 file with its byte-order mark",
+       "\xFF\xFE"
+       "a\0",
+       CSV_LOAD_REJECTED, TEXT_CONTROL_BYTES},
       {"an undecided encoding", "\xE3\x81\x82\xE3\x81\x82", CSV_LOAD_REJECTED, TEXT_UNDECIDED},
   };
   for (const auto &c : cases) {

@@ -23,7 +23,6 @@ struct ByteFlags {
 };
 constexpr ByteFlags kFlags;
 
-
 bool HasIso2022JpEscape(const unsigned char *s, size_t length) {
   if (length < 3) return false;
   const void *hit = s;
@@ -67,9 +66,9 @@ enum : uint16_t {
   kKana = 1 << 3,       // A1-DF
   kX8E = 1 << 4,
   kX8F = 1 << 5,
-  kLead2 = 1 << 6,      // C0-DF
-  kLead3 = 1 << 7,      // E0-EF
-  kCont = 1 << 8,       // 80-BF
+  kLead2 = 1 << 6,  // C0-DF
+  kLead3 = 1 << 7,  // E0-EF
+  kCont = 1 << 8,   // 80-BF
 };
 
 struct ScoreClasses {
@@ -234,7 +233,8 @@ Scores ScoreText(const unsigned char *s, size_t length) {
 
 // Whether [0, length) has a control byte (01-06, 7F, FF), and whether it
 // has an ESC or a byte of 0x80 or above; eight bytes at a time.
-void FindControlAndHighBytes(const unsigned char *s, size_t length, bool *control, bool *escOrHigh) {
+void FindControlAndHighBytes(const unsigned char *s, size_t length, bool *control,
+                             bool *escOrHigh) {
   const uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
   auto hasZero = [&](uint64_t v) { return (v - ones) & ~v & highs; };
   uint64_t high = 0, esc = 0;

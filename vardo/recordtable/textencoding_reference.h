@@ -39,7 +39,8 @@ inline int DetectTextEncoding(const std::string &text) {
     }
   }
   for (long i = 0; i < L - 1;) {
-    if ((In(s[i], 0xA1, 0xFE) && In(s[i + 1], 0xA1, 0xFE)) || (s[i] == 0x8E && In(s[i + 1], 0xA1, 0xDF))) {
+    if ((In(s[i], 0xA1, 0xFE) && In(s[i + 1], 0xA1, 0xFE)) ||
+        (s[i] == 0x8E && In(s[i + 1], 0xA1, 0xDF))) {
       euc += 2;
       i += 2;
     } else if (i < L - 2 && s[i] == 0x8F && In(s[i + 1], 0xA1, 0xFE) && In(s[i + 2], 0xA1, 0xFE)) {
@@ -53,7 +54,8 @@ inline int DetectTextEncoding(const std::string &text) {
     if (In(s[i], 0xC0, 0xDF) && In(s[i + 1], 0x80, 0xBF)) {
       utf8 += 2;
       i += 2;
-    } else if (i < L - 2 && In(s[i], 0xE0, 0xEF) && In(s[i + 1], 0x80, 0xBF) && In(s[i + 2], 0x80, 0xBF)) {
+    } else if (i < L - 2 && In(s[i], 0xE0, 0xEF) && In(s[i + 1], 0x80, 0xBF) &&
+               In(s[i + 2], 0x80, 0xBF)) {
       utf8 += 3;
       i += 3;
     } else {

@@ -100,9 +100,10 @@ namespace {
 // Random texts built from the bytes each test looks at: the fast scans
 // must classify exactly as the tests written out one by one.
 TEST(DetectTextEncoding, AgreesWithThePlainTestsOnRandomTexts) {
-  const unsigned char alphabet[] = {'a', ',', '\n', '$', '(', '@', 'B', 'D', 'J', '&', 0x1B, 0x40,
-                                    0x7E, 0x80, 0x81, 0x8E, 0x8F, 0x9F, 0xA1, 0xB1, 0xBF, 0xC0,
-                                    0xC3, 0xDF, 0xE0, 0xE3, 0xEF, 0xF0, 0xFC, 0xFE, 0x06, 0x7F};
+  const unsigned char alphabet[] = {'a',  ',',  '\n', '$',  '(',  '@',  'B',  'D',
+                                    'J',  '&',  0x1B, 0x40, 0x7E, 0x80, 0x81, 0x8E,
+                                    0x8F, 0x9F, 0xA1, 0xB1, 0xBF, 0xC0, 0xC3, 0xDF,
+                                    0xE0, 0xE3, 0xEF, 0xF0, 0xFC, 0xFE, 0x06, 0x7F};
   std::mt19937 random(7);
   int classes[7] = {};
   for (int n = 0; n < 20000; ++n) {
@@ -111,8 +112,10 @@ TEST(DetectTextEncoding, AgreesWithThePlainTestsOnRandomTexts) {
     // Mostly high bytes, sometimes long ASCII stretches, rarely controls.
     for (size_t i = 0; i < length; ++i) {
       unsigned pick = random() % 100;
-      if (pick < 10) text.append(random() % (pick < 3 ? 150 : 20), 'x');
-      else text += static_cast<char>(alphabet[random() % (sizeof alphabet - (pick < 97 ? 2 : 0))]);
+      if (pick < 10)
+        text.append(random() % (pick < 3 ? 150 : 20), 'x');
+      else
+        text += static_cast<char>(alphabet[random() % (sizeof alphabet - (pick < 97 ? 2 : 0))]);
     }
     int expected = reference::DetectTextEncoding(text);
     ++classes[expected + 1];

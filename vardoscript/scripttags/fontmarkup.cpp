@@ -109,11 +109,10 @@ bool SameCharAttributes(const CharAttributes *a, const CharAttributes *b) {
 
 void FormatPaintColour(const AIColor *colour, char *text) {
   switch (colour->kind) {
-    case kGrayColor:
-      FormatFourColour(0, 0, 0, colour->c.g.gray, text);
-      break;
+    case kGrayColor: FormatFourColour(0, 0, 0, colour->c.g.gray, text); break;
     case kFourColor:
-      FormatFourColour(colour->c.f.cyan, colour->c.f.magenta, colour->c.f.yellow, colour->c.f.black, text);
+      FormatFourColour(colour->c.f.cyan, colour->c.f.magenta, colour->c.f.yellow, colour->c.f.black,
+                       text);
       break;
     case kThreeColor:
       FormatThreeColour(colour->c.rgb.red, colour->c.rgb.green, colour->c.rgb.blue, text);
@@ -122,7 +121,9 @@ void FormatPaintColour(const AIColor *colour, char *text) {
       // Vardo's suite table has no custom colour suite: Vardo reads scripts
       // only to learn whether there is one, and never formats colours.
       AICustomColor definition;
-      if (!sAICustomColor || sAICustomColor->GetCustomColor(colour->c.c.color, &definition) != kNoErr) break;
+      if (!sAICustomColor ||
+          sAICustomColor->GetCustomColor(colour->c.c.color, &definition) != kNoErr)
+        break;
       const AIReal tint = colour->c.c.tint;
       if (definition.kind == kCustomFourColor) {
         FormatFourColour(definition.c.f.cyan * tint, definition.c.f.magenta * tint,
@@ -133,8 +134,7 @@ void FormatPaintColour(const AIColor *colour, char *text) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -154,7 +154,8 @@ void ReadCharAttributes(const ATE::ITextRange &range, CharAttributes *attributes
   attributes->size = Scale(features.GetFontSize(nullptr), 100);
   attributes->horizontalScale = Scale(features.GetHorizontalScale(nullptr), 10000);
   attributes->verticalScale = Scale(features.GetVerticalScale(nullptr), 10000);
-  if (!features.GetAutoLeading(nullptr)) attributes->leading = Scale(features.GetLeading(nullptr), 100);
+  if (!features.GetAutoLeading(nullptr))
+    attributes->leading = Scale(features.GetLeading(nullptr), 100);
   attributes->tracking = features.GetTracking(nullptr);
   attributes->baselineShift = Scale(features.GetBaselineShift(nullptr), 100);
 }

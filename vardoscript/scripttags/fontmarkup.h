@@ -20,14 +20,14 @@
 // scaled and rounded to the nearest integer; a record is cleared to zeros
 // before it is filled, so an attribute left unset is 0 or empty.
 struct CharAttributes {
-  char fontName[CHAR_FONT_NAME_SIZE];  // at most 63 bytes
-  LONG size;             // points x 100
-  LONG leading;          // points x 100; 0 with automatic leading
-  LONG tracking;         // as the text engine gives it
-  LONG lineWidth;        // points x 100; 0 without a stroke
-  LONG baselineShift;    // points x 100
-  LONG horizontalScale;  // factor x 10000 (10000 is 100 %)
-  LONG verticalScale;    // factor x 10000
+  char fontName[CHAR_FONT_NAME_SIZE];   // at most 63 bytes
+  LONG size;                            // points x 100
+  LONG leading;                         // points x 100; 0 with automatic leading
+  LONG tracking;                        // as the text engine gives it
+  LONG lineWidth;                       // points x 100; 0 without a stroke
+  LONG baselineShift;                   // points x 100
+  LONG horizontalScale;                 // factor x 10000 (10000 is 100 %)
+  LONG verticalScale;                   // factor x 10000
   char fillColour[CHAR_COLOUR_SIZE];    // "#" form; empty without a fill or a form
   char strokeColour[CHAR_COLOUR_SIZE];  // "#" form; empty without a stroke or a form
 };

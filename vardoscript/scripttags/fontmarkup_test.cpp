@@ -16,7 +16,9 @@ namespace {
 // The base style's tag.
 const std::string B = "<font face=Serif size=12pt fill_color=#000000FF>";
 // The base style at another size.
-std::string At(const char *size) { return std::string("<font face=Serif size=") + size + " fill_color=#000000FF>"; }
+std::string At(const char *size) {
+  return std::string("<font face=Serif size=") + size + " fill_color=#000000FF>";
+}
 
 class FontMarkup : public ScriptTagsTest {
  protected:
@@ -59,13 +61,19 @@ TEST_F(FontMarkup, RunsAndAttributes) {
       {"paragraph", "a\rb", At("14pt") + "a</font>\r" + B + "b</font>"},
       // ... and before CR LF (a script from an older tag may hold one).
       {"crlf", "a\r\nb", At("14pt") + "a</font>\r\n" + B + "b</font>"},
-      {"leading", "ab", "<font face=Serif size=12pt leading=14.4pt fill_color=#000000FF>a</font>" + B + "b</font>"},
-      {"scale", "ab", "<font face=Serif size=12pt scale=(80,100) fill_color=#000000FF>a</font>" + B + "b</font>"},
-      {"shift", "ab", "<font face=Serif size=12pt baselineshift=-2pt fill_color=#000000FF>a</font>" + B + "b</font>"},
-      {"tracking", "ab", "<font face=Serif size=12pt tracking=50 fill_color=#000000FF>a</font>" + B + "b</font>"},
-      {"stroke", "ab",
-       "<font face=Serif size=12pt linewidth=0.5pt fill_color=#000000FF stroke_color=#FF000000>a</font>" + B +
+      {"leading", "ab",
+       "<font face=Serif size=12pt leading=14.4pt fill_color=#000000FF>a</font>" + B + "b</font>"},
+      {"scale", "ab",
+       "<font face=Serif size=12pt scale=(80,100) fill_color=#000000FF>a</font>" + B + "b</font>"},
+      {"shift", "ab",
+       "<font face=Serif size=12pt baselineshift=-2pt fill_color=#000000FF>a</font>" + B +
            "b</font>"},
+      {"tracking", "ab",
+       "<font face=Serif size=12pt tracking=50 fill_color=#000000FF>a</font>" + B + "b</font>"},
+      {"stroke", "ab",
+       "<font face=Serif size=12pt linewidth=0.5pt fill_color=#000000FF "
+       "stroke_color=#FF000000>a</font>" +
+           B + "b</font>"},
       // Gray as black, four-colour, three-colour, a four-colour custom colour
       // at tint 0.5, a three-colour one at full tint, no fill.
       {"colours", "gkrstnb",
@@ -84,13 +92,16 @@ TEST_F(FontMarkup, RunsAndAttributes) {
       // characters, so z is read at its own place.
       {"comment", "x<!--yy-->zb", "x<!--yy-->" + At("10pt") + "z</font>" + B + "b</font>"},
       // The emoji is two units of the frame's text: a is read at unit 2.
-      {"astral", "\xF0\x9F\x98\x80" "ab",
+      {"astral",
+       "\xF0\x9F\x98\x80"
+       "ab",
        At("14pt") + "\xF0\x9F\x98\x80</font>" + At("10pt") + "a</font>" + B + "b</font>"},
       // A script longer than the frame's text: past the end, the style of
       // the text's end.
       {"first", "abcdef", At("14pt") + "a</font>" + B + "bcdef</font>"},
   };
-  for (const auto &c : cases) EXPECT_EQ(Markup(c.frame, c.script), c.expected) << c.frame << ": " << c.script;
+  for (const auto &c : cases)
+    EXPECT_EQ(Markup(c.frame, c.script), c.expected) << c.frame << ": " << c.script;
 }
 
 TEST_F(FontMarkup, CommentsNestAndAStrayCloseStopsTaggingUntilBalanced) {
@@ -133,7 +144,9 @@ TEST(FormatPaintColour, KindsWithoutAFormLeaveTheTextAlone) {
     const char *expected;
   } cases[] = {
       {"gray", {kGrayColor, {.g = {1}}}, "#000000FF"},
-      {"four-colour, components rounded", {kFourColor, {.f = {0.5, 0.25, 1.0 / 255, 0}}}, "#80400100"},
+      {"four-colour, components rounded",
+       {kFourColor, {.f = {0.5, 0.25, 1.0 / 255, 0}}},
+       "#80400100"},
       {"three-colour above 1 is FF", {kThreeColor, {.rgb = {1.5, 0, 0.999}}}, "#FF00FF"},
       {"pattern", {kPattern, {}}, "untouched"},
       {"gradient", {kGradient, {}}, "untouched"},

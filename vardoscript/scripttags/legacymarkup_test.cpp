@@ -29,22 +29,26 @@ TEST(ConvertCommentForms, EachFormAndTheOrderOfTheRules) {
     std::string expected;
   } cases[] = {
       {"field", "A<!--price-->B", "A[price]B"},
-      {"field with multi-byte name", "<!--\xE4\xBE\xA1\xE6\xA0\xBC-->\xE5\x86\x86", "[\xE4\xBE\xA1\xE6\xA0\xBC]\xE5\x86\x86"},
+      {"field with multi-byte name", "<!--\xE4\xBE\xA1\xE6\xA0\xBC-->\xE5\x86\x86",
+       "[\xE4\xBE\xA1\xE6\xA0\xBC]\xE5\x86\x86"},
       {"picture with the [Path] form", "<!--vardo:image=[Path]-->", kImage},
       {"picture, bare", "x<!--vardo:image-->y", std::string("x") + kImage + "y"},
       {"picture with a suffix", "<!--vardo:image7-->",
        "<HTML><BODY><IMG SRC=\"file://[vardo:image7]\"></BODY></HTML>"},
-      {"barcode", "<!--vardo:barcode TYPE=CODE39-->", "<HTML><BODY><BARCODE TYPE=CODE39></BODY></HTML>"},
+      {"barcode", "<!--vardo:barcode TYPE=CODE39-->",
+       "<HTML><BODY><BARCODE TYPE=CODE39></BODY></HTML>"},
       {"field inside a barcode comment is quoted, and the first --> closes the barcode",
        "<!--vardo:barcode TYPE=CODE39 DATA=<!--code-->-->",
        "<HTML><BODY><BARCODE TYPE=CODE39 DATA=\"[code></BODY></HTML>]"},
       {"a --> with nothing open", "a-->b", "a]b"},
-      {"picture never closed stays open", "<!--vardo:image_x", "<HTML><BODY><IMG SRC=\"file://[vardo:image_x"},
+      {"picture never closed stays open", "<!--vardo:image_x",
+       "<HTML><BODY><IMG SRC=\"file://[vardo:image_x"},
       {"a picture comment closes before a field could", "<!--vardo:imageA--><!--b-->",
        "<HTML><BODY><IMG SRC=\"file://[vardo:imageA]\"></BODY></HTML>[b]"},
       {"picture and barcode both open: the picture closes first",
        "<!--vardo:imageP<!--vardo:barcode Q-->-->",
-       "<HTML><BODY><IMG SRC=\"file://[vardo:imageP<HTML><BODY><BARCODE Q]\"></BODY></HTML>></BODY></HTML>"},
+       "<HTML><BODY><IMG SRC=\"file://[vardo:imageP<HTML><BODY><BARCODE "
+       "Q]\"></BODY></HTML>></BODY></HTML>"},
       {"case matters", "<!--VARDO:IMAGE-->", "[VARDO:IMAGE]"},
       {"barcode needs its blank", "<!--vardo:barcode-->", "[vardo:barcode]"},
       {"a truncated comment opening is plain text", "a<!-b", "a<!-b"},
@@ -72,7 +76,8 @@ TEST_F(LegacyScript, FrameTextAndVRTagAreConverted) {
   EXPECT_EQ(ReadScript("comment").script, "A[price]B");
   // The frame's own text is shorter than the tag's script: past its end
   // every character has the style of the text's end, so no font mark-up.
-  EXPECT_EQ(ReadScript("vrtag").script, "<HTML><BODY><IMG SRC=\"file://[vardo:image7]\"></BODY></HTML>");
+  EXPECT_EQ(ReadScript("vrtag").script,
+            "<HTML><BODY><IMG SRC=\"file://[vardo:image7]\"></BODY></HTML>");
 }
 
 TEST_F(LegacyScript, FontMarkupComesBeforeTheCommentForms) {

@@ -22,7 +22,8 @@ class ScriptTags : public ScriptTagsTest {
   std::vector<std::string> Pieces(const std::string &id) {
     std::vector<std::string> pieces;
     for (int n = 0; n < SCRIPT_PIECE_COUNT; ++n) {
-      const std::string *value = Tag(id, n == 0 ? "vardo2_script" : "vardo2_script_" + std::to_string(n));
+      const std::string *value =
+          Tag(id, n == 0 ? "vardo2_script" : "vardo2_script_" + std::to_string(n));
       if (!value) break;
       pieces.push_back(*value);
     }
@@ -99,7 +100,8 @@ TEST_F(ScriptTags, TenPiecesHold2000BytesAndTheRestIsCut) {
     const size_t kept = std::min<size_t>(length, SCRIPT_STORED_MAX);
     ASSERT_EQ(pieces.size(), (kept + SCRIPT_PIECE_MAX - 1) / SCRIPT_PIECE_MAX) << length;
     for (size_t i = 0; i < pieces.size(); ++i) {
-      EXPECT_EQ(pieces[i], script.substr(i * SCRIPT_PIECE_MAX, SCRIPT_PIECE_MAX)) << length << " piece " << i;
+      EXPECT_EQ(pieces[i], script.substr(i * SCRIPT_PIECE_MAX, SCRIPT_PIECE_MAX))
+          << length << " piece " << i;
     }
     EXPECT_EQ(ReadScript("plain").script, script.substr(0, kept)) << length;
   }
@@ -148,7 +150,8 @@ TEST_F(ScriptTags, TheDataMergePluginLooksAtTheFirst2000UnitsOnly) {
   SetText("nothing", std::u16string(1996, u'x') + u"<!--a-->");
   EXPECT_EQ(ReadFrameScript(Handle("nothing"), nullptr, SCRIPT_MERGE_FRAME_UNITS), kNoErr);
   SetText("nothing", std::u16string(2000, u'x') + u"<!--a-->");
-  EXPECT_EQ(ReadFrameScript(Handle("nothing"), nullptr, SCRIPT_MERGE_FRAME_UNITS), kNoSuchObjectErr);
+  EXPECT_EQ(ReadFrameScript(Handle("nothing"), nullptr, SCRIPT_MERGE_FRAME_UNITS),
+            kNoSuchObjectErr);
   EXPECT_EQ(ReadFrameScript(Handle("nothing"), nullptr), kNoErr);
   const Read read = ReadScript("nothing");
   EXPECT_EQ(read.status, kNoErr);

@@ -25,7 +25,8 @@ TEST(CopyScriptText, CutsAtTheLimitWithoutLeavingHalfACharacter) {
       {"two-byte character cut", "abcd\xC3\xA9", 5, "abcd"},
       // Not the cut's doing: a text that ends in half a character keeps it.
       {"partial sequence the text ends with", "ab\xE4\xBE", 5, "ab\xE4\xBE"},
-      {"stray continuation bytes before the cut", "\x80\x80\x80\x80\x80\x80x", 6, "\x80\x80\x80\x80\x80\x80"},
+      {"stray continuation bytes before the cut", "\x80\x80\x80\x80\x80\x80x", 6,
+       "\x80\x80\x80\x80\x80\x80"},
   };
   for (const auto &c : cases) {
     char out[16];
@@ -64,7 +65,7 @@ TEST(WorkArea, RefusesAPieceThatDoesNotFitWholeAndStaysFull) {
   StartWorkArea(&area, buffer, 8);
   EXPECT_TRUE(AppendStringToWorkArea(&area, "12345"));
   EXPECT_FALSE(AppendStringToWorkArea(&area, "6789"));  // 9 bytes would not fit
-  EXPECT_STREQ(area.text, "12345");                    // nothing of it written
+  EXPECT_STREQ(area.text, "12345");                     // nothing of it written
   EXPECT_EQ(area.length, 5u);
   // A later piece that would fit is refused too: the walk has lost a piece
   // and must not go on as if it had not.

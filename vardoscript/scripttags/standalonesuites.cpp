@@ -23,7 +23,8 @@ struct Row {
   bool acquired;
 };
 
-#define ROW(name, version, pointer) {name, version, reinterpret_cast<const void **>(&pointer), false}
+#define ROW(name, version, pointer) \
+  { name, version, reinterpret_cast<const void **>(&pointer), false }
 Row gRows[] = {
     ROW(kAIArtSuite, kAIArtSuiteVersion, sAIArt),
     ROW(kAITagSuite, kAITagSuiteVersion, sAITag),

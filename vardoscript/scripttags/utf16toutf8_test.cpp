@@ -20,14 +20,21 @@ TEST(Utf16ToUtf8, ConvertsUntilTheNulOrABrokenPair) {
       {"three-byte forms", u"\u0800\u4FA1\uFFFF", "\xE0\xA0\x80\xE4\xBE\xA1\xEF\xBF\xBF"},
       {"a surrogate pair is one four-byte character", u"x\U0001F600y", "x\xF0\x9F\x98\x80y"},
       {"the highest code point", u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
-      {"high surrogate before a plain unit ends it", u"ab\xD83D" u"cd", "ab"},
+      {"high surrogate before a plain unit ends it",
+       u"ab\xD83D"
+       u"cd",
+       "ab"},
       {"high surrogate at the end ends it", u"ab\xD83D", "ab"},
-      {"a lone low surrogate ends it", u"ab\xDE00" u"cd", "ab"},
+      {"a lone low surrogate ends it",
+       u"ab\xDE00"
+       u"cd",
+       "ab"},
       {"two high surrogates end it", u"a\xD83D\xD83D\xDE00", "a"},
   };
   for (const auto &c : cases) {
     char out[32];
-    const size_t length = Utf16ToUtf8(reinterpret_cast<const WCHAR *>(c.units.c_str()), out, sizeof out);
+    const size_t length =
+        Utf16ToUtf8(reinterpret_cast<const WCHAR *>(c.units.c_str()), out, sizeof out);
     EXPECT_EQ(std::string(out), c.expected) << c.name;
     EXPECT_EQ(length, c.expected.size()) << c.name;
   }

@@ -45,16 +45,16 @@ VPLAT_API HandlerId OnModalDialog(ModalDialogHandler handler);
 VPLAT_API HandlerId OnNextModalDialog(ModalDialogHandler handler);
 
 struct FileDialogRequest {
-  bool save = false;          // GetSaveFileName
-  HWND owner = nullptr;       // hwndOwner
-  std::string title;          // lpstrTitle, empty when NULL
-  std::string initialDir;     // lpstrInitialDir, empty when NULL
-  std::string initialFile;    // what lpstrFile held on entry
-  std::string defaultExt;     // lpstrDefExt, empty when NULL
+  bool save = false;        // GetSaveFileName
+  HWND owner = nullptr;     // hwndOwner
+  std::string title;        // lpstrTitle, empty when NULL
+  std::string initialDir;   // lpstrInitialDir, empty when NULL
+  std::string initialFile;  // what lpstrFile held on entry
+  std::string defaultExt;   // lpstrDefExt, empty when NULL
   // lpstrFilter decoded: (description, pattern) pairs in order.
   std::vector<std::pair<std::string, std::string>> filters;
-  int filterIndex = 0;        // nFilterIndex as given (1-based, 0: custom)
-  DWORD flags = 0;            // OFN_*
+  int filterIndex = 0;  // nFilterIndex as given (1-based, 0: custom)
+  DWORD flags = 0;      // OFN_*
   // Answers already refused in this dialog (OFN_FILEMUSTEXIST,
   // OFN_PATHMUSTEXIST), in order. A handler asked again after a refusal
   // should choose something else or cancel.
@@ -73,7 +73,8 @@ struct FileDialogAnswer {
 // Returns true with a choice, false to cancel.
 using FileDialogHandler = std::function<bool(const FileDialogRequest &, FileDialogAnswer &)>;
 // The simple form: only a path.
-using FileDialogPathHandler = std::function<bool(const FileDialogRequest &, std::string &chosenPath)>;
+using FileDialogPathHandler =
+    std::function<bool(const FileDialogRequest &, std::string &chosenPath)>;
 
 // Sets the handler for every file dialog from now on (replacing the
 // previous one); returns its id. An empty function removes it.

@@ -15,11 +15,11 @@ namespace vplat {
 
 // The handle of the loaded module (shared object or the program) whose
 // mapping contains `address`; nullptr when no module does.
-VPLAT_API HMODULE ModuleHandleFromAddress(const void* address);
+VPLAT_API HMODULE ModuleHandleFromAddress(const void *address);
 
 // The handle of a module opened with dlopen, from the handle dlopen returned;
 // nullptr when dlHandle is null or not a dlopen handle dlinfo accepts.
-VPLAT_API HMODULE ModuleHandleFromDlopen(void* dlHandle);
+VPLAT_API HMODULE ModuleHandleFromDlopen(void *dlHandle);
 
 // The module's file path as the dynamic loader knows it (for the program,
 // /proc/self/exe resolved). nullptr stands for the program. Empty when the

@@ -23,7 +23,8 @@ namespace vplat {
 
 // The big-endian word of a four-character code: FourCC("ADBE") == 0x41444245.
 constexpr std::uint32_t FourCC(const char (&code)[5]) {
-  return (std::uint32_t(std::uint8_t(code[0])) << 24) | (std::uint32_t(std::uint8_t(code[1])) << 16) |
+  return (std::uint32_t(std::uint8_t(code[0])) << 24) |
+         (std::uint32_t(std::uint8_t(code[1])) << 16) |
          (std::uint32_t(std::uint8_t(code[2])) << 8) | std::uint32_t(std::uint8_t(code[3]));
 }
 
@@ -33,7 +34,7 @@ struct PiplProperty {
   std::uint32_t id = 0;
   // Points into the parsed bytes; `length` is the declared length, without
   // the padding.
-  const std::uint8_t* data = nullptr;
+  const std::uint8_t *data = nullptr;
   std::uint32_t length = 0;
 };
 
@@ -43,7 +44,7 @@ struct Pipl {
   std::vector<PiplProperty> properties;
 
   // The first property with this vendor and key, or nullptr.
-  VPLAT_API const PiplProperty* Find(std::uint32_t vendor, std::uint32_t key) const;
+  VPLAT_API const PiplProperty *Find(std::uint32_t vendor, std::uint32_t key) const;
 };
 
 // Parses `size` bytes. On success fills *out (pointing into `bytes`, which
@@ -51,11 +52,11 @@ struct Pipl {
 // `error` is given, says what is wrong and at which byte offset: too short
 // for its header, a property running past the end, padding that is not
 // zero, or bytes left after the last property.
-VPLAT_API bool ParsePipl(const void* bytes, std::size_t size, Pipl* out, std::string* error);
+VPLAT_API bool ParsePipl(const void *bytes, std::size_t size, Pipl *out, std::string *error);
 
 // The NUL-terminated text of a property's data (e.g. the 'pinm' name); empty
 // when the data holds no NUL.
-VPLAT_API std::string_view PiplPropertyText(const PiplProperty& property);
+VPLAT_API std::string_view PiplPropertyText(const PiplProperty &property);
 
 }  // namespace vplat
 

@@ -21,10 +21,10 @@ struct WindowState {
   int id = 0;             // GetDlgCtrlID (0 for top-level windows)
   DWORD style = 0;
   DWORD exStyle = 0;
-  bool visible = false;  // IsWindowVisible: it and every ancestor
-  bool enabled = false;  // IsWindowEnabled
-  RECT rect{};           // window rectangle, screen coordinates
-  RECT client{};         // client area, screen coordinates
+  bool visible = false;   // IsWindowVisible: it and every ancestor
+  bool enabled = false;   // IsWindowEnabled
+  RECT rect{};            // window rectangle, screen coordinates
+  RECT client{};          // client area, screen coordinates
   HWND parent = nullptr;  // parent of a child, NULL for top-level
   HWND owner = nullptr;   // owner of a top-level window
 };

@@ -323,27 +323,31 @@ VPLAT_EXTERN_C_BEGIN
  * a window cannot be created (GetLastError tells why). An unattended dialog
  * (no automation answer and nothing scheduled) ends as if Escape were
  * pressed; see vplatform/dialogs.h. */
-VPLAT_API INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
-                                         DLGPROC lpDialogFunc, LPARAM dwInitParam);
-VPLAT_API INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
-                                         DLGPROC lpDialogFunc, LPARAM dwInitParam);
+VPLAT_API INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName,
+                                         HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
+VPLAT_API INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName,
+                                         HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
 /* The same from a template in memory (DLGTEMPLATE or DLGTEMPLATEEX). */
-VPLAT_API INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate,
-                                                 HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
-VPLAT_API INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate,
-                                                 HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
+VPLAT_API INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance,
+                                                 LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
+                                                 DLGPROC lpDialogFunc, LPARAM dwInitParam);
+VPLAT_API INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance,
+                                                 LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
+                                                 DLGPROC lpDialogFunc, LPARAM dwInitParam);
 
 /* Modeless dialog: created, initialised and shown when the template says
  * WS_VISIBLE; returns the dialog window, NULL on failure. Its messages go
  * through the caller's loop (IsDialogMessage); DestroyWindow ends it. */
-VPLAT_API HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
-                                         DLGPROC lpDialogFunc, LPARAM dwInitParam);
-VPLAT_API HWND WINAPI CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
-                                         DLGPROC lpDialogFunc, LPARAM dwInitParam);
+VPLAT_API HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName,
+                                         HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
+VPLAT_API HWND WINAPI CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName,
+                                         HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
 VPLAT_API HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate,
-                                                 HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
+                                                 HWND hWndParent, DLGPROC lpDialogFunc,
+                                                 LPARAM dwInitParam);
 VPLAT_API HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTemplate,
-                                                 HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
+                                                 HWND hWndParent, DLGPROC lpDialogFunc,
+                                                 LPARAM dwInitParam);
 
 #define DialogBoxA(i, t, p, f) DialogBoxParamA(i, t, p, f, 0)
 #define DialogBoxW(i, t, p, f) DialogBoxParamW(i, t, p, f, 0)
@@ -386,11 +390,14 @@ VPLAT_API BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
 VPLAT_API UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
 /* Checks nIDCheckButton and clears every other button with an id in
  * [nIDFirstButton, nIDLastButton]. */
-VPLAT_API BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+VPLAT_API BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton,
+                                       int nIDCheckButton);
 
 /* SendMessage to the dialog's control; 0 when it does not exist. */
-VPLAT_API LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
-VPLAT_API LRESULT WINAPI SendDlgItemMessageW(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
+VPLAT_API LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam,
+                                             LPARAM lParam);
+VPLAT_API LRESULT WINAPI SendDlgItemMessageW(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam,
+                                             LPARAM lParam);
 
 /* Dialog units to pixels. The base unit is fixed whatever the dialog's
  * font: 6 x 13 pixels for 4 x 8 dialog units (rounded as MulDiv). */

@@ -102,7 +102,8 @@ VPLAT_API BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
  * or it is read-only (ERROR_ACCESS_DENIED). A copy that fails part-way
  * removes the partial target. Copying a file onto itself fails with
  * ERROR_SHARING_VIOLATION. */
-VPLAT_API BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
+VPLAT_API BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,
+                                BOOL bFailIfExists);
 
 /* Renames a file or directory. With MOVEFILE_REPLACE_EXISTING an existing
  * target file is replaced atomically (readers see the old or the new file,
@@ -130,7 +131,8 @@ VPLAT_API BOOL WINAPI SaveWholeFileA(LPCSTR lpFileName, LPCVOID lpBuffer, SIZE_T
 /* Creates one directory; its parent must exist (ERROR_PATH_NOT_FOUND).
  * Anything already at the path gives ERROR_ALREADY_EXISTS. The security
  * attributes are ignored. */
-VPLAT_API BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
+VPLAT_API BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName,
+                                       LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 
 /* FILE_ATTRIBUTE_DIRECTORY for a directory; for a file
  * FILE_ATTRIBUTE_READONLY when it is read-only, else FILE_ATTRIBUTE_NORMAL.

@@ -44,7 +44,7 @@
 
 /* Language ids: primary language in the low 10 bits, sub-language above. */
 #define MAKELANGID(p, s) ((WORD)((((WORD)(s)) << 10) | (WORD)(p)))
-#define PRIMARYLANGID(lgid) ((WORD)(lgid) & 0x3ff)
+#define PRIMARYLANGID(lgid) ((WORD)(lgid)&0x3ff)
 #define SUBLANGID(lgid) ((WORD)(lgid) >> 10)
 
 #define LANG_NEUTRAL 0x00
@@ -79,8 +79,10 @@ VPLAT_API HRSRC WINAPI FindResourceW(HMODULE hModule, LPCWSTR lpName, LPCWSTR lp
  * neutral, chooses as FindResource does). Note the argument order: type
  * before name. A resource present in other languages only fails with
  * ERROR_RESOURCE_LANG_NOT_FOUND. */
-VPLAT_API HRSRC WINAPI FindResourceExA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD wLanguage);
-VPLAT_API HRSRC WINAPI FindResourceExW(HMODULE hModule, LPCWSTR lpType, LPCWSTR lpName, WORD wLanguage);
+VPLAT_API HRSRC WINAPI FindResourceExA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName,
+                                       WORD wLanguage);
+VPLAT_API HRSRC WINAPI FindResourceExW(HMODULE hModule, LPCWSTR lpType, LPCWSTR lpName,
+                                       WORD wLanguage);
 
 /* The resource's data as a handle (here simply its address in the module
  * image). NULL with ERROR_INVALID_HANDLE when hResInfo is NULL or not a

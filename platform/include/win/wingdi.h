@@ -18,7 +18,8 @@
 
 /* ---- Colours ---------------------------------------------------------- */
 
-#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define RGB(r, g, b) \
+  ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(rgb) ((BYTE)(rgb))
 #define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))
@@ -307,7 +308,7 @@ typedef struct tagTEXTMETRICA {
 
 typedef struct tagPAINTSTRUCT {
   HDC hdc;
-  BOOL fErase; /* TRUE: the background is still to be erased by the caller */
+  BOOL fErase;  /* TRUE: the background is still to be erased by the caller */
   RECT rcPaint; /* the update rectangle, client coordinates */
   BOOL fRestore;
   BOOL fIncUpdate;
@@ -440,15 +441,13 @@ VPLAT_API int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv);
 VPLAT_API HFONT WINAPI CreateFontIndirectW(const LOGFONTW *lplf);
 VPLAT_API HFONT WINAPI CreateFontIndirectA(const LOGFONTA *lplf);
 VPLAT_API HFONT WINAPI CreateFontW(int cHeight, int cWidth, int cEscapement, int cOrientation,
-                                   int cWeight, DWORD bItalic, DWORD bUnderline,
-                                   DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision,
-                                   DWORD iClipPrecision, DWORD iQuality,
-                                   DWORD iPitchAndFamily, LPCWSTR pszFaceName);
+                                   int cWeight, DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut,
+                                   DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision,
+                                   DWORD iQuality, DWORD iPitchAndFamily, LPCWSTR pszFaceName);
 VPLAT_API HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation,
-                                   int cWeight, DWORD bItalic, DWORD bUnderline,
-                                   DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision,
-                                   DWORD iClipPrecision, DWORD iQuality,
-                                   DWORD iPitchAndFamily, LPCSTR pszFaceName);
+                                   int cWeight, DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut,
+                                   DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision,
+                                   DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName);
 
 /* ---- Lines and shapes -------------------------------------------------- */
 

@@ -34,7 +34,8 @@ struct ReadDialog {
 
 class DialogReader {
  public:
-  DialogReader(const void* data, std::size_t size) : p_(static_cast<const std::uint8_t*>(data)), size_(size) {}
+  DialogReader(const void *data, std::size_t size)
+      : p_(static_cast<const std::uint8_t *>(data)), size_(size) {}
 
   ReadDialog Read() {
     ReadDialog d;
@@ -113,7 +114,7 @@ class DialogReader {
     return s;
   }
 
-  const std::uint8_t* p_;
+  const std::uint8_t *p_;
   std::size_t size_;
   std::size_t at_ = 0;
 };
