@@ -100,6 +100,12 @@ const char *PictureType(const std::string &bytes) {
   return "image/svg+xml";
 }
 
+// A picture's bytes as the value of an href.
+std::string DataUrl(const char *mimeType, const void *bytes, size_t size) {
+  return std::string("data:") + mimeType + ";base64," +
+         Base64(static_cast<const unsigned char *>(bytes), size);
+}
+
 }  // namespace
 
 Art *PlacePictureAbove(Art &art, const char *linkPath, const void *data, size_t size,
@@ -128,9 +134,7 @@ Art *PlacePictureAbove(Art &art, const char *linkPath, const void *data, size_t 
     SetAttribute(node, names.Qualified(svg::Names::kVardo, "link"), UrlPath(absolute));
     SetAttribute(node, href, HrefFor(absolute, FolderOf(doc)));
   } else {
-    SetAttribute(node, href,
-                 std::string("data:") + mimeType + ";base64," +
-                     Base64(static_cast<const unsigned char *>(data), size));
+    SetAttribute(node, href, DataUrl(mimeType, data, size));
   }
   return image;
 }
@@ -164,9 +168,7 @@ int EmbedLinkedPictures(Document &doc, std::vector<std::string> *unread) {
       if (unread) unread->push_back(file);
       return;
     }
-    SetAttribute(art.Node(), href,
-                 std::string("data:") + PictureType(bytes) + ";base64," +
-                     Base64(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size()));
+    SetAttribute(art.Node(), href, DataUrl(PictureType(bytes), bytes.data(), bytes.size()));
     ++embedded;
   });
   return embedded;
