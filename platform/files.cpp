@@ -13,6 +13,8 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <ctime>
 #include <fcntl.h>
 #include <string>
 #include <unordered_map>
@@ -102,6 +104,15 @@ std::string Parent(const std::string &path) {
 bool IsDirectory(const std::string &path) {
   struct stat st;
   return vplat::sys::Stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Seconds from 1601 to 1970, where file times and Linux times begin.
+constexpr uint64_t kEpochOffsetSeconds = 11644473600ull;
+
+FILETIME FileTimeOf(const struct timespec &t) {
+  const uint64_t ticks = (static_cast<uint64_t>(t.tv_sec) + kEpochOffsetSeconds) * 10000000ull +
+                         static_cast<uint64_t>(t.tv_nsec) / 100;
+  return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
 // A new name needs an existing folder; checked before the fault injector is
@@ -502,6 +513,42 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
   }
   if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
   return ReadOnly(st) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+}
+
+BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
+                                       LPBY_HANDLE_FILE_INFORMATION lpFileInformation) {
+  const int fd = Descriptor(static_cast<HFILE>(reinterpret_cast<INT_PTR>(hFile)));
+  struct stat st;
+  if (fd < 0 || !lpFileInformation) {
+    SetLastError(fd < 0 ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (vplat::sys::Fstat(fd, &st) != 0) {
+    vplat::files::SetLastErrorFromErrno(Win32Error(errno, ERROR_GEN_FAILURE), errno);
+    return FALSE;
+  }
+  BY_HANDLE_FILE_INFORMATION &info = *lpFileInformation;
+  info.dwFileAttributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY
+                          : ReadOnly(st)      ? FILE_ATTRIBUTE_READONLY
+                                              : FILE_ATTRIBUTE_NORMAL;
+  info.ftCreationTime = FileTimeOf(st.st_ctim);
+  info.ftLastAccessTime = FileTimeOf(st.st_atim);
+  info.ftLastWriteTime = FileTimeOf(st.st_mtim);
+  info.dwVolumeSerialNumber = static_cast<DWORD>(st.st_dev);
+  const uint64_t size = static_cast<uint64_t>(st.st_size);
+  info.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+  info.nFileSizeLow = static_cast<DWORD>(size);
+  info.nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
+  const uint64_t index = static_cast<uint64_t>(st.st_ino);
+  info.nFileIndexHigh = static_cast<DWORD>(index >> 32);
+  info.nFileIndexLow = static_cast<DWORD>(index);
+  return TRUE;
+}
+
+VOID WINAPI GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime) {
+  struct timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  *lpSystemTimeAsFileTime = FileTimeOf(now);
 }
 
 }  // extern "C"

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <utility>
 #include <functional>
 #include <unistd.h>
 #include <vector>
@@ -105,6 +108,55 @@ TEST_F(Files, AttributesOfFilesAndDirectories) {
   EXPECT_EQ(GetFileAttributesA("T:\\dir"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   EXPECT_EQ(GetFileAttributesA("T:\\"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   EXPECT_TRUE(std::filesystem::is_directory(Linux("dir")));
+}
+
+ULONGLONG Ticks(const FILETIME &t) {
+  return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// What a file's handle tells: its size, its time of last write in file
+// time, and an index that stays with the file and not with its name.
+TEST_F(Files, InformationByHandleNamesTheFileAndItsLastWrite) {
+  Put("a.txt", "twelve bytes");
+  const struct timespec written = {1700000000, 123456700};  // 14 Nov 2023 22:13:20.1234567
+  const struct timespec times[2] = {written, written};
+  ASSERT_EQ(utimensat(AT_FDCWD, Linux("a.txt").c_str(), times, 0), 0);
+  auto info = [](const char *path) {
+    BY_HANDLE_FILE_INFORMATION got = {};
+    HFILE h = _lopen(path, OF_READ);
+    EXPECT_NE(h, HFILE_ERROR);
+    EXPECT_TRUE(
+        GetFileInformationByHandle(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(h)), &got));
+    _lclose(h);
+    return got;
+  };
+  const BY_HANDLE_FILE_INFORMATION a = info("T:\\a.txt");
+  EXPECT_EQ(a.nFileSizeLow, 12u);
+  EXPECT_EQ(a.nFileSizeHigh, 0u);
+  EXPECT_EQ(a.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(Ticks(a.ftLastWriteTime), 133444736001234567ull);
+  EXPECT_EQ(a.nNumberOfLinks, 1u);
+
+  // Another file moved over the name is another file.
+  Put("b.txt", "twelve bytes");
+  ASSERT_EQ(utimensat(AT_FDCWD, Linux("b.txt").c_str(), times, 0), 0);
+  ASSERT_TRUE(MoveFileExA("T:\\b.txt", "T:\\a.txt", MOVEFILE_REPLACE_EXISTING));
+  const BY_HANDLE_FILE_INFORMATION b = info("T:\\a.txt");
+  EXPECT_EQ(Ticks(b.ftLastWriteTime), Ticks(a.ftLastWriteTime));
+  EXPECT_EQ(b.dwVolumeSerialNumber, a.dwVolumeSerialNumber);
+  EXPECT_NE(std::make_pair(b.nFileIndexHigh, b.nFileIndexLow),
+            std::make_pair(a.nFileIndexHigh, a.nFileIndexLow));
+
+  BY_HANDLE_FILE_INFORMATION unused;
+  EXPECT_FALSE(GetFileInformationByHandle(reinterpret_cast<HANDLE>(INT_PTR{12345}), &unused));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+
+  // The system time is on the same scale: a file written now is dated now.
+  Put("now.txt", "x");
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const ULONGLONG dated = Ticks(info("T:\\now.txt").ftLastWriteTime);
+  EXPECT_LT(dated > Ticks(now) ? dated - Ticks(now) : Ticks(now) - dated, 10000000ull);
 }
 
 TEST_F(Files, CopyCopiesBytesAndTheReadOnlyAttribute) {

@@ -21,26 +21,6 @@ constexpr ActionParamKeyID Key(char a, char b, char c, char d) {
 constexpr size_t kPathBufferSize = 512;
 constexpr size_t kNameBufferSize = 256;
 
-// The table's text as it is now, for telling afterwards whether a reload
-// changed it. Null without a table, or when there is no memory for the copy
-// (the text then counts as changed).
-struct TableCopy {
-  char *text = nullptr;
-  size_t length = 0;
-  TableCopy() {
-    const char *now = GetRecordTableText(&length);
-    if (!now) return;
-    text = static_cast<char *>(std::malloc(length + 1));
-    if (text) std::memcpy(text, now, length);
-  }
-  ~TableCopy() { std::free(text); }
-  bool Same() const {
-    size_t now = 0;
-    const char *current = GetRecordTableText(&now);
-    return text && current && now == length && std::memcmp(text, current, length) == 0;
-  }
-};
-
 void ComposeRange(AIActionParamValueRef block) {
   LONG first = 1, last = 999, composed = 0;
   char path[kPathBufferSize] = "";
@@ -60,10 +40,10 @@ void ComposeRange(AIActionParamValueRef block) {
   // requests is seen. The panel shows the table, and every other change of
   // the table refreshes it; rebuilding its list for the same text again
   // would cost the whole table at every document of a batch run.
-  const TableCopy before;
+  const unsigned long before = GetRecordTableVersion();
   if (path[0] && LoadCsvFile(path)) {
     VardoGlobals *g = Globals();
-    if (g->panel && !before.Same()) {
+    if (g->panel && GetRecordTableVersion() != before) {
       AIPlatformWindow window = nullptr;
       if (sAIPanel->GetPlatformWindow(g->panel, &window) == kNoErr && window) {
         RefreshRecordList(static_cast<HWND>(window));

@@ -31,14 +31,29 @@ struct RecordTable {
   char window[CSV_LINE_WINDOW + 1];
   char value[CSV_LINE_WINDOW + 16];  // the last value peeked at
 
+  // The bytes of the file the text was made from, before the first NUL:
+  // the text itself when they needed no conversion, a kept copy when they
+  // did; NULL when the text did not come from bytes as they were read, or
+  // was changed since. A load that reads these same bytes keeps the table.
+  char *source;
+  size_t sourceLength;
+  // The file the source was last found in: what its handle told just
+  // before the bytes were read, and the system time then. Meaningful only
+  // with a source and when sourceFileKnown.
+  bool sourceFileKnown;
+  BY_HANDLE_FILE_INFORMATION sourceFile;
+  ULONGLONG sourceReadAt;
+  unsigned long version;  // changes with every new text
+
   int lastOutcome;
   int lastEncoding;
   int lastSetOutcome;
   size_t allocationLimit;
 };
 
-RecordTable g_table = {NULL, 0,  kIndexNone, {NULL, 0},   -1,         {0, 0, 0},  NULL,      0, 0,
-                       {},   {}, {},         CSV_LOAD_OK, TEXT_ASCII, CSV_SET_OK, (size_t)-1};
+RecordTable g_table = {NULL, 0,  kIndexNone,  {NULL, 0},  -1,         {0, 0, 0}, NULL,  0,
+                       0,    {}, {},          {},         NULL,       0,         false, {},
+                       0,    0,  CSV_LOAD_OK, TEXT_ASCII, CSV_SET_OK, (size_t)-1};
 
 char *AllocateText(size_t bytes) {
   if (bytes > g_table.allocationLimit) return NULL;
@@ -54,12 +69,21 @@ void ForgetDerived() {
   g_table.fieldCount = 0;
 }
 
+void ForgetSource() {
+  if (g_table.source != g_table.text) FreeTableBuffer(g_table.source);
+  g_table.source = NULL;
+  g_table.sourceLength = 0;
+  g_table.sourceFileKnown = false;
+}
+
 // Takes ownership of text (NULL for an absent table).
 void ReplaceText(char *text, size_t length) {
   ForgetDerived();
+  ForgetSource();
   FreeTableBuffer(g_table.text);
   g_table.text = text;
   g_table.length = text ? length : 0;
+  ++g_table.version;
 }
 
 BOOL BuildIndex() { return BuildLineIndex(g_table.text, g_table.length, &g_table.index); }
@@ -110,7 +134,8 @@ BOOL SelectRecord(LONG record) {
 }
 
 // Classifies and converts bytes[0, size) (NUL-terminated at size) and makes
-// the result the table; takes ownership of bytes.
+// the result the table, remembering the bytes as its source; takes
+// ownership of bytes.
 SHORT AdoptLoadedBytes(char *bytes, size_t size) {
   size_t length = strnlen(bytes, size);
   bytes[length] = '\0';
@@ -124,7 +149,6 @@ SHORT AdoptLoadedBytes(char *bytes, size_t size) {
     case TEXT_UTF8:
       text = bytes;
       textLength = length;
-      bytes = NULL;
       break;
     case TEXT_SHIFTJIS: text = ShiftJisToUtf8(bytes, length, &textLength); break;
     case TEXT_EUCJP:
@@ -144,13 +168,15 @@ SHORT AdoptLoadedBytes(char *bytes, size_t size) {
       g_table.lastOutcome = CSV_LOAD_REJECTED;
       return 0;
   }
-  FreeTableBuffer(bytes);
   if (!text) {
+    FreeTableBuffer(bytes);
     ReplaceText(NULL, 0);
     g_table.lastOutcome = CSV_LOAD_OUT_OF_MEMORY;
     return 0;
   }
   ReplaceText(text, textLength);
+  g_table.source = bytes;
+  g_table.sourceLength = length;
   g_table.lastOutcome = CSV_LOAD_OK;
   return 1;
 }
@@ -227,6 +253,62 @@ int ReadWholeFile(HFILE file, char **bytes, size_t *size) {
   return outcome;
 }
 
+ULONGLONG Ticks(const FILETIME &t) {
+  return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// How long before a read a file must have been last written for its time
+// to tell that it did not change since: file times are coarse (two seconds
+// on FAT, a clock tick elsewhere), and a write within the same tick as the
+// one before it leaves the time as it was.
+const ULONGLONG kSettledTicks = 4 * 10000000ull;
+
+// Whether info names the file the source was found in, unchanged since:
+// the same file (not another moved over its name), its size, and a last
+// write that was settled before the source was read.
+bool SameSettledFile(const BY_HANDLE_FILE_INFORMATION &info) {
+  const BY_HANDLE_FILE_INFORMATION &known = g_table.sourceFile;
+  return g_table.source && g_table.sourceFileKnown &&
+         info.dwVolumeSerialNumber == known.dwVolumeSerialNumber &&
+         info.nFileIndexHigh == known.nFileIndexHigh && info.nFileIndexLow == known.nFileIndexLow &&
+         info.nFileSizeHigh == known.nFileSizeHigh && info.nFileSizeLow == known.nFileSizeLow &&
+         Ticks(info.ftLastWriteTime) == Ticks(known.ftLastWriteTime) &&
+         Ticks(known.ftLastWriteTime) + kSettledTicks < g_table.sourceReadAt;
+}
+
+void RememberSourceFile(bool known, const BY_HANDLE_FILE_INFORMATION &info, FILETIME readAt) {
+  g_table.sourceFileKnown = known;
+  g_table.sourceFile = info;
+  g_table.sourceReadAt = Ticks(readAt);
+}
+
+// Whether the open file holds exactly the bytes the table was made from,
+// compared piece by piece as it is read, so that an unchanged file costs no
+// buffer of its size. Leaves the file at its start when it answers false;
+// a file that cannot seek is never compared.
+bool FileHoldsSource(HFILE file) {
+  if (!g_table.source) return false;
+  LONG end = _llseek(file, 0, FILE_END);
+  bool same = end != HFILE_ERROR && static_cast<size_t>(end) == g_table.sourceLength &&
+              _llseek(file, 0, FILE_BEGIN) == 0;
+  char piece[64 * 1024];
+  size_t at = 0;
+  while (same) {
+    UINT n = _lread(file, piece, sizeof piece);
+    if (n == static_cast<UINT>(HFILE_ERROR)) {
+      same = false;  // the full read that follows meets the error and tells it
+    } else if (n == 0) {
+      break;
+    } else {
+      same = n <= g_table.sourceLength - at && memcmp(piece, g_table.source + at, n) == 0;
+      at += n;
+    }
+  }
+  if (same && at == g_table.sourceLength) return true;
+  if (end != HFILE_ERROR) _llseek(file, 0, FILE_BEGIN);
+  return false;
+}
+
 }  // namespace
 
 SHORT LoadCsvFile(LPCSTR path) {
@@ -234,6 +316,26 @@ SHORT LoadCsvFile(LPCSTR path) {
   if (file == HFILE_ERROR) {
     g_table.lastOutcome = CSV_LOAD_CANNOT_OPEN;
     return 0;
+  }
+  // A batch run loads the same file for every document. When the file is
+  // the one the table was made from, unchanged, the table is kept with what
+  // was derived from it: known by what its handle tells where that settles
+  // it, else by its bytes.
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  BY_HANDLE_FILE_INFORMATION info = {};
+  const bool known =
+      GetFileInformationByHandle(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)), &info);
+  if (known && SameSettledFile(info)) {
+    _lclose(file);
+    g_table.lastOutcome = CSV_LOAD_OK;
+    return 1;
+  }
+  if (FileHoldsSource(file)) {
+    _lclose(file);
+    RememberSourceFile(known, info, now);
+    g_table.lastOutcome = CSV_LOAD_OK;
+    return 1;
   }
   char *bytes = NULL;
   size_t size = 0;
@@ -246,6 +348,7 @@ SHORT LoadCsvFile(LPCSTR path) {
   }
   SHORT taken = AdoptLoadedBytes(bytes, size);
   if (taken && outcome == CSV_LOAD_INCOMPLETE) g_table.lastOutcome = CSV_LOAD_INCOMPLETE;
+  if (taken && outcome == CSV_LOAD_OK) RememberSourceFile(known, info, now);
   return taken;
 }
 
@@ -411,6 +514,8 @@ LPCSTR GetRecordTableText(size_t *length) {
   if (length) *length = g_table.length;
   return g_table.text;
 }
+
+unsigned long GetRecordTableVersion(void) { return g_table.version; }
 
 int GetLastLoadOutcome(void) { return g_table.lastOutcome; }
 

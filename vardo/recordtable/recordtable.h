@@ -31,6 +31,9 @@
 // A read error ends the text after the bytes actually read (the file is
 // taken; GetLastLoadOutcome tells). Bytes after the first NUL of the file
 // are never seen.
+// The file is read whole every time. When its bytes are those the table
+// was last made from, and the table was not changed since, the table is
+// kept as it is, with its version and what was derived from it.
 SHORT LoadCsvFile(LPCSTR path);
 
 // The number of record lines, the header row included; 0 without a table.
@@ -72,6 +75,11 @@ void ClearRecordTable(void);
 // The table text and its length, or NULL when the table is absent. Valid
 // until the next call that changes the table.
 LPCSTR GetRecordTableText(size_t *length);
+
+// A number that changes whenever the table's text does: every load that
+// does not keep the table, every field set, clearing. For callers that redo
+// work only for a new text.
+unsigned long GetRecordTableVersion(void);
 
 // How the last LoadCsvFile ended, for callers that explain a refusal. After
 // CSV_LOAD_CANNOT_OPEN and CSV_LOAD_INCOMPLETE the last error is the file

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <stdlib.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 #include <vplatform/errortext.h>
 #include <vplatform/faults.h>
@@ -290,6 +292,106 @@ TEST_F(RecordTableFiles, NulEndsTheText) {
   WriteFile(Path("nul.csv"), std::string("a,b\nc\0\x01,d\n", 10));
   ASSERT_NE(Load(Path("nul.csv")), 0);
   EXPECT_EQ(TableText(), "a,b\nc");
+}
+
+// A batch run loads its file for every document: an unchanged file keeps
+// the table, while a change of the file, or of the table, is never missed.
+TEST_F(RecordTableFiles, AnUnchangedFileKeepsTheTableAndAnyChangeIsReadAgain) {
+  for (const char *fixture : {"fixture.utf-8.csv", "fixture.shift_jis.csv"}) {
+    SCOPED_TRACE(fixture);
+    const std::string path = Path("t.csv");
+    const std::string bytes = ReadFile(kFixtures + fixture);
+    WriteFile(path, bytes + "z,z,z,z\n");
+    ASSERT_NE(Load(path), 0);
+    const int encoding = GetLastLoadEncoding();
+    const unsigned long loaded = GetRecordTableVersion();
+    Records records = ReadTable();
+    ASSERT_EQ(records.back(), std::vector<std::string>(4, "z"));
+
+    ASSERT_NE(Load(path), 0);
+    EXPECT_EQ(GetRecordTableVersion(), loaded);
+    EXPECT_EQ(GetLastLoadOutcome(), CSV_LOAD_OK);
+    EXPECT_EQ(GetLastLoadEncoding(), encoding);
+    EXPECT_EQ(ReadTable(), records);
+
+    // The same size, one byte else.
+    WriteFile(path, bytes + "y,z,z,z\n");
+    ASSERT_NE(Load(path), 0);
+    EXPECT_NE(GetRecordTableVersion(), loaded);
+    records.back()[0] = "y";
+    EXPECT_EQ(ReadTable(), records);
+
+    // An edit not saved is replaced by the file, as before.
+    ASSERT_TRUE(SetField(1, 0, "edited"));
+    const unsigned long edited = GetRecordTableVersion();
+    ASSERT_NE(Load(path), 0);
+    EXPECT_NE(GetRecordTableVersion(), edited);
+    EXPECT_EQ(ReadTable(), records);
+
+    ClearRecordTable();
+  }
+}
+
+// Dates the file's last write (and last access) at `when`.
+void SetWritten(const std::string &path, const struct timespec &when) {
+  const struct timespec times[2] = {when, when};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+struct timespec SecondsAgo(time_t seconds) {
+  struct timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  now.tv_sec -= seconds;
+  return now;
+}
+
+// A file last written well before it was read, and still the same file of
+// the same size and time, is kept without reading it again; any write since
+// gives it a new time, and a file moved over the name is another file.
+TEST_F(RecordTableFiles, ASettledFileIsKnownWithoutReadingIt) {
+  const std::string path = Path("t.csv");
+  WriteFile(path, "name\nalpha\n");
+  const struct timespec old = SecondsAgo(3600);
+  SetWritten(path, old);
+  ASSERT_NE(Load(path), 0);
+  const unsigned long loaded = GetRecordTableVersion();
+
+  auto failRead = [](int, void *, size_t) -> ssize_t {
+    errno = EIO;
+    return -1;
+  };
+  vplat::syscalls::Set("read", reinterpret_cast<vplat::syscalls::Fn>(+failRead));
+  EXPECT_NE(Load(path), 0);
+  vplat::syscalls::RestoreAll();
+  EXPECT_EQ(GetLastLoadOutcome(), CSV_LOAD_OK);
+  EXPECT_EQ(GetRecordTableVersion(), loaded);
+
+  WriteFile(path, "name\nbravo\n");  // in place, dated now
+  ASSERT_NE(Load(path), 0);
+  EXPECT_EQ(Take(GetField(1, 0)), "bravo");
+
+  SetWritten(path, old);
+  ASSERT_NE(Load(path), 0);
+  WriteFile(Path("new.csv"), "name\ncharl\n");
+  SetWritten(Path("new.csv"), old);
+  ASSERT_EQ(rename(Path("new.csv").c_str(), path.c_str()), 0);
+  ASSERT_NE(Load(path), 0);
+  EXPECT_EQ(Take(GetField(1, 0)), "charl");
+}
+
+// A write within the same tick of the file clock as the one before leaves
+// the file's time as it was; a file written that recently is compared by
+// its bytes.
+TEST_F(RecordTableFiles, ARecentlyWrittenFileIsComparedByItsBytes) {
+  const std::string path = Path("t.csv");
+  WriteFile(path, "name\nalpha\n");
+  const struct timespec written = SecondsAgo(0);
+  SetWritten(path, written);
+  ASSERT_NE(Load(path), 0);
+  WriteFile(path, "name\nbravo\n");
+  SetWritten(path, written);
+  ASSERT_NE(Load(path), 0);
+  EXPECT_EQ(Take(GetField(1, 0)), "bravo");
 }
 
 TEST_F(RecordTableFiles, SavesTheTextAsHeld) {

@@ -56,6 +56,25 @@ typedef struct _SECURITY_ATTRIBUTES {
   BOOL bInheritHandle;
 } SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
 
+/* 100-nanosecond intervals since 1 January 1601 (UTC). */
+typedef struct _FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+} FILETIME, *PFILETIME, *LPFILETIME;
+
+typedef struct _BY_HANDLE_FILE_INFORMATION {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD dwVolumeSerialNumber;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD nNumberOfLinks;
+  DWORD nFileIndexHigh;
+  DWORD nFileIndexLow;
+} BY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
+
 VPLAT_EXTERN_C_BEGIN
 
 /* Opens an existing file. iReadWrite is OF_READ, OF_WRITE or OF_READWRITE,
@@ -138,6 +157,20 @@ VPLAT_API BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName,
  * FILE_ATTRIBUTE_READONLY when it is read-only, else FILE_ATTRIBUTE_NORMAL.
  * INVALID_FILE_ATTRIBUTES when nothing is there. */
 VPLAT_API DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
+
+/* What is known of an open file; hFile is a handle from _lopen or _lcreat,
+ * cast as on Windows ((HANDLE)(INT_PTR)hfile). The volume serial number and
+ * the file index together name the file (the Linux device and inode
+ * number), so a file replaced under the same name has another index. The
+ * creation time is the last status change, the nearest time Linux keeps;
+ * attributes are those of GetFileAttributesA. Returns FALSE with
+ * ERROR_INVALID_HANDLE for a handle that is not open. */
+VPLAT_API BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
+                                                 LPBY_HANDLE_FILE_INFORMATION lpFileInformation);
+
+/* The current date and time (UTC) as file times measure it: the real
+ * clock, not the virtual one of GetTickCount, since file times are real. */
+VPLAT_API VOID WINAPI GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime);
 
 VPLAT_EXTERN_C_END
 
