@@ -345,6 +345,33 @@ TEST(Document, NewArtIsPlacedLikeACopy) {
   EXPECT_EQ(doc->NewArt("defs", kPlaceAbove, *doc->FindArtById("dot"), &error), nullptr);
 }
 
+// Long path data (a barcode's) is measured again and again; its bounds
+// follow every change of the data, even one the length and both ends hide,
+// and the place of the path.
+TEST(Document, BoundsOfLongPathDataFollowTheDataAndThePlace) {
+  auto doc = LoadTemplate();
+  std::string error;
+  auto longPath = [](const char *middle) {
+    std::string d = "M 00 00";
+    for (int i = 0; i < 100; ++i) d += " L 01 00";
+    d += middle;
+    for (int i = 0; i < 100; ++i) d += " L 01 00";
+    return d + " L 10 20";
+  };
+  const std::string flat = longPath(" L 01 00"), tall = longPath(" L 01 90");
+  ASSERT_EQ(flat.size(), tall.size());
+  Art *one = doc->NewArt("path", kPlaceInsideOnTop, *doc->FindArtById("slot1"), &error);
+  Art *two = doc->NewArt("path", kPlaceInsideOnTop, *doc->FindArtById("slot2"), &error);
+  ASSERT_TRUE(one && two) << error;
+  one->Node().append_attribute("d").set_value(flat.c_str());
+  two->Node().append_attribute("d").set_value(flat.c_str());
+  ExpectRect(one->Bounds(), 20, -30, 30, -50, "flat in slot1");
+  ExpectRect(two->Bounds(), 300, -30, 310, -50, "flat in slot2");
+  one->Node().attribute("d").set_value(tall.c_str());
+  ExpectRect(one->Bounds(), 20, -30, 30, -120, "tall in slot1");
+  ExpectRect(two->Bounds(), 300, -30, 310, -50, "flat in slot2, again");
+}
+
 TEST(Document, RefusesWhatIsNotAnSvgDocument) {
   struct {
     const char *text;

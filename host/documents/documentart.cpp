@@ -1,5 +1,8 @@
 #include "documentart.h"
 
+#include <functional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "document.h"
@@ -17,6 +20,49 @@ double LengthAttribute(pugi::xml_node node, const char *name) {
   double value = 0;
   if (!svg::ParseLength(node.attribute(name).value(), 16, 0, &value)) return 0;
   return value;
+}
+
+bool SameMatrix(const svg::Matrix &x, const svg::Matrix &y) {
+  return x.a == y.a && x.b == y.b && x.c == y.c && x.d == y.d && x.e == y.e && x.f == y.f;
+}
+
+// Path bounds, remembered for long data. A plug-in's timer measures every
+// record slot several times a second, and a barcode's path holds thousands
+// of numbers; the bounds follow from the data and the transform alone, so
+// the latest results are kept by both, the oldest giving way.
+void AddPathBoundsRemembered(std::string_view d, const svg::Matrix &m, svg::Box *box) {
+  constexpr size_t kLongData = 512;
+  constexpr size_t kEntries = 64;
+  if (d.size() < kLongData) {
+    svg::AddPathBounds(d, m, box);
+    return;
+  }
+  struct Entry {
+    size_t hash = 0;
+    std::string data;
+    svg::Matrix m;
+    svg::Box box;
+  };
+  thread_local Entry entries[kEntries];
+  thread_local size_t oldest = 0;
+  // A fingerprint of the length and the ends picks the candidates; the
+  // whole data is then compared, which costs less than hashing all of it.
+  const size_t hash = std::hash<std::string_view>{}(d.substr(0, 128)) ^
+                      (std::hash<std::string_view>{}(d.substr(d.size() - 128)) * 31) ^ d.size();
+  for (const Entry &entry : entries) {
+    if (entry.hash == hash && SameMatrix(entry.m, m) && entry.data == d) {
+      box->Add(entry.box);
+      return;
+    }
+  }
+  Entry &entry = entries[oldest];
+  oldest = (oldest + 1) % kEntries;
+  entry.hash = hash;
+  entry.data.assign(d);
+  entry.m = m;
+  entry.box = svg::Box{};
+  svg::AddPathBounds(d, m, &entry.box);
+  box->Add(entry.box);
 }
 
 // Geometry of one shape or image element in its parent's space after `m`
@@ -41,7 +87,7 @@ void AddShapeBounds(pugi::xml_node node, std::string_view local, const svg::Matr
     svg::ParsePoints(node.attribute("points").value(), &points);
     svg::AddPointBounds(points, m, box);
   } else if (local == "path") {
-    svg::AddPathBounds(node.attribute("d").value(), m, box);
+    AddPathBoundsRemembered(node.attribute("d").value(), m, box);
   }
 }
 

@@ -17,9 +17,16 @@ bool WellFormed(const VardoPathShape &shape) {
   return true;
 }
 
-// The shape's path data in the user space `toParent` leads to.
+// The shape's path data in the user space `toParent` leads to. A barcode
+// brings thousands of points, so the numbers go straight into the text.
 std::string PathData(const VardoPathShape &shape, const svg::Matrix &toParent, double scale) {
   std::string d;
+  d.reserve(static_cast<size_t>(shape.opCount) * 40);
+  char number[64];
+  auto append = [&](double value) {
+    d += ' ';
+    d.append(number, svg::FormatNumberInto(value, number, number + sizeof number));
+  };
   size_t point = 0;
   for (ASInt32 i = 0; i < shape.opCount; ++i) {
     const char op = shape.ops[i];
@@ -28,7 +35,8 @@ std::string PathData(const VardoPathShape &shape, const svg::Matrix &toParent, d
     for (int k = op == 'C' ? 3 : op == 'Z' ? 0 : 1; k > 0; --k) {
       const AIRealPoint &p = shape.points[point++];
       const svg::Point q = toParent.Apply({p.h / scale, -p.v / scale});
-      d += ' ' + svg::FormatNumber(q.x) + ' ' + svg::FormatNumber(q.y);
+      append(q.x);
+      append(q.y);
     }
   }
   return d;

@@ -9,7 +9,7 @@ void SuiteRegistry::Add(const std::string &name, ASInt32 version, const void *ta
 ASErr SuiteRegistry::Acquire(const char *name, ASInt32 version, const void **table) {
   if (table) *table = nullptr;
   if (name == nullptr || table == nullptr) return kSPSuiteNotFoundError;
-  auto it = entries_.find({name, version});
+  auto it = entries_.find(std::pair<std::string_view, ASInt32>(name, version));
   if (it == entries_.end() || it->second.withdrawn) return kSPSuiteNotFoundError;
   *table = it->second.table;
   ++it->second.counts.acquired;
@@ -18,7 +18,7 @@ ASErr SuiteRegistry::Acquire(const char *name, ASInt32 version, const void **tab
 
 ASErr SuiteRegistry::Release(const char *name, ASInt32 version) {
   if (name == nullptr) return kSPSuiteNotFoundError;
-  auto it = entries_.find({name, version});
+  auto it = entries_.find(std::pair<std::string_view, ASInt32>(name, version));
   if (it == entries_.end()) return kSPSuiteNotFoundError;
   Counts &c = it->second.counts;
   if (c.released >= c.acquired) return kSPSuiteNotFoundError;

@@ -178,11 +178,15 @@ void Box::Add(const Box &other) {
   Add(Point{other.maxX, other.maxY});
 }
 
-std::string FormatNumber(double value) {
+size_t FormatNumberInto(double value, char *first, char *last) {
   if (value == 0) value = 0;  // no "-0"
+  auto result = std::to_chars(first, last, value);
+  return result.ec == std::errc() ? static_cast<size_t>(result.ptr - first) : 0;
+}
+
+std::string FormatNumber(double value) {
   char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  return std::string(buffer, FormatNumberInto(value, buffer, buffer + sizeof buffer));
 }
 
 bool ReadNumber(std::string_view &text, double *value) {

@@ -49,6 +49,9 @@ std::string FormatTransform(const Matrix &m);
 // The shortest text that reads back as the same double ("12", "0.1",
 // "1e-07"); -0 is written as 0.
 std::string FormatNumber(double value);
+// The same written into [first, last); returns its length, 0 when it does
+// not fit (64 bytes always do).
+size_t FormatNumberInto(double value, char *first, char *last);
 // Reads one SVG number (sign, digits, fraction, exponent) from the front of
 // `text`, skipping blanks and one comma before it; advances `text` past it.
 bool ReadNumber(std::string_view &text, double *value);
