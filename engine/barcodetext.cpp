@@ -24,9 +24,7 @@ struct TextFaces {
       if (face.ft) FT_Done_Face(face.ft);
     }
     if (library) FT_Done_FreeType(library);
-    // fontconfig's configuration, so that a leak checker sees nothing left
-    // (text layout does the same; a second call finds nothing to free).
-    FcFini();
+    // fontconfig is the process's: see the faces of text layout.
   }
 };
 

@@ -32,7 +32,9 @@ struct Faces {
       if (face->hb) hb_font_destroy(face->hb);  // releases the FreeType face with it
     }
     if (library) FT_Done_FreeType(library);
-    FcFini();  // fontconfig's own configuration, so that a leak checker sees nothing left
+    // fontconfig is left as it is: it is the process's, and whatever else
+    // draws text in it (librsvg through Pango) may still hold its caches,
+    // which FcFini would tear down under it.
   }
 };
 

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "pdfpages.h"
-
 namespace vardo::cli {
 
 // Adds the sub-commands of one area. Defined in <area>_command.cpp.
@@ -45,11 +43,5 @@ void AddMergeCommand(CLI::App &app);
 
 // vardo pdf: documents joined as the pages of one PDF.
 void AddPdfCommand(CLI::App &app);
-
-// The pages of the documents `files`, in that order, each its document's
-// page size. False with *error naming the first document that cannot be
-// read.
-bool DocumentPages(const std::vector<std::string> &files, std::vector<PdfPage> *pages,
-                   std::string *error);
 
 }  // namespace vardo::cli

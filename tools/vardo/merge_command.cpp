@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -214,7 +215,11 @@ void HideUnusedSlots(const Options &o, const std::string &file) {
   if (!doc->Save(file, &error)) Fail(o, "cannot write " + file + ": " + error);
 }
 
-RunResult RunSequencer(const Options &o, const std::string &templateCopy, long from, long to) {
+// With `pdf`, each document goes to it as soon as the sequencer has saved
+// and closed it (when the next one begins), all but the last: the caller
+// gives that one, which --clear-unused may still change.
+RunResult RunSequencer(const Options &o, const std::string &templateCopy, long from, long to,
+                       PdfWriter *pdf, std::string *pdfError) {
   const std::string folder = PluginsFolder(o.host);
   auto host = MakeHost(o.host);
   // Pictures named by the data are read from --pictures, by default the CSV
@@ -235,6 +240,8 @@ RunResult RunSequencer(const Options &o, const std::string &templateCopy, long f
   host->ObserveNotifications([&](const std::string &type, void *data) {
     vhost::Document *doc = host->Documents().CurrentDocument();
     if (type == kComposeRangeNotification) {
+      if (pdf && pdfError->empty() && !r.documents.empty())
+        pdf->Add(r.documents.back().file, pdfError);
       r.documents.push_back({doc ? doc->Path() : std::string(), {}, {}});
       return;
     }
@@ -277,6 +284,9 @@ RunResult RunSequencer(const Options &o, const std::string &templateCopy, long f
   progress.Finish(r);
   r.problems = host->EngineProblems();
   host->ObserveNotifications(nullptr);
+  // The plug-ins' fonts go with them, and librsvg draws with the same
+  // fontconfig: nothing is drawn while they shut down.
+  if (pdf && pdfError->empty()) pdf->Drain(pdfError);
   host->ShutdownPlugins();
   if (ProgressWindow()) Fail(o, "the run did not end");
   return r;
@@ -387,6 +397,11 @@ void Run(Options o) {
   bool copied = false;
   std::error_code ec;
   RunResult r;
+  // A shard's documents move when it ends, so its PDF is drawn from their
+  // final places then.
+  std::optional<PdfWriter> pdf;
+  std::string pdfError;
+  if (!o.pdfPath.empty() && !o.check && !shards) pdf.emplace(o.pdfPath);
   // Ctrl-C from here on presses Abort once the run is going.
   std::signal(SIGINT, OnInterrupt);
   try {
@@ -402,7 +417,7 @@ void Run(Options o) {
     }
     WindowsPath(o, o.dataPath);
     WindowsPath(o, templateCopy.string());
-    r = RunSequencer(o, templateCopy.string(), o.from, to);
+    r = RunSequencer(o, templateCopy.string(), o.from, to, pdf ? &*pdf : nullptr, &pdfError);
   } catch (...) {
     if (copied) fs::remove(templateCopy, ec);
     if (!scratch.empty()) fs::remove_all(scratch, ec);
@@ -439,11 +454,14 @@ void Run(Options o) {
   }
 
   if (!o.pdfPath.empty() && !r.documents.empty()) {
-    std::vector<std::string> files;
-    for (const OutputDocument &d : r.documents) files.push_back(d.file);
-    std::vector<PdfPage> pages;
-    if (!DocumentPages(files, &pages, &error) || !WritePdf(pages, o.pdfPath, &error))
-      Fail(o, error);
+    if (pdf) {
+      if (pdfError.empty()) pdf->Add(r.documents.back().file, &pdfError);
+      if (!pdfError.empty() || !pdf->Finish(&pdfError)) Fail(o, pdfError);
+    } else {
+      std::vector<std::string> files;
+      for (const OutputDocument &d : r.documents) files.push_back(d.file);
+      if (!WritePdf(files, o.pdfPath, &error)) Fail(o, error);
+    }
   }
 
   if (o.json) {

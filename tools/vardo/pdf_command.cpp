@@ -50,20 +50,6 @@ bool NameBefore(const std::string &a, const std::string &b) {
 
 }  // namespace
 
-bool DocumentPages(const std::vector<std::string> &files, std::vector<PdfPage> *pages,
-                   std::string *error) {
-  for (const std::string &file : files) {
-    auto doc = vhost::Document::Load(file, error);
-    if (!doc) {
-      *error = "cannot read " + file + ": " + *error;
-      return false;
-    }
-    const AIRealRect page = doc->PageBounds();
-    pages->push_back({file, page.right - page.left, page.top - page.bottom});
-  }
-  return true;
-}
-
 void AddPdfCommand(CLI::App &app) {
   struct Options {
     std::string pdf;
@@ -85,13 +71,12 @@ void AddPdfCommand(CLI::App &app) {
     std::stable_sort(files.begin(), files.end(), [](const std::string &a, const std::string &b) {
       return NameBefore(fs::path(a).filename().string(), fs::path(b).filename().string());
     });
-    std::vector<PdfPage> pages;
     std::string error;
-    if (!DocumentPages(files, &pages, &error) || !WritePdf(pages, o->pdf, &error)) {
+    if (!WritePdf(files, o->pdf, &error)) {
       std::fprintf(stderr, "vardo pdf: %s\n", error.c_str());
       throw CLI::RuntimeError(1);
     }
-    std::printf("%s %zu pages\n", o->pdf.c_str(), pages.size());
+    std::printf("%s %zu pages\n", o->pdf.c_str(), files.size());
   });
 }
 

@@ -243,6 +243,17 @@ TEST_F(Shards, PdfJoinsDocumentsInTheOrderOfTheirNumbers) {
             "Page    2 size:  200 x 200 pts\n"
             "Page    3 size:  200 x 300 pts\n");
 
+  // A document that cannot be read after one that could: the PDF of the
+  // first run stays as it was.
+  const std::string before = ReadFileBytes(Path("all.pdf"));
+  WriteFileBytes(Path("card_996.svg"), "not a document");
+  auto broken = vardo::testing::RunVardo("pdf '" + Path("all.pdf") + "' '" + Path("card_001.svg") +
+                                         "' '" + Path("card_996.svg") + "'");
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_NE(broken.err.find("cannot read " + Path("card_996.svg")), std::string::npos)
+      << broken.err;
+  EXPECT_EQ(ReadFileBytes(Path("all.pdf")), before);
+
   auto forgotten =
       vardo::testing::RunVardo("pdf '" + Path("card_001.svg") + "' '" + Path("card_995.svg") + "'");
   EXPECT_EQ(forgotten.status, 1);
