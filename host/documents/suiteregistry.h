@@ -4,9 +4,10 @@
 // copes without it.
 #pragma once
 
-#include <map>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "ASTypes.h"
@@ -48,18 +49,24 @@ class SuiteRegistry {
     bool withdrawn = false;
     Counts counts;
   };
-  // Ordered by name, then version; found by a name's view, since plug-ins
-  // acquire their suites around every message and a name copied into a
-  // string for each look-up cost more than the rest of it.
-  struct KeyLess {
+  // Found by a view of the name: plug-ins acquire their suites around every
+  // message, and a name copied into a string for each look-up cost more
+  // than the rest of it.
+  struct KeyHash {
+    using is_transparent = void;
+    template <typename Key>
+    size_t operator()(const Key &key) const {
+      return std::hash<std::string_view>{}(key.first) ^ static_cast<size_t>(key.second);
+    }
+  };
+  struct KeyEqual {
     using is_transparent = void;
     template <typename A, typename B>
     bool operator()(const A &a, const B &b) const {
-      const int order = std::string_view(a.first).compare(std::string_view(b.first));
-      return order < 0 || (order == 0 && a.second < b.second);
+      return a.second == b.second && std::string_view(a.first) == std::string_view(b.first);
     }
   };
-  std::map<std::pair<std::string, ASInt32>, Entry, KeyLess> entries_;
+  std::unordered_map<std::pair<std::string, ASInt32>, Entry, KeyHash, KeyEqual> entries_;
 };
 
 }  // namespace vhost

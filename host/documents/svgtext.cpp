@@ -472,9 +472,15 @@ double FirstNumber(pugi::xml_attribute attribute, bool *found) {
 }  // namespace
 
 std::optional<std::string> OwnProperty(pugi::xml_node element, std::string_view name) {
-  const StyleDeclarations style(element.attribute("style").value());
-  if (auto value = style.Get(name)) return value;
-  if (pugi::xml_attribute attribute = element.attribute(std::string(name).c_str())) {
+  const std::string key(name);
+  const char *text = element.attribute("style").value();
+  // Bounds ask this of every frame many times a second; a style that does
+  // not hold the name (declared names are read without case) declares no
+  // such property, and is not taken apart for it.
+  if (strcasestr(text, key.c_str())) {
+    if (auto value = StyleDeclarations(text).Get(name)) return value;
+  }
+  if (pugi::xml_attribute attribute = element.attribute(key.c_str())) {
     return std::string(attribute.value());
   }
   return std::nullopt;

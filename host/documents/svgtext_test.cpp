@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "document.h"
 #include "documentdump.h"
 
@@ -183,6 +186,26 @@ TEST(SvgText, ColoursShowInCssForViewers) {
 }
 
 // Text as editors and people write it: what the host reads from it.
+// A property of the element itself: its style first, whose names are read
+// without case, then its attribute.
+TEST(SvgText, AnOwnPropertyIsTheStylesThenTheAttributes) {
+  struct {
+    const char *markup;
+    std::optional<std::string> anchor;
+  } cases[] = {
+      {"<text id='t' style='Text-Anchor: end'>x</text>", "end"},
+      {"<text id='t' style='fill:red' text-anchor='middle'>x</text>", "middle"},
+      {"<text id='t' style='text-anchor:start' text-anchor='end'>x</text>", "start"},
+      {"<text id='t' style=\"font-family:'text-anchor'\">x</text>", std::nullopt},
+      {"<text id='t'>x</text>", std::nullopt},
+  };
+  for (const auto &c : cases) {
+    auto doc = WithText(c.markup);
+    ASSERT_NE(doc->FindArtById("t"), nullptr) << c.markup;
+    EXPECT_EQ(svg::OwnProperty(doc->FindArtById("t")->Node(), "text-anchor"), c.anchor) << c.markup;
+  }
+}
+
 TEST(SvgText, ReadsEditorMarkup) {
   struct {
     const char *name;
