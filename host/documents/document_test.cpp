@@ -372,6 +372,28 @@ TEST(Document, BoundsOfLongPathDataFollowTheDataAndThePlace) {
   ExpectRect(two->Bounds(), 300, -30, 310, -50, "flat in slot2, again");
 }
 
+// A file may bind a namespace to a prefix no name can begin with; what is
+// written in that namespace then takes a prefix of its own, so the saved
+// file reads back as the same document.
+TEST(Document, APrefixNoNameCanBeginWithIsNotWrittenWith) {
+  for (const char *prefix : {"3odipodi", "-s", ".s"}) {
+    SCOPED_TRACE(prefix);
+    const std::string text = std::string("<svg xmlns='http://www.w3.org/2000/svg' xmlns:") +
+                             prefix +
+                             "='http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd'><g id='L'>"
+                             "<text id='t' x='1' y='2'>a</text></g></svg>";
+    std::string error;
+    auto doc = Document::Parse(text, &error);
+    ASSERT_NE(doc, nullptr) << error;
+    TextStory &story = *doc->FindArtById("t")->Story();
+    story.Replace(1, 1, u"\rb", story.FeaturesAt(0));  // two lines: the role attribute
+    const std::string saved = doc->Serialize();
+    auto again = Document::Parse(saved, &error);
+    ASSERT_NE(again, nullptr) << error << "\n" << saved;
+    EXPECT_EQ(DescribeDocumentJson(*again), DescribeDocumentJson(*doc));
+  }
+}
+
 TEST(Document, RefusesWhatIsNotAnSvgDocument) {
   struct {
     const char *text;

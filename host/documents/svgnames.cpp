@@ -18,6 +18,15 @@ const Known kKnown[Names::kSpaceCount] = {
     {kTagNamespace, "vardotag"},      {kTagBytesNamespace, "vardotagx"},
 };
 
+// Whether names written with `prefix` read back: a name begins with a
+// letter, an underscore or a byte of a multi-byte character. A declaration
+// such as xmlns:3d="..." is taken by the parser, but 3d:role is not.
+bool Usable(const std::string &prefix) {
+  const unsigned char first = prefix.empty() ? 0 : static_cast<unsigned char>(prefix[0]);
+  return (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z') || first == '_' ||
+         first >= 0x80;
+}
+
 }  // namespace
 
 void Names::Resolve(pugi::xml_node root) {
@@ -29,7 +38,7 @@ void Names::Resolve(pugi::xml_node root) {
     if (std::strcmp(name, "xmlns") == 0) {
       defaultUri = attribute.value();
       hasDefault = true;
-    } else if (std::strncmp(name, "xmlns:", 6) == 0) {
+    } else if (std::strncmp(name, "xmlns:", 6) == 0 && Usable(name + 6)) {
       byPrefix[name + 6] = attribute.value();
     }
   }
