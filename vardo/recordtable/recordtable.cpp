@@ -258,10 +258,15 @@ ULONGLONG Ticks(const FILETIME &t) {
 }
 
 // How long before a read a file must have been last written for its time
-// to tell that it did not change since: file times are coarse (two seconds
-// on FAT, a clock tick elsewhere), and a write within the same tick as the
-// one before it leaves the time as it was.
-const ULONGLONG kSettledTicks = 4 * 10000000ull;
+// to tell that it did not change since: a write within the same tick of the
+// file clock as the one before it leaves the time as it was. A time with a
+// fraction of a second comes from a fine clock (a tick of the system's
+// clock, a few milliseconds); a whole second may come from a coarse one
+// (two seconds on FAT).
+const ULONGLONG kSecond = 10000000ull;
+ULONGLONG SettledAfter(ULONGLONG written) {
+  return written % kSecond != 0 ? kSecond / 10 : 4 * kSecond;
+}
 
 // Whether info names the file the source was found in, unchanged since:
 // the same file (not another moved over its name), its size, and a last
@@ -273,7 +278,8 @@ bool SameSettledFile(const BY_HANDLE_FILE_INFORMATION &info) {
          info.nFileIndexHigh == known.nFileIndexHigh && info.nFileIndexLow == known.nFileIndexLow &&
          info.nFileSizeHigh == known.nFileSizeHigh && info.nFileSizeLow == known.nFileSizeLow &&
          Ticks(info.ftLastWriteTime) == Ticks(known.ftLastWriteTime) &&
-         Ticks(known.ftLastWriteTime) + kSettledTicks < g_table.sourceReadAt;
+         Ticks(known.ftLastWriteTime) + SettledAfter(Ticks(known.ftLastWriteTime)) <
+             g_table.sourceReadAt;
 }
 
 void RememberSourceFile(bool known, const BY_HANDLE_FILE_INFORMATION &info, FILETIME readAt) {
