@@ -371,12 +371,28 @@ struct Property {
   bool omittable;  // may be left out where nothing is inherited
 };
 
-// Points in user units. Off a scale of 1 the division is rounded to 12
-// digits, so that 3.5 mm read as points comes back as 3.5.
+// Points in user units, as the shortest number that a reader, multiplying
+// it by the scale, turns back into the same points: 3.5 mm read as points
+// comes back as 3.5, and a size given with twenty digits comes back as the
+// same size. When no such number lies near the division (points that were
+// never read from a file may have none), it is rounded to 12 digits.
 double UserUnits(double points, double scale) {
   if (scale == 1) return points;
+  const double exact = points / scale;
   char text[32];
-  std::snprintf(text, sizeof text, "%.12g", points / scale);
+  for (int digits = 12; digits <= 17; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, exact);
+    const double value = std::strtod(text, nullptr);
+    if (value * scale == points) return value;
+  }
+  double below = exact, above = exact;
+  for (int step = 0; step < 4; ++step) {
+    below = std::nextafter(below, -HUGE_VAL);
+    above = std::nextafter(above, HUGE_VAL);
+    if (below * scale == points) return below;
+    if (above * scale == points) return above;
+  }
+  std::snprintf(text, sizeof text, "%.12g", exact);
   return std::strtod(text, nullptr);
 }
 

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document.h"
 #include "documentdump.h"
@@ -130,6 +131,28 @@ TEST(SvgText, EveryFeatureRoundTrips) {
     auto base = Reparse(*doc);
     EXPECT_TRUE(StoryOf(*base) == story) << c.name << " as the base\nread: " << StoryJson(*base);
   }
+}
+
+// On a page in millimetres a size read from the file is points now; when
+// the story is written again, each size comes back exactly, and a short
+// one stays short.
+TEST(SvgText, SizesOnAMillimetrePageComeBackExactly) {
+  std::string error;
+  auto doc = Document::Parse(
+      "<svg xmlns='http://www.w3.org/2000/svg' width='210mm' height='297mm' viewBox='0 0 210 297'>"
+      "<g id='L'><text id='t' x='5' y='20' style='font-size:3.5px'>a<tspan "
+      "style='font-size:3.1711111111111111111111115px'>b</tspan><tspan "
+      "style='font-size:5.64444px'>c</tspan></text></g></svg>",
+      &error);
+  ASSERT_NE(doc, nullptr) << error;
+  TextStory &story = StoryOf(*doc);
+  std::vector<double> sizes;
+  for (size_t i = 0; i < 3; ++i) sizes.push_back(story.FeaturesAt(i).size);
+  story.SetFeatures(0, 1, story.FeaturesAt(0));  // the story is written again
+  const std::string saved = doc->Serialize();
+  EXPECT_NE(saved.find("font-size:3.5px"), std::string::npos) << saved;
+  auto again = Reparse(*doc);
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(StoryOf(*again).FeaturesAt(i).size, sizes[i]) << i;
 }
 
 TEST(SvgText, CharactersSvgCannotHoldAsTextRoundTrip) {
