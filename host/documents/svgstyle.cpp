@@ -92,14 +92,45 @@ bool StyleDeclarations::Remove(std::string_view name) {
   return entries_.size() != before;
 }
 
-std::string StyleDeclarations::ToString() const {
-  std::string out;
-  for (const auto &[name, value] : entries_) {
-    if (!out.empty()) out += ';';
-    out += name;
-    out += ':';
-    out += value;
+namespace {
+
+// Whether a declaration leaves a quote or a parenthesis open, read as the
+// constructor reads it: it then runs on to the end of the text.
+bool LeavesOpen(std::string_view text) {
+  char quote = 0;
+  int depth = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch == '\\' && i + 1 < text.size()) {
+      ++i;
+    } else if (quote) {
+      if (ch == quote) quote = 0;
+    } else if (ch == '"' || ch == '\'') {
+      quote = ch;
+    } else if (ch == '(') {
+      ++depth;
+    } else if (ch == ')' && depth) {
+      --depth;
+    }
   }
+  return quote || depth;
+}
+
+}  // namespace
+
+std::string StyleDeclarations::ToString() const {
+  // A declaration that leaves a quote or a parenthesis open took the rest
+  // of the text it was read from, so it was the last; it stays the last, or
+  // it would take the declarations after it when read again.
+  std::string out, open;
+  for (const auto &[name, value] : entries_) {
+    std::string &into = LeavesOpen(name) || LeavesOpen(value) ? open : out;
+    if (!into.empty()) into += ';';
+    into += name;
+    into += ':';
+    into += value;
+  }
+  if (!open.empty()) out += (out.empty() ? "" : ";") + open;
   return out;
 }
 

@@ -10,6 +10,7 @@
 
 #include "document.h"
 #include "documentdump.h"
+#include "svgstyle.h"
 
 namespace vhost {
 namespace {
@@ -226,6 +227,27 @@ TEST(SvgText, AnOwnPropertyIsTheStylesThenTheAttributes) {
     auto doc = WithText(c.markup);
     ASSERT_NE(doc->FindArtById("t"), nullptr) << c.markup;
     EXPECT_EQ(svg::OwnProperty(doc->FindArtById("t")->Node(), "text-anchor"), c.anchor) << c.markup;
+  }
+}
+
+// A declaration that leaves a quote or a parenthesis open runs to the end
+// of its style; written again among the host's own, it stays the last, so
+// it takes none of them.
+TEST(SvgText, ADeclarationLeftOpenStaysTheLast) {
+  for (const char *style : {"font-s'ize:10px", "x:url(#a", "fill:#00f;q:\\\"a\"b"}) {
+    SCOPED_TRACE(style);
+    svg::StyleDeclarations declarations(style);
+    const auto kept = declarations.Entries();
+    declarations.Set("fill", "#ff0000");
+    declarations.Set("stroke", "none");
+    const svg::StyleDeclarations again(declarations.ToString());
+    EXPECT_EQ(again.Get("fill"), "#ff0000") << declarations.ToString();
+    EXPECT_EQ(again.Get("stroke"), "none");
+    for (const auto &[name, value] : kept) {
+      if (name != "fill") {
+        EXPECT_EQ(again.Get(name), value) << name;
+      }
+    }
   }
 }
 
