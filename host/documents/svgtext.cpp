@@ -542,7 +542,26 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
   const CharFeatures base =
       units.empty() ? story.EmptyFeatures() : story.FeaturesAt(units.size() - 1);
 
-  while (pugi::xml_node child = text.first_child()) text.remove_child(child);
+  // What the text holds besides its characters (a title, a description,
+  // comments, elements of other vocabularies, wherever they sit) is not the
+  // story's: it stays, as children before the new content, in its order.
+  std::vector<pugi::xml_node> kept;
+  for (pugi::xml_node n = text.first_child(); n;) {
+    const bool element = n.type() == pugi::node_element;
+    if (n.type() == pugi::node_comment || n.type() == pugi::node_pi ||
+        (element && !IsTextContentElement(names.SvgLocalName(n)))) {
+      kept.push_back(n);
+    } else if (element && n.first_child()) {
+      n = n.first_child();
+      continue;
+    }
+    while (n != text && !n.next_sibling()) n = n.parent();
+    n = n == text ? pugi::xml_node() : n.next_sibling();
+  }
+  for (pugi::xml_node node : kept) text.append_move(node);
+  // What now comes before them is the old content.
+  const pugi::xml_node firstKept = kept.empty() ? pugi::xml_node() : kept.front();
+  while (text.first_child() != firstKept) text.remove_child(text.first_child());
   if (!text.attribute("xml:space")) text.append_attribute("xml:space");
   text.attribute("xml:space").set_value("preserve");
   if (!text.attribute("x")) text.append_attribute("x").set_value(FormatNumber(anchor.x).c_str());

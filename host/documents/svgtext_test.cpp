@@ -156,6 +156,24 @@ TEST(SvgText, SizesOnAMillimetrePageComeBackExactly) {
   for (size_t i = 0; i < 3; ++i) EXPECT_EQ(StoryOf(*again).FeaturesAt(i).size, sizes[i]) << i;
 }
 
+// Written again, a text keeps what it holds besides its characters: a
+// title, comments, elements of other vocabularies, even inside its lines
+// (a colour definition there is still found).
+TEST(SvgText, WhatIsNotTextStaysWhenTheStoryIsWritten) {
+  auto doc = WithText(
+      "<text id='t' x='5' y='20'><title>T</title>a<!--c--><tspan>b<foo:x "
+      "xmlns:foo='urn:foo'/><vardo:custom-color name='Inner' rgb='1 0 0'/></tspan></text>");
+  TextStory &story = StoryOf(*doc);
+  story.Replace(0, story.Size(), u"new", story.FeaturesAt(0));
+  const std::string saved = doc->Serialize();
+  for (const char *part : {"<title>T</title>", "<!--c-->", "<foo:x", "name=\"Inner\""}) {
+    EXPECT_NE(saved.find(part), std::string::npos) << part << "\n" << saved;
+  }
+  auto again = Reparse(*doc);
+  EXPECT_TRUE(StoryOf(*again).Text() == u"new") << StoryJson(*again);
+  EXPECT_NE(again->FindCustomColor("Inner"), nullptr);
+}
+
 TEST(SvgText, CharactersSvgCannotHoldAsTextRoundTrip) {
   struct {
     const char *name;
