@@ -544,7 +544,9 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
 
   // What the text holds besides its characters (a title, a description,
   // comments, elements of other vocabularies, wherever they sit) is not the
-  // story's: it stays, as children before the new content, in its order.
+  // story's: it stays, as children after the new content, in its order
+  // (after it, so that the first line still gives the anchor of a text
+  // without one of its own).
   std::vector<pugi::xml_node> kept;
   for (pugi::xml_node n = text.first_child(); n;) {
     const bool element = n.type() == pugi::node_element;
@@ -654,6 +656,7 @@ void WriteTextStory(const TextStory &story, TextContext &context, pugi::xml_node
     }
     start = end + 1;
   }
+  for (pugi::xml_node node : kept) text.append_move(node);
 }
 
 }  // namespace vhost::svg

@@ -158,11 +158,14 @@ TEST(SvgText, SizesOnAMillimetrePageComeBackExactly) {
 
 // Written again, a text keeps what it holds besides its characters: a
 // title, comments, elements of other vocabularies, even inside its lines
-// (a colour definition there is still found).
+// (a colour definition there is still found). They go after the text, so
+// that a text without a position of its own keeps its first line's.
 TEST(SvgText, WhatIsNotTextStaysWhenTheStoryIsWritten) {
   auto doc = WithText(
-      "<text id='t' x='5' y='20'><title>T</title>a<!--c--><tspan>b<foo:x "
-      "xmlns:foo='urn:foo'/><vardo:custom-color name='Inner' rgb='1 0 0'/></tspan></text>");
+      "<text id='t' y='20'><tspan x='7'>a<!--c--><text x='30'>nested</text></tspan><title>T</title>"
+      "<tspan>b<foo:x xmlns:foo='urn:foo'/><vardo:custom-color name='Inner' rgb='1 0 0'/>"
+      "</tspan></text>");
+  const AIRealRect before = doc->FindArtById("t")->Bounds();
   TextStory &story = StoryOf(*doc);
   story.Replace(0, story.Size(), u"new", story.FeaturesAt(0));
   const std::string saved = doc->Serialize();
@@ -172,6 +175,7 @@ TEST(SvgText, WhatIsNotTextStaysWhenTheStoryIsWritten) {
   auto again = Reparse(*doc);
   EXPECT_TRUE(StoryOf(*again).Text() == u"new") << StoryJson(*again);
   EXPECT_NE(again->FindCustomColor("Inner"), nullptr);
+  EXPECT_EQ(again->FindArtById("t")->Bounds().left, before.left) << saved;
 }
 
 TEST(SvgText, CharactersSvgCannotHoldAsTextRoundTrip) {
