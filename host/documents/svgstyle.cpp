@@ -26,33 +26,61 @@ std::string Lower(std::string_view text) {
   return out;
 }
 
+// A style read as CSS reads it, a character at a time: a backslash takes
+// the next character as it is, in a string or not, so an escaped quote or
+// semicolon neither ends a string nor a declaration; a quote runs to its
+// match; parentheses nest.
+class StyleScanner {
+ public:
+  // Takes the character at i, and the one after it when i is a backslash
+  // (i is then left on that one). Gives whether the character stands
+  // outside every string and parenthesis, and so may end a declaration.
+  bool Take(std::string_view text, size_t &i) {
+    const char ch = text[i];
+    if (ch == '\\' && i + 1 < text.size()) {
+      ++i;
+      return false;
+    }
+    if (quote_) {
+      if (ch == quote_) quote_ = 0;
+      return false;
+    }
+    if (ch == '"' || ch == '\'') {
+      quote_ = ch;
+      return false;
+    }
+    if (ch == '(') {
+      ++depth_;
+    } else if (ch == ')' && depth_) {
+      --depth_;
+    }
+    return depth_ == 0;
+  }
+
+  // Whether a quote or a parenthesis is still open.
+  bool Open() const { return quote_ || depth_; }
+
+ private:
+  char quote_ = 0;
+  int depth_ = 0;
+};
+
+// Whether a declaration leaves a quote or a parenthesis open, read as the
+// constructor reads it: it then runs on to the end of the text.
+bool LeavesOpen(std::string_view text) {
+  StyleScanner scan;
+  for (size_t i = 0; i < text.size(); ++i) scan.Take(text, i);
+  return scan.Open();
+}
+
 }  // namespace
 
 StyleDeclarations::StyleDeclarations(std::string_view text) {
   size_t start = 0;
-  char quote = 0;
-  int depth = 0;
+  StyleScanner scan;
   for (size_t i = 0; i <= text.size(); ++i) {
-    const char ch = i < text.size() ? text[i] : ';';
-    // A backslash takes the next character as it is, in a string or not,
-    // so an escaped quote or semicolon neither ends a string nor a
-    // declaration.
-    if (ch == '\\' && i + 1 < text.size()) {
-      ++i;
-      continue;
-    }
-    if (quote) {
-      if (ch == quote) quote = 0;
-      if (i < text.size()) continue;
-    } else if (ch == '"' || ch == '\'') {
-      quote = ch;
-      continue;
-    } else if (ch == '(') {
-      ++depth;
-    } else if (ch == ')') {
-      if (depth) --depth;
-    }
-    if (ch != ';' || (depth && i < text.size())) continue;
+    // The end of the text ends the last declaration, even one left open.
+    if (i < text.size() && !(scan.Take(text, i) && text[i] == ';')) continue;
     std::string_view declaration = text.substr(start, i - start);
     start = i + 1;
     size_t colon = declaration.find(':');
@@ -92,32 +120,6 @@ bool StyleDeclarations::Remove(std::string_view name) {
   return entries_.size() != before;
 }
 
-namespace {
-
-// Whether a declaration leaves a quote or a parenthesis open, read as the
-// constructor reads it: it then runs on to the end of the text.
-bool LeavesOpen(std::string_view text) {
-  char quote = 0;
-  int depth = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char ch = text[i];
-    if (ch == '\\' && i + 1 < text.size()) {
-      ++i;
-    } else if (quote) {
-      if (ch == quote) quote = 0;
-    } else if (ch == '"' || ch == '\'') {
-      quote = ch;
-    } else if (ch == '(') {
-      ++depth;
-    } else if (ch == ')' && depth) {
-      --depth;
-    }
-  }
-  return quote || depth;
-}
-
-}  // namespace
-
 std::string StyleDeclarations::ToString() const {
   // A declaration that leaves a quote or a parenthesis open took the rest
   // of the text it was read from, so it was the last; it stays the last, or
@@ -130,7 +132,8 @@ std::string StyleDeclarations::ToString() const {
     into += ':';
     into += value;
   }
-  if (!open.empty()) out += (out.empty() ? "" : ";") + open;
+  if (!out.empty() && !open.empty()) out += ';';
+  out += open;
   return out;
 }
 
